@@ -1,0 +1,74 @@
+// TResult: every computed response of a project on the calculation grid (about 11 MB, so it
+// always lives on the heap), and TCalcStruct, the state text of each of the 32 jobs.
+#pragma once
+
+#include "foundation/complex.h"
+#include "foundation/fixed_string.h"
+#include "model/projekt.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tavrel {
+
+constexpr int Directions = 30;
+
+using Curve = std::array<TComplex, GridSize>;
+using RealCurve = std::array<double, GridSize>;
+/// Frequency-major: 30 directions per grid frequency; direction 0 is on axis.
+using Directional = std::array<std::array<TComplex, Directions>, GridSize>;
+
+struct TResult {
+    bool Valid = false;
+    FixedString<64> Comment1, Comment2;
+    RealCurve Freq{};
+    std::int32_t nFreq = 0;
+    std::int32_t nAmps = 0, nChassis = 0;
+    std::array<FixedString<22>, ChassisSlots> ChassisName{};
+    std::array<std::int32_t, ChassisSlots> AmpOfChassis{};
+    std::array<std::int32_t, ChassisSlots> EinbauTyp{};
+    std::array<Curve, MaxAmps> AktFilterH{};
+    std::array<Directional, ChassisSlots> BaffleFront{}, BaffleRear{};
+    std::array<Curve, ChassisSlots> ChassisZ{};
+    std::array<Curve, ChassisSlots> PFrontBlend{}, PRearBlend{};
+    std::array<Curve, ChassisSlots> PFrontModel{}, PRearModel{};
+    std::array<Curve, ChassisSlots> ChassisU{};
+    std::array<Directional, ChassisSlots> DirFront{}, DirRear{};
+    std::array<Curve, MaxAmps> AmpZ{};
+    Directional SpeakerDir{};
+    Curve SumTiltPlus{}, SumTiltMinus{};
+    std::array<RealCurve, ChassisSlots> UmaxChassis{};
+    RealCurve Umax{};
+    std::array<RealCurve, 10> UmaxExcursion{};
+    std::array<RealCurve, ChassisSlots> PmaxChassis{};
+    RealCurve PmaxSpeaker{};
+    std::array<RealCurve, ChassisSlots> XFig{};
+    RealCurve Directivity{};
+
+    bool operator==(const TResult&) const = default;
+};
+
+/// A zeroed result on the heap (a TResult never lives on a stack).
+inline std::unique_ptr<TResult> MakeResult() {
+    return std::make_unique<TResult>();
+}
+
+/// Job state texts: "F" pending, "Ok" done, anything longer is the job's error text.
+struct TCalcStruct {
+    std::string Check = "F";
+    std::array<std::string, ChassisSlots> Baffle{"F", "F", "F", "F", "F", "F", "F", "F", "F"};
+    std::array<std::string, MaxAmps> AktFilter{"F", "F", "F", "F", "F", "F"};
+    std::array<std::string, ChassisSlots> Chassis{"F", "F", "F", "F", "F", "F", "F", "F", "F"};
+    std::array<std::string, MaxAmps> Weiche{"F", "F", "F", "F", "F", "F"};
+    std::string Speaker = "F";
+
+    bool operator==(const TCalcStruct&) const = default;
+};
+
+inline bool IsErrorText(const std::string& status) {
+    return status.size() > 2;
+}
+
+} // namespace tavrel

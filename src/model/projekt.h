@@ -1,0 +1,88 @@
+// TProjekt: the complete state of one loudspeaker design — counts, frequency grid and chart
+// options, six amplifiers (active filter and crossover network), nine driver slots with their
+// enclosure and baffle, the common outer housing and two comment lines.
+#pragma once
+
+#include "foundation/fixed_string.h"
+#include "model/chassis.h"
+#include "model/einbau.h"
+#include "model/schallwand.h"
+#include "model/weiche.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tavrel {
+
+constexpr int MaxAmps = 6;
+constexpr int MaxChassis = 8;
+constexpr int ChassisSlots = 9;
+constexpr int GridSize = 601; ///< frequency array entries; the grid ends at its first 0
+constexpr int MinGridPoints = 10;
+constexpr int MaxGridPoints = 599;
+
+/// Colours are 0x00BBGGRR.
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
+
+/// The ideal active filter ahead of an amplifier's crossover network.
+struct TAktFilter {
+    double Pegel = 1.0; ///< linear voltage factor, 1 = 0 dB = 2.83 V
+    double HP6f = 100, HP121f = 100, HP121q = 0.7, HP122f = 100, HP122q = 0.7;
+    double TP6f = 100, TP121f = 100, TP121q = 0.7, TP122f = 100, TP122q = 0.7;
+    bool HP6 = false, HP121 = false, HP122 = false, TP6 = false, TP121 = false, TP122 = false;
+
+    bool operator==(const TAktFilter&) const = default;
+};
+
+struct TAmp {
+    TAktFilter AktFilter;
+    TWeiche Weiche{};
+
+    bool operator==(const TAmp&) const = default;
+};
+
+/// The chart options; the settings file may hold a program-wide copy.
+struct TOptionBlock {
+    std::array<std::uint32_t, 7> ColorSetAmps{};
+    std::array<std::uint32_t, 10> ColorSetChassis{};
+    std::array<std::uint32_t, 10> ColorSetRichtungen{};
+    double fMin = 20, fMax = 20000;
+    std::int32_t sz = 126;
+    double glatt_a = 0.24, glatt_i = 0.18;
+    std::array<std::int32_t, 6> Par{10, 90, 25, 90, 10, 10}; ///< Par1 .. Par6
+    double AfMin = 20, AfMax = 20000;
+    double dBMin = 40, dBMax = 110;
+    double ImpMax = 70;
+
+    bool operator==(const TOptionBlock&) const = default;
+};
+
+/// Common outer housing: height, width, depth and the four chamfers, metres.
+struct TGemGeh {
+    double h = 0, b = 0, t = 0, fasl = 0, fasr = 0, faso = 0, fasu = 0;
+    bool operator==(const TGemGeh&) const = default;
+};
+
+struct TProjekt {
+    std::int16_t nAmps = 1;
+    std::int16_t nChassis = 1;
+    bool saved = false; ///< unchanged since the last load, save or new project; not stored
+    std::array<double, GridSize> f{}; ///< calculation frequencies, Hz; f[sz] = 0
+    TOptionBlock Option;
+    std::array<TAmp, MaxAmps> Amps{};
+    std::array<TChassis, ChassisSlots> Chassis{};
+    std::array<TEinbau, ChassisSlots> Einbau{};
+    std::array<TSchallwand, ChassisSlots> Schallwand{};
+    TGemGeh GemGeh;
+    FixedString<64> Comment1;
+    FixedString<64> Comment2;
+
+    bool operator==(const TProjekt&) const = default;
+};
+
+/// f[i] = fMin·(fMax/fMin)^(i/(sz−1)) for i < sz, then f[sz] = 0.
+void BuildGrid(TProjekt& projekt);
+
+} // namespace tavrel

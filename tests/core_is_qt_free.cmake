@@ -1,0 +1,12 @@
+# Fails when a core source (outside src/*/ui/) includes a Qt header.
+file(GLOB_RECURSE files ${SRC}/*.h ${SRC}/*.cpp)
+foreach(f IN LISTS files)
+    if(f MATCHES "/ui/")
+        continue()
+    endif()
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|qt[^>\"]*)")
+    if(hits)
+        message(FATAL_ERROR "Qt include in core file ${f}: ${hits}")
+    endif()
+endforeach()
+message(STATUS "core is Qt-free")
