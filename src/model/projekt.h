@@ -20,6 +20,7 @@ constexpr int ChassisSlots = 9;
 constexpr int GridSize = 601; ///< frequency array entries; the grid ends at its first 0
 constexpr int MinGridPoints = 10;
 constexpr int MaxGridPoints = 599;
+using Grid = std::array<double, GridSize>;
 
 /// Colours are 0x00BBGGRR.
 constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
@@ -69,7 +70,7 @@ struct TProjekt {
     std::int16_t nAmps = 1;
     std::int16_t nChassis = 1;
     bool saved = false; ///< unchanged since the last load, save or new project; not stored
-    std::array<double, GridSize> f{}; ///< calculation frequencies, Hz; f[sz] = 0
+    Grid f{};           ///< calculation frequencies, Hz; f[sz] = 0
     TOptionBlock Option;
     std::array<TAmp, MaxAmps> Amps{};
     std::array<TChassis, ChassisSlots> Chassis{};
