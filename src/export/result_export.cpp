@@ -1,10 +1,10 @@
 #include "export/result_export.h"
 
+#include "foundation/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <numbers>
-
-#include "foundation/number_text.h"
 
 namespace tavrel {
 
@@ -27,20 +27,36 @@ struct CurveView {
     TComplex (*value)(const TResult&, int index, int k) = nullptr;
 };
 
-TComplex speakerAt(const TResult& r, int, int k) { return r.SpeakerDir[k][0]; }
-TComplex directionAt(const TResult& r, int n, int k) { return r.SpeakerDir[k][n]; }
+TComplex speakerAt(const TResult& r, int, int k) {
+    return r.SpeakerDir[k][0];
+}
+TComplex directionAt(const TResult& r, int n, int k) {
+    return r.SpeakerDir[k][n];
+}
 TComplex driverAt(const TResult& r, int d, int k) {
     return CAdd(r.DirFront[d][k][0], r.DirRear[d][k][0]);
 }
 TComplex signalAt(const TResult& r, int d, int k) {
     return CMul(r.ChassisU[d][k], r.AktFilterH[r.AmpOfChassis[d]][k]);
 }
-TComplex ampZAt(const TResult& r, int a, int k) { return r.AmpZ[a][k]; }
-TComplex chassisZAt(const TResult& r, int d, int k) { return r.ChassisZ[d][k]; }
-TComplex chassisUAt(const TResult& r, int d, int k) { return r.ChassisU[d][k]; }
-TComplex directivityAt(const TResult& r, int, int k) { return {r.Directivity[k], 0}; }
-TComplex umaxAt(const TResult& r, int, int k) { return {r.Umax[k], 0}; }
-TComplex pmaxAt(const TResult& r, int, int k) { return {r.PmaxSpeaker[k], 0}; }
+TComplex ampZAt(const TResult& r, int a, int k) {
+    return r.AmpZ[a][k];
+}
+TComplex chassisZAt(const TResult& r, int d, int k) {
+    return r.ChassisZ[d][k];
+}
+TComplex chassisUAt(const TResult& r, int d, int k) {
+    return r.ChassisU[d][k];
+}
+TComplex directivityAt(const TResult& r, int, int k) {
+    return {r.Directivity[k], 0};
+}
+TComplex umaxAt(const TResult& r, int, int k) {
+    return {r.Umax[k], 0};
+}
+TComplex pmaxAt(const TResult& r, int, int k) {
+    return {r.PmaxSpeaker[k], 0};
+}
 
 CurveView viewOf(const ExportSpec& spec) {
     const std::string n = std::to_string(spec.index + 1);
@@ -48,8 +64,8 @@ CurveView viewOf(const ExportSpec& spec) {
     case ExportCurve::Speaker:
         return {LevelKind::Pressure, "Frequency response on axis", speakerAt};
     case ExportCurve::Direction:
-        return {LevelKind::Pressure, "Frequency response in direction " + std::to_string(spec.index),
-                directionAt};
+        return {LevelKind::Pressure,
+                "Frequency response in direction " + std::to_string(spec.index), directionAt};
     case ExportCurve::Driver:
         return {LevelKind::Pressure,
                 "Frequency response of driver " + n +
@@ -57,8 +73,7 @@ CurveView viewOf(const ExportSpec& spec) {
                 driverAt};
     case ExportCurve::Signal:
         return {LevelKind::Voltage,
-                "Frequency response electrical signal at driver " + n + " (0dB = 2.83V)",
-                signalAt};
+                "Frequency response electrical signal at driver " + n + " (0dB = 2.83V)", signalAt};
     case ExportCurve::AmpZ:
         return {LevelKind::Impedance, "Impedance at amplifier " + n, ampZAt};
     case ExportCurve::ChassisZ:
@@ -67,8 +82,7 @@ CurveView viewOf(const ExportSpec& spec) {
         return {LevelKind::Voltage, "Voltage at driver " + n + " per volt at the amplifier",
                 chassisUAt};
     case ExportCurve::Directivity:
-        return {LevelKind::Ratio, "Directivity (0 dB = spherical radiating system)",
-                directivityAt};
+        return {LevelKind::Ratio, "Directivity (0 dB = spherical radiating system)", directivityAt};
     case ExportCurve::Umax:
         return {LevelKind::Volts, "max. effective input voltage", umaxAt};
     case ExportCurve::Pmax:
@@ -116,8 +130,8 @@ std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView&
     text += "# Frequency [Hz]\t" + levelColumnTitle(view.kind, true) + "\tPhase [\xB0]\r\n";
     for (int k = 0; k < pointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
-        text += FloatToWidth(6, r.Freq[k]) + "\t" + FloatToWidth(6, levelOf(view.kind, h)) +
-                "\t" + FloatToWidth(6, CPhase(h) * ExpDegreesPerRadian) + "\r\n";
+        text += FloatToWidth(6, r.Freq[k]) + "\t" + FloatToWidth(6, levelOf(view.kind, h)) + "\t" +
+                FloatToWidth(6, CPhase(h) * ExpDegreesPerRadian) + "\r\n";
     }
     return text;
 }
@@ -125,8 +139,8 @@ std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView&
 /// Ten significant digits with a decimal point whatever the process locale.
 std::string significant10(double value) {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::general, 10);
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
     return std::string(buffer, end.ptr);
 }
 
@@ -164,8 +178,8 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
                std::to_string(r.nChassis) + " drivers.";
     }
     if (spec.curve == ExportCurve::AmpZ && (spec.index < 0 || spec.index >= r.nAmps)) {
-        return "Amplifier " + std::to_string(spec.index + 1) +
-               " does not exist; the project has " + std::to_string(r.nAmps) + " amplifiers.";
+        return "Amplifier " + std::to_string(spec.index + 1) + " does not exist; the project has " +
+               std::to_string(r.nAmps) + " amplifiers.";
     }
     if (spec.curve == ExportCurve::Direction && (spec.index < 0 || spec.index >= Directions)) {
         return "Direction " + std::to_string(spec.index) + " does not exist (0 to 29).";

@@ -3,11 +3,11 @@
 // of measurement programs (frd, zma) and csv.
 #pragma once
 
+#include "engine/result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "engine/result.h"
 
 namespace tavrel {
 
