@@ -45,6 +45,10 @@ public:
     bool WaitFinished(std::chrono::milliseconds timeout) const;
     /// Ends the thread within one job and joins it.
     void Terminate();
+    /// Asks the thread to end without waiting: a receiver that must keep serving the
+    /// thread's reports until it has ended polls Ended() and then calls Terminate().
+    void RequestTerminate();
+    bool Ended() const;
 
     /// Judgement inputs and figures; change the inputs only while Finished().
     TJudgement& Judgement() { return m_engine.Judgement(); }
@@ -71,6 +75,7 @@ private:
     bool m_recalcAll = false;
     bool m_idle = true;
     std::atomic<bool> m_terminate{false};
+    std::atomic<bool> m_ended{false};
     std::thread m_thread;
 };
 
