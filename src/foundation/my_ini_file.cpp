@@ -1,5 +1,7 @@
 #include "foundation/my_ini_file.h"
 
+#include "foundation/atomic_file.h"
+
 #include "foundation/number_text.h"
 
 #include <algorithm>
@@ -13,10 +15,6 @@
 #include <limits>
 #include <system_error>
 #include <utility>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
 
 namespace tavrel {
 
@@ -168,32 +166,6 @@ std::string joinList(int count, int start, const T* values, Format format) {
     return text;
 }
 
-std::string systemErrorText(const std::string& action, const std::string& file, int error) {
-    return action + " \"" + file + "\": " + std::strerror(error);
-}
-
-/// Writes `bytes` to `path`, flushed to the disk; returns the reason of a failure.
-std::string writeWholeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return systemErrorText("Cannot create", path, errno);
-    }
-    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-    int error = written == bytes.size() ? 0 : errno;
-    if (error == 0 && std::fflush(file) != 0) {
-        error = errno;
-    }
-#if defined(__unix__) || defined(__APPLE__)
-    if (error == 0 && ::fsync(::fileno(file)) != 0) {
-        error = errno;
-    }
-#endif
-    if (std::fclose(file) != 0 && error == 0) {
-        error = errno;
-    }
-    return error == 0 ? std::string() : systemErrorText("Cannot write", path, error);
-}
-
 } // namespace
 
 void TMyIniFile::SetMessageHandler(MessageHandler handler) {
@@ -316,19 +288,8 @@ StoreCloseResult TMyIniFile::save() const {
     if (m_fileName.empty()) {
         return {false, false, "The store has no file name to save to"};
     }
-    // The old file is replaced only by a complete new one: write beside it, then rename.
-    const std::string temporary = m_fileName + ".tmp~";
-    std::string error = writeWholeFile(temporary, ToBytes());
-    if (error.empty()) {
-        std::error_code ec;
-        std::filesystem::rename(temporary, m_fileName, ec);
-        if (ec) {
-            error = "Cannot replace \"" + m_fileName + "\": " + ec.message();
-        }
-    }
+    const std::string error = WriteFileAtomically(m_fileName, ToBytes());
     if (!error.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
         return {false, false, error};
     }
     return {true, true, {}};
