@@ -18,10 +18,79 @@ constexpr double ZeroDbVolts = 2.828;     ///< the 0 dB voltage as the excursion
 constexpr double ZeroDbVoltsPower = 2.83; ///< ... and as the power formula uses it
 const char* const SpeakerError = "Error: Cannot calculate speaker.";
 
+/// Each direction's path length is z·c + v·a, v being x or y as the direction's plane has it,
+/// with both coefficients 0, ±1/2, ±√3/2 or ±1 (the directions lie at multiples of 30°). So the
+/// path phasor e^(jωs) of every direction is a product of two phasors from a table of three
+/// per coordinate: 6 sine-cosine pairs per source and frequency instead of 30.
+struct Coefficient {
+    int index = -1; ///< −1 for 0, else 0: 1/2, 1: √3/2, 2: 1
+    bool negative = false;
+};
+
+struct DirectionCoefficients {
+    Coefficient z, side;
+    bool vertical = false; ///< the side coordinate is y, else x
+};
+
+using CoefficientTable = std::array<DirectionCoefficients, Directions>;
+using AxisPhasors = std::array<TComplex, 3>; ///< e^(jωv·m) for m = 1/2, √3/2, 1
+using Phasors = std::array<TComplex, Directions>;
+
+Coefficient classify(double c) {
+    const double magnitude = std::abs(c);
+    const int index = magnitude < 0.25 ? -1 : magnitude < 0.7 ? 0 : magnitude < 0.95 ? 1 : 2;
+    return {index, c < 0};
+}
+
+const CoefficientTable& coefficientTable() {
+    static const CoefficientTable table = [] {
+        CoefficientTable t;
+        for (int n = 0; n < Directions; ++n) {
+            const Coefficient x = classify(DirPathLength(n, 1, 0, 0));
+            const Coefficient y = classify(DirPathLength(n, 0, 1, 0));
+            t[n] = {classify(DirPathLength(n, 0, 0, 1)), y.index >= 0 ? y : x, y.index >= 0};
+        }
+        return t;
+    }();
+    return table;
+}
+
+AxisPhasors axisPhasors(double v, double omega) {
+    if (v == 0.0) {
+        return {TComplex{1, 0}, TComplex{1, 0}, TComplex{1, 0}};
+    }
+    const TComplex half = CPolar(1, 0.5 * omega * v);
+    return {half, CPolar(1, std::sqrt(3.0) / 2 * omega * v), CMul(half, half)};
+}
+
+TComplex pick(const AxisPhasors& phasors, Coefficient c) {
+    if (c.index < 0) {
+        return {1, 0};
+    }
+    const TComplex p = phasors[c.index];
+    return c.negative ? TComplex{p.Re, -p.Im} : p;
+}
+
+struct Position {
+    double x = 0, y = 0, z = 0;
+};
+
+/// e^(jωs) for the path length s of every direction: a lead for a source nearer the listener.
+void pathPhasors(const Position& at, double omega, Phasors& out) {
+    const AxisPhasors px = axisPhasors(at.x, omega);
+    const AxisPhasors py = axisPhasors(at.y, omega);
+    const AxisPhasors pz = axisPhasors(at.z, omega);
+    const CoefficientTable& table = coefficientTable();
+    for (std::size_t n = 0; n < Directions; ++n) {
+        const DirectionCoefficients& c = table[n];
+        out[n] = CMul(pick(pz, c.z), pick(c.vertical ? py : px, c.side));
+    }
+}
+
 /// Everything about a driver slot that does not depend on frequency.
 struct SlotSetup {
     int amp = -1;
-    std::array<double, Directions> pathFront{}, pathRear{};
+    Position front, rear;
     double tiltFront = 0, tiltRear = 0; ///< tilt phase per Hz for the ±1° listening axes
     double xlin = 0;
     double powerVolts = 0;      ///< √(PMax·ZNenn): terminal voltage at the power rating
@@ -48,10 +117,8 @@ bool prepare(const TProjekt& working, const TResult& result, SpeakerSetup& setup
             return false;
         }
         const TSchallwand& sw = working.Schallwand[d];
-        for (int n = 0; n < Directions; ++n) {
-            slot.pathFront[n] = DirPathLength(n, sw.hor, sw.vert, sw.stra);
-            slot.pathRear[n] = DirPathLength(n, sw.horr, sw.vertr, sw.strar);
-        }
+        slot.front = {sw.hor, sw.vert, sw.stra};
+        slot.rear = {sw.horr, sw.vertr, sw.strar};
         slot.tiltFront = tiltPhasePerHz(sw.vert);
         slot.tiltRear = tiltPhasePerHz(sw.vertr);
         const TChassis& chassis = working.Chassis[d];
@@ -82,15 +149,25 @@ void excursionLimitedPressure(const SpeakerSetup& setup, TResult& r, std::size_t
 }
 
 /// One source of one driver in all 30 directions, added into the speaker sum. The products
-/// are grouped as (baffle·U)·(H·P).
+/// are grouped as (baffle·U)·(H·P), then turned by the path phase.
 void radiate(const std::array<TComplex, Directions>& baffle, TComplex u, TComplex hp,
-             const std::array<double, Directions>& path, double phasePerMetre,
-             std::array<TComplex, Directions>& out, std::array<TComplex, Directions>& sum) {
+             const Position& at, double omega, std::array<TComplex, Directions>& out,
+             std::array<TComplex, Directions>& sum) {
+    Phasors path;
+    pathPhasors(at, omega, path);
     for (std::size_t n = 0; n < Directions; ++n) {
-        const TComplex v = CRotate(CMul(CMul(baffle[n], u), hp), path[n] * phasePerMetre);
+        const TComplex v = CMul(CMul(CMul(baffle[n], u), hp), path[n]);
         out[n] = v;
         sum[n] = CAdd(sum[n], v);
     }
+}
+
+/// Adds a source's on-axis output heard on the axes tilted by +φ and −φ.
+void addTilted(TComplex onAxis, double phi, TComplex& plus, TComplex& minus) {
+    const double c = std::cos(phi);
+    const double s = std::sin(phi);
+    plus = CAdd(plus, {onAxis.Re * c + onAxis.Im * s, onAxis.Im * c - onAxis.Re * s});
+    minus = CAdd(minus, {onAxis.Re * c - onAxis.Im * s, onAxis.Im * c + onAxis.Re * s});
 }
 
 /// Steps 2 and 3: every driver's directional outputs and their sums.
@@ -98,7 +175,7 @@ void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) 
     auto& sum = r.SpeakerDir[k];
     sum.fill(TComplex{});
     TComplex tiltPlus{}, tiltMinus{};
-    const double phasePerMetre = -2.0 * Pi * f / SpeedOfSound;
+    const double omega = 2.0 * Pi * f / SpeedOfSound;
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
         const SlotSetup& slot = setup.slots[d];
         auto& front = r.DirFront[d][k];
@@ -111,14 +188,11 @@ void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) 
         const int a = slot.amp;
         const TComplex u = r.ChassisU[d][k];
         const TComplex h = r.AktFilterH[a][k];
-        radiate(r.BaffleFront[d][k], u, CMul(h, r.PFrontBlend[d][k]), slot.pathFront, phasePerMetre,
-                front, sum);
-        radiate(r.BaffleRear[d][k], u, CMul(h, r.PRearBlend[d][k]), slot.pathRear, phasePerMetre,
-                rear, sum);
-        const double phi = f * slot.tiltFront;
-        const double phiRear = f * slot.tiltRear;
-        tiltPlus = CAdd(CAdd(tiltPlus, CRotate(front[0], phi)), CRotate(rear[0], phiRear));
-        tiltMinus = CAdd(CAdd(tiltMinus, CRotate(front[0], -phi)), CRotate(rear[0], -phiRear));
+        radiate(r.BaffleFront[d][k], u, CMul(h, r.PFrontBlend[d][k]), slot.front, omega, front,
+                sum);
+        radiate(r.BaffleRear[d][k], u, CMul(h, r.PRearBlend[d][k]), slot.rear, omega, rear, sum);
+        addTilted(front[0], f * slot.tiltFront, tiltPlus, tiltMinus);
+        addTilted(rear[0], f * slot.tiltRear, tiltPlus, tiltMinus);
     }
     r.SumTiltPlus[k] = tiltPlus;
     r.SumTiltMinus[k] = tiltMinus;

@@ -111,6 +111,26 @@ TEST_F(SpeakerJob, SideDirectionsSeeTheHorizontalOffset) {
     expectNear(result->DirFront[0][1][0], {1, 0});
 }
 
+TEST_F(SpeakerJob, EveryDirectionIsTurnedByItsPathPhase) {
+    setGrid({63.0, 1234.5, 17000.0});
+    drive(0, 0, {0.7, 0.2});
+    result->PRearBlend[0].fill({-0.1, 0.3});
+    TSchallwand& sw = project->Schallwand[0];
+    sw.hor = 0.031, sw.vert = -0.217, sw.stra = 0.052;
+    sw.horr = -0.113, sw.vertr = 0.09, sw.strar = -0.3;
+    run();
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double f = project->f[k];
+        for (int n = 0; n < Directions; ++n) {
+            const TComplex front = CRotate({0.7, 0.2}, DirPhase(n, sw.hor, sw.vert, sw.stra, f));
+            const TComplex rear = CRotate({-0.1, 0.3}, DirPhase(n, sw.horr, sw.vertr, sw.strar, f));
+            expectNear(result->DirFront[0][k][n], front, 1e-11);
+            expectNear(result->DirRear[0][k][n], rear, 1e-11);
+            expectNear(result->SpeakerDir[k][n], CAdd(front, rear), 1e-11);
+        }
+    }
+}
+
 TEST_F(SpeakerJob, RearSourceUsesItsOwnPlacementPressureAndBaffle) {
     drive(0, 0, {0, 0});
     result->PRearBlend[0].fill({0.5, 0});
