@@ -48,7 +48,7 @@ private:
 
     std::unique_ptr<TProjekt> m_working;
     std::unique_ptr<TResult> m_result;
-    std::unique_ptr<NetworkScratch, void (*)(NetworkScratch*)> m_scratch;
+    std::unique_ptr<NetworkScratch> m_scratch;
     TCalcStruct m_status;
     TJudgement m_judgement;
     int m_jobCount = 0;
