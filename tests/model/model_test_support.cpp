@@ -181,7 +181,7 @@ void fillSchallwand(TSchallwand& w, int d) {
     w.g = 0.03;
     w.h = 0.35;
     w.i = 0.04;
-    w.hor = 0.05 * d;
+    w.hor = 0.125 * d;
     w.vert = -0.0625;
     w.stra = 0.075;
     w.horr = 0.5;
