@@ -219,9 +219,12 @@ TMyIniFile::TMyIniFile(std::string fileName, bool coded, bool writable, bool loa
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     if (!in.is_open() || in.bad()) {
-        // Unreadable: keep it out of reach of a save that would replace it by a partial copy.
-        m_loadError = "Cannot read \"" + m_fileName + "\"";
-        m_writable = false;
+        // Unreadable: keep it out of reach of a save that would replace it by a partial copy,
+        // and let Close tell a writing caller why nothing was saved.
+        if (m_writable) {
+            m_loadError = "Cannot read \"" + m_fileName + "\"";
+            m_writable = false;
+        }
         return;
     }
     loadBytes(bytes);

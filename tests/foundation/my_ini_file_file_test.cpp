@@ -148,6 +148,7 @@ TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(TMyIniFile(path, false, false, true).Close().ok); // nothing was due
 }
 
 TEST(StoreFile, CloseTwiceSavesOnce) {
