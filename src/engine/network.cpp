@@ -1,18 +1,23 @@
-// The network job: sets up the branch-current and node-voltage equations of one amplifier's
-// crossover network and solves them at every grid frequency.
+// The network job: sets up the equations of one amplifier's crossover network and solves
+// them at every grid frequency.
 //
-// Unknowns 0 .. nP−1 are the branch currents, nP .. nP+nN−1 the node voltages. A branch row
-// reads Z·I + s·(V_A − V_B) = 0, an amplifier row s·(V_A − V_B) = −1 (so with normal
-// polarity, s = −1, the output holds node A at +1 V against node B); node rows are
-// Kirchhoff's current law, except one node per connected part whose row holds its voltage at 0.
+// Every branch m obeys Z·I + s·(V_A − V_B) = 0, an amplifier output s·(V_A − V_B) = −1 (so
+// with normal polarity, s = −1, the output holds node A at +1 V against node B), and every
+// node Kirchhoff's current law Σ ±s·I = 0. Drivers and amplifier outputs keep their current
+// as an unknown (a driver's voltage is Z·I, and its impedance may be 0); the currents of
+// resistors, capacitors and inductances are folded into the node rows as admittances, which
+// keeps the system small: unknowns are those currents first, then the node voltages. One
+// node per connected part is the reference at 0 V and has neither unknown nor row.
 #include "engine/network.h"
 
 #include "engine/network_topology.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <exception>
 #include <numbers>
+#include <numeric>
 
 namespace tavrel {
 namespace {
@@ -25,73 +30,130 @@ bool isFinite(TComplex z) {
     return std::isfinite(z.Re) && std::isfinite(z.Im);
 }
 
-bool chassisIndexValid(int d) {
-    return d >= 0 && d < ChassisSlots;
-}
-
 bool driversValid(const NetworkTopology& topology) {
     for (const NetworkBranch& branch : topology.branches) {
-        if (branch.typ == PartDriver && !chassisIndexValid(branch.chassisnr)) {
+        if (branch.typ == PartDriver &&
+            (branch.chassisnr < 0 || branch.chassisnr >= ChassisSlots)) {
             return false;
         }
     }
     return true;
 }
 
-void addTo(TComplex& entry, double value) {
-    entry.Re += value;
+bool keepsCurrentUnknown(const NetworkBranch& branch) {
+    return branch.typ == PartDriver || branch.typ == PartAmpOutput;
 }
 
-/// Everything of the equations that does not depend on frequency: the voltage terms of the
-/// branch rows, the amplifiers' right-hand sides, the current law and the reference nodes.
-void buildConstantPart(const NetworkTopology& topology, LinearSystem& system) {
-    const int nP = static_cast<int>(topology.branches.size());
-    system.reset(nP + topology.nodeCount);
-    for (int m = 0; m < nP; ++m) {
+/// Where each quantity sits in the system. Reference nodes have no unknown (their voltage is
+/// 0); the other node voltages follow the currents, nodes with few branches first, so that
+/// the hubs every section hangs on are eliminated last and the equations stay sparse.
+struct EquationLayout {
+    std::vector<int> currentOf; ///< per branch: unknown of its current, −1 when folded in
+    std::vector<int> voltageOf; ///< per node: unknown of its voltage, −1 for a reference
+    int unknowns = 0;
+};
+
+std::vector<int> nodesByDegree(const NetworkTopology& topology) {
+    std::vector<int> degree(static_cast<std::size_t>(topology.nodeCount), 0);
+    for (const NetworkBranch& branch : topology.branches) {
+        ++degree[static_cast<std::size_t>(branch.A)];
+        ++degree[static_cast<std::size_t>(branch.B)];
+    }
+    std::vector<int> nodes(degree.size());
+    std::iota(nodes.begin(), nodes.end(), 0);
+    std::stable_sort(nodes.begin(), nodes.end(), [&degree](int x, int y) {
+        return degree[static_cast<std::size_t>(x)] < degree[static_cast<std::size_t>(y)];
+    });
+    return nodes;
+}
+
+EquationLayout layoutOf(const NetworkTopology& topology) {
+    EquationLayout layout;
+    layout.currentOf.assign(topology.branches.size(), -1);
+    for (std::size_t m = 0; m < topology.branches.size(); ++m) {
+        if (keepsCurrentUnknown(topology.branches[m])) {
+            layout.currentOf[m] = layout.unknowns++;
+        }
+    }
+    layout.voltageOf.assign(static_cast<std::size_t>(topology.nodeCount), -1);
+    for (const int node : nodesByDegree(topology)) {
+        const bool reference =
+            std::find(topology.referenceNodes.begin(), topology.referenceNodes.end(), node) !=
+            topology.referenceNodes.end();
+        if (!reference) {
+            layout.voltageOf[static_cast<std::size_t>(node)] = layout.unknowns++;
+        }
+    }
+    return layout;
+}
+
+/// Adds value at (row, column) unless one of them belongs to a reference node.
+void addTo(LinearSystem& system, int row, int column, TComplex value) {
+    if (row >= 0 && column >= 0) {
+        TComplex& entry = system.at(row, column);
+        entry = CAdd(entry, value);
+    }
+}
+
+/// The frequency-independent part: the voltage terms and right-hand sides of the driver and
+/// amplifier rows, and their currents in the node rows.
+void buildConstantPart(const NetworkTopology& topology, const EquationLayout& layout,
+                       LinearSystem& system) {
+    system.reset(layout.unknowns);
+    for (std::size_t m = 0; m < topology.branches.size(); ++m) {
+        const int row = layout.currentOf[m];
+        if (row < 0) {
+            continue;
+        }
         const NetworkBranch& branch = topology.branches[m];
-        const double s = branch.s;
+        const TComplex s{static_cast<double>(branch.s), 0.0}, minusS{-s.Re, 0.0};
         if (branch.typ == PartAmpOutput) {
-            system.rhs(m) = TComplex{-1.0, 0.0};
+            system.rhs(row) = TComplex{-1.0, 0.0};
         }
-        addTo(system.at(m, nP + branch.A), s);
-        addTo(system.at(m, nP + branch.B), -s);
-        addTo(system.at(nP + branch.A, m), s);
-        addTo(system.at(nP + branch.B, m), -s);
-    }
-    // The current-law rows of one connected part add up to zero, so one of them is
-    // replaced by fixing that part's reference voltage.
-    for (const int node : topology.referenceNodes) {
-        const int row = nP + node;
-        for (int column = 0; column <= system.size(); ++column) {
-            system.at(row, column) = TComplex{};
-        }
-        system.at(row, row) = One;
+        const int voltageA = layout.voltageOf[static_cast<std::size_t>(branch.A)];
+        const int voltageB = layout.voltageOf[static_cast<std::size_t>(branch.B)];
+        addTo(system, row, voltageA, s);
+        addTo(system, row, voltageB, minusS);
+        addTo(system, voltageA, row, s);
+        addTo(system, voltageB, row, minusS);
     }
 }
 
-TComplex branchImpedance(const NetworkBranch& branch, double omega, const TResult& result, int k) {
+TComplex passiveImpedance(const NetworkBranch& branch, double omega) {
     switch (branch.typ) {
     case PartResistor:
         return {branch.value, 0.0};
     case PartCapacitor:
         return {0.0, -1.0 / (omega * branch.value)};
-    case PartInductance:
-        return {branch.Rvalue, omega * branch.value};
-    case PartDriver:
-        return result.ChassisZ[branch.chassisnr][k];
     default:
-        return {};
+        return {branch.Rvalue, omega * branch.value};
     }
 }
 
-void fillSystem(const NetworkTopology& topology, const TResult& result, int k, double f,
-                NetworkScratch& scratch) {
-    scratch.work.copyFrom(scratch.constantPart);
+/// I = −s·(V_A − V_B)/Z enters the current law of A with +s and of B with −s.
+void stampAdmittance(const EquationLayout& layout, const NetworkBranch& branch, TComplex y,
+                     LinearSystem& system) {
+    const TComplex minusY{-y.Re, -y.Im};
+    const int voltageA = layout.voltageOf[static_cast<std::size_t>(branch.A)];
+    const int voltageB = layout.voltageOf[static_cast<std::size_t>(branch.B)];
+    addTo(system, voltageA, voltageA, minusY);
+    addTo(system, voltageA, voltageB, y);
+    addTo(system, voltageB, voltageA, y);
+    addTo(system, voltageB, voltageB, minusY);
+}
+
+void fillSystem(const NetworkTopology& topology, const EquationLayout& layout,
+                const TResult& result, int k, double f, NetworkScratch& scratch) {
+    LinearSystem& system = scratch.work;
+    system.copyFrom(scratch.constantPart);
     const double omega = 2.0 * std::numbers::pi * f;
-    for (int m = 0; m < static_cast<int>(topology.branches.size()); ++m) {
+    for (std::size_t m = 0; m < topology.branches.size(); ++m) {
         const NetworkBranch& branch = topology.branches[m];
-        if (branch.typ != PartAmpOutput) {
-            scratch.work.at(m, m) = branchImpedance(branch, omega, result, k);
+        const int row = layout.currentOf[m];
+        if (branch.typ == PartDriver) {
+            system.at(row, row) = result.ChassisZ[branch.chassisnr][k];
+        } else if (row < 0 && branch.A != branch.B) {
+            stampAdmittance(layout, branch, CDiv(One, passiveImpedance(branch, omega)), system);
         }
     }
 }
@@ -112,17 +174,22 @@ struct PointResult {
     std::array<bool, ChassisSlots> drives{};
 };
 
-bool evaluatePoint(const NetworkTopology& topology, const TResult& result, int a, int k,
-                   const LinearSystem& system, PointResult& point) {
+bool evaluatePoint(const NetworkTopology& topology, const EquationLayout& layout,
+                   const TResult& result, int a, int k, const LinearSystem& system,
+                   PointResult& point) {
     point = PointResult{};
-    for (int m = 0; m < static_cast<int>(topology.branches.size()); ++m) {
+    for (std::size_t m = 0; m < topology.branches.size(); ++m) {
         const NetworkBranch& branch = topology.branches[m];
-        TComplex current = system.solution(m);
-        if (branch.typ == PartDriver && result.AmpOfChassis[branch.chassisnr] == a) {
+        if (layout.currentOf[m] < 0) {
+            continue;
+        }
+        TComplex current = system.solution(layout.currentOf[m]);
+        const int d = branch.chassisnr;
+        if (branch.typ == PartDriver && result.AmpOfChassis[d] == a) {
             // A driver that occurs twice keeps the value of its later branch.
-            point.chassisU[branch.chassisnr] = CMul(result.ChassisZ[branch.chassisnr][k], current);
-            point.drives[branch.chassisnr] = true;
-            if (!isFinite(point.chassisU[branch.chassisnr])) {
+            point.chassisU[d] = CMul(result.ChassisZ[d][k], current);
+            point.drives[d] = true;
+            if (!isFinite(point.chassisU[d])) {
                 return false;
             }
         } else if (branch.typ == PartAmpOutput) {
@@ -153,13 +220,14 @@ bool solveAllPoints(const TProjekt& working, int a, TResult& result, NetworkScra
     if (HasShortedSource(topology) || !driversValid(topology)) {
         return false;
     }
-    buildConstantPart(topology, scratch.constantPart);
+    const EquationLayout layout = layoutOf(topology);
+    buildConstantPart(topology, layout, scratch.constantPart);
     PointResult point;
     for (int k = 0; k < GridSize && working.f[k] > 0; ++k) {
-        fillSystem(topology, result, k, working.f[k], scratch);
+        fillSystem(topology, layout, result, k, working.f[k], scratch);
         scratch.work.solve();
         if (!solutionFinite(scratch.work) ||
-            !evaluatePoint(topology, result, a, k, scratch.work, point)) {
+            !evaluatePoint(topology, layout, result, a, k, scratch.work, point)) {
             return false;
         }
         storePoint(point, a, k, result);

@@ -26,6 +26,7 @@ void LinearSystem::reset(int n) {
     const std::size_t needed = static_cast<std::size_t>(n) * static_cast<std::size_t>(n + 1);
     if (m_data.size() < needed) {
         m_data.resize(needed);
+        m_columns.resize(static_cast<std::size_t>(n) + 1);
     }
     std::fill_n(m_data.begin(), static_cast<std::ptrdiff_t>(needed), TComplex{});
 }
@@ -35,6 +36,7 @@ void LinearSystem::copyFrom(const LinearSystem& other) {
     const std::size_t needed = static_cast<std::size_t>(m_n) * static_cast<std::size_t>(m_n + 1);
     if (m_data.size() < needed) {
         m_data.resize(needed);
+        m_columns.resize(static_cast<std::size_t>(m_n) + 1);
     }
     std::copy_n(other.m_data.begin(), static_cast<std::ptrdiff_t>(needed), m_data.begin());
 }
@@ -59,6 +61,13 @@ void LinearSystem::swapRows(int a, int b) {
 void LinearSystem::eliminateBelow(int pivot) {
     const TComplex* pivotRowData = &at(pivot, 0);
     const TComplex pivotValue = pivotRowData[pivot];
+    // The equations are sparse: only the pivot row's non-zero columns change other rows.
+    int count = 0;
+    for (int column = pivot + 1; column <= m_n; ++column) {
+        if (!isZero(pivotRowData[column])) {
+            m_columns[static_cast<std::size_t>(count++)] = column;
+        }
+    }
     for (int row = pivot + 1; row < m_n; ++row) {
         TComplex* rowData = &at(row, 0);
         if (isZero(rowData[pivot])) {
@@ -66,11 +75,9 @@ void LinearSystem::eliminateBelow(int pivot) {
         }
         const TComplex factor = CDiv(rowData[pivot], pivotValue);
         rowData[pivot] = TComplex{};
-        for (int column = pivot + 1; column <= m_n; ++column) {
-            const TComplex p = pivotRowData[column];
-            if (!isZero(p)) {
-                rowData[column] = CSub(rowData[column], CMul(factor, p));
-            }
+        for (int j = 0; j < count; ++j) {
+            const int column = m_columns[static_cast<std::size_t>(j)];
+            rowData[column] = CSub(rowData[column], CMul(factor, pivotRowData[column]));
         }
     }
 }

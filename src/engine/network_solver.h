@@ -40,6 +40,7 @@ private:
 
     int m_n = 0;
     std::vector<TComplex> m_data;
+    std::vector<int> m_columns; ///< non-zero columns of the current pivot row
 };
 
 } // namespace tavrel

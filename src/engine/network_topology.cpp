@@ -108,28 +108,40 @@ int compactNodes(std::vector<NetworkBranch>& branches) {
 }
 
 int findRoot(std::vector<int>& parent, int node) {
-    while (parent[node] != node) {
-        parent[node] = parent[parent[node]];
-        node = parent[node];
+    while (parent[static_cast<std::size_t>(node)] != node) {
+        const int up = parent[static_cast<std::size_t>(node)];
+        parent[static_cast<std::size_t>(node)] = parent[static_cast<std::size_t>(up)];
+        node = up;
     }
     return node;
 }
 
+/// Per connected part the node with the most branches (the highest number among equals):
+/// usually the ground, whose elimination would otherwise fill the equations.
 std::vector<int> referenceNodesOf(const std::vector<NetworkBranch>& branches, int nodeCount) {
-    std::vector<int> parent(static_cast<std::size_t>(nodeCount));
+    const auto count = static_cast<std::size_t>(nodeCount);
+    std::vector<int> parent(count), degree(count, 0);
     std::iota(parent.begin(), parent.end(), 0);
     for (const NetworkBranch& branch : branches) {
-        const int rootA = findRoot(parent, branch.A);
-        const int rootB = findRoot(parent, branch.B);
-        parent[std::min(rootA, rootB)] = std::max(rootA, rootB);
+        ++degree[static_cast<std::size_t>(branch.A)];
+        ++degree[static_cast<std::size_t>(branch.B)];
+        parent[static_cast<std::size_t>(findRoot(parent, branch.A))] = findRoot(parent, branch.B);
     }
-    // Joining always under the larger root makes every root the highest node of its part.
-    std::vector<int> references;
+    std::vector<int> best(count, -1);
     for (int node = 0; node < nodeCount; ++node) {
-        if (findRoot(parent, node) == node) {
+        int& chosen = best[static_cast<std::size_t>(findRoot(parent, node))];
+        if (chosen < 0 ||
+            degree[static_cast<std::size_t>(node)] >= degree[static_cast<std::size_t>(chosen)]) {
+            chosen = node;
+        }
+    }
+    std::vector<int> references;
+    for (const int node : best) {
+        if (node >= 0) {
             references.push_back(node);
         }
     }
+    std::sort(references.begin(), references.end());
     return references;
 }
 

@@ -24,8 +24,8 @@ struct NetworkBranch {
 struct NetworkTopology {
     std::vector<NetworkBranch> branches;
     int nodeCount = 0;
-    /// One node per connected part of the circuit (its highest working number): its
-    /// voltage is held at 0, so every separate sub-network has a defined reference.
+    /// One node per connected part of the circuit (the one with most branches), in
+    /// ascending order: its voltage is 0, so every separate sub-network has a reference.
     std::vector<int> referenceNodes;
 };
 

@@ -130,7 +130,7 @@ bool prepare(const TProjekt& working, const TResult& result, SpeakerSetup& setup
     return true;
 }
 
-/// Step 1: pressure of each driver alone when its excursion reaches xlin.
+/// Pressure of each driver alone when its excursion reaches xlin.
 void excursionLimitedPressure(const SpeakerSetup& setup, TResult& r, std::size_t k) {
     for (std::size_t sd = 0; sd < ChassisSlots; ++sd) {
         if (static_cast<int>(sd) >= setup.nChassis) {
@@ -170,7 +170,7 @@ void addTilted(TComplex onAxis, double phi, TComplex& plus, TComplex& minus) {
     minus = CAdd(minus, {onAxis.Re * c - onAxis.Im * s, onAxis.Im * c + onAxis.Re * s});
 }
 
-/// Steps 2 and 3: every driver's directional outputs and their sums.
+/// Every driver's directional outputs and their sums.
 void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) {
     auto& sum = r.SpeakerDir[k];
     sum.fill(TComplex{});
@@ -198,7 +198,7 @@ void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) 
     r.SumTiltMinus[k] = tiltMinus;
 }
 
-/// Step 4: amplifier voltage at which each driver reaches excursion or power limit first.
+/// Amplifier voltage at which each driver reaches excursion or power limit first.
 void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k) {
     r.Umax[k] = NoLimit;
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
@@ -221,7 +221,7 @@ void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k) {
     }
 }
 
-/// Steps 5 and 6.
+/// Maximum on-axis pressure of the speaker and its directivity.
 void speakerFigures(TResult& r, std::size_t k) {
     const auto& dir = r.SpeakerDir[k];
     const double onAxis = CAbs(dir[0]);
@@ -243,6 +243,9 @@ bool pointIsFinite(const TResult& r, std::size_t k) {
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
         probe += (r.UmaxChassis[d][k] - r.UmaxChassis[d][k]) +
                  (r.PmaxChassis[d][k] - r.PmaxChassis[d][k]);
+        if (r.AmpOfChassis[d] >= 0) {
+            probe += r.UmaxExcursion[d][k] - r.UmaxExcursion[d][k];
+        }
     }
     const double tilt =
         r.SumTiltPlus[k].Re + r.SumTiltPlus[k].Im + r.SumTiltMinus[k].Re + r.SumTiltMinus[k].Im;

@@ -336,6 +336,19 @@ TEST_F(NetworkJob, SeparateCircuitsEachWithOwnSourceAreSolvedIndependently) {
     EXPECT_NEAR(std::abs(z(0, 0)), 4.0, 1e-12);
 }
 
+TEST_F(NetworkJob, ParallelOutputsShareTheLoad) {
+    putAmp(0);
+    putAmp(1);
+    put(2, PartResistor, Hot, Mid, 2.0);
+    putDriver(3, 0, Mid, Ground);
+    resistiveDriver(0, 6.0);
+    EXPECT_EQ(run(), "Ok");
+    for (int k = 0; k < Points; ++k) {
+        EXPECT_NEAR(std::abs(z(0, k)), 8.0, 1e-9);
+        expectNear(u(0, k), 0.75, 1e-12);
+    }
+}
+
 TEST_F(NetworkJob, DriverOwnedByAnotherAmplifierIsNotOverwritten) {
     putAmp(0);
     putDriver(1, 0, Hot, Ground);

@@ -283,6 +283,15 @@ TEST_F(SpeakerJob, ArithmeticFailureStopsWithItsErrorKeepingEarlierPoints) {
     EXPECT_EQ(RunSpeakerJob(*project, *result), "Error: Cannot calculate speaker.");
 }
 
+TEST_F(SpeakerJob, OverflowingExcursionLimitIsAnErrorEvenWhenPowerLimitsFirst) {
+    drive(0, 0, {1e-150, 0}); // nearly silent as driven, but loud by the pure model
+    result->PFrontModel[0].fill({1, 0});
+    project->Chassis[0].xlin = 1;
+    project->Chassis[0]._PMax = 1;
+    result->XFig[0].fill(1e-300);
+    EXPECT_EQ(RunSpeakerJob(*project, *result), "Error: Cannot calculate speaker.");
+}
+
 TEST_F(SpeakerJob, ImpossibleAmplifierIndexIsAnErrorNotAnOutOfBoundsRead) {
     drive(0, MaxAmps, {1, 0});
     EXPECT_EQ(RunSpeakerJob(*project, *result), "Error: Cannot calculate speaker.");
