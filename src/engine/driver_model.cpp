@@ -4,16 +4,16 @@
 // an enclosure type does not use get values that make their branch an open circuit.
 #include "engine/driver_model.h"
 
-#include <algorithm>
+#include "engine/driver_model_detail.h"
+
 #include <cmath>
 
 namespace tavrel {
 namespace {
 
-constexpr double Pi = 3.141592653589793;
+using namespace driver_detail;
+
 constexpr double TwoPi = 6.283185307179586;
-constexpr double FourPiSquared = 39.47841760435743;
-constexpr double CompliancePerVolume = 7.21e-6; // 1/(rho·c²), 1/Pa
 constexpr double ReferenceEfficiency = 9.64e-7; // 4π²/c³
 constexpr double ExcursionScale = 21.537;
 constexpr double ExcursionPi = 3.1415926; // the excursion figure keeps this shorter pi
@@ -22,23 +22,8 @@ constexpr double ReferenceLevel = 112.0;
 constexpr double OpenResistor = 1e99;
 constexpr double OpenCapacitor = 1e-105;
 constexpr double OpenInductor = 1e102;
-constexpr double UnusedQ = 9999.0;
-
-constexpr int LastIndex = GridSize - 1;
 
 const TComplex NoOutput{1e-100, 0.0};
-
-bool positive(double x) {
-    return x > 0.0;
-}
-
-bool isVentedRear(int typ) {
-    return typ == EinbauVented || typ == EinbauBandpassBivented;
-}
-
-bool isBandpass(int typ) {
-    return typ == EinbauBandpass || typ == EinbauBandpassBivented;
-}
 
 bool isKnownType(int typ) {
     return typ >= EinbauIntegrated && typ <= EinbauBandpassBivented;
@@ -188,204 +173,6 @@ void CalcDerived(TChassis& driver, const TEinbau& einbau, double f) {
     deriveMechanics(driver);
     deriveMotionalElements(driver);
     deriveEnclosureElements(driver, einbau);
-}
-
-namespace {
-
-double volumeFactor(double x) {
-    return 1.0 + 0.0375 * x + 0.00625 * x * x;
-}
-
-double portQ(double k) {
-    return 20.0 / (4.0 * k * k + 4.0 * k + 1.0);
-}
-
-/// A heavier diaphragm makes the air load relatively smaller, hence the power of mb0.
-double estimatedMassFactor(const TChassis& driver, double v, double c) {
-    const double x = 0.3 * v + 0.7 * c;
-    const double mb0 = 0.98 - 0.03 * x - 0.0075 * x * x;
-    if (!(positive(driver.Amem) && positive(driver.fs) && positive(driver.Vas))) {
-        return mb0;
-    }
-    const double movingMass =
-        driver.Amem * driver.Amem /
-        (FourPiSquared * driver.fs * driver.fs * CompliancePerVolume * driver.Vas);
-    return std::pow(mb0, 0.25 * driver.Amem / movingMass);
-}
-
-double estimatedAirLoadLimit(const TChassis& driver, const TEinbau& einbau, double v, double c) {
-    if (!(positive(einbau.Vb) && positive(driver.Amem))) {
-        return 344.0;
-    }
-    const double r = (3.0 * c + 1.0) / (2.0 * c + v + 5.0);
-    const double divisor =
-        r * std::sqrt(driver.Amem / 4.0) + (1.0 - r) * 0.35 * std::pow(einbau.Vb, 0.33333);
-    return positive(divisor) ? 85.0 / divisor : 344.0;
-}
-
-/// Damping settings outside 0..4 would make some estimate formulas divide by zero.
-double dampingValue(std::int8_t setting) {
-    return static_cast<double>(std::clamp<int>(setting, 0, 4));
-}
-
-} // namespace
-
-void EstimateEnclosure(const TChassis& driver, TEinbau& einbau) {
-    if (einbau.mbQExpl) {
-        return;
-    }
-    const int typ = einbau.Typ;
-    const double v = dampingValue(einbau.Bedv);
-    const double c = dampingValue(einbau.Bedc);
-    const double k = dampingValue(einbau.Bedk);
-    const double vf = dampingValue(einbau.Bedvf);
-    const double kf = dampingValue(einbau.Bedkf);
-    const bool vented = isVentedRear(typ);
-
-    einbau.vV = 1.0;
-    einbau.mb = 1.0;
-    einbau.Ql = UnusedQ;
-    einbau.Qb = UnusedQ;
-    einbau.Qk = UnusedQ;
-    if (typ != EinbauIntegrated) {
-        const double xv = vented ? 0.8 * v + 0.1 * c + 0.1 * k : 0.85 * v + 0.15 * c;
-        const double xl = vented ? 0.3 * v + 0.65 * c + 0.05 * k : 0.35 * v + 0.65 * c;
-        einbau.vV = volumeFactor(xv);
-        einbau.mb = estimatedMassFactor(driver, v, c);
-        einbau.Ql = 240.0 / (xl * xl + 4.0 * xl + 12.0);
-    }
-    if (vented) {
-        const double xb = 0.8 * v + 0.2 * c;
-        einbau.Qb = 80.0 / (xb * xb + 4.0 * xb + 4.0);
-        einbau.Qk = portQ(k);
-    }
-
-    einbau.vVf = 1.0;
-    einbau.Qbf = UnusedQ;
-    einbau.Qkf = UnusedQ;
-    if (isBandpass(typ)) {
-        einbau.vVf = volumeFactor(0.85 * vf + 0.15 * kf);
-        einbau.Qbf = 80.0 / (vf * vf + 4.0 * vf + 4.0);
-        einbau.Qkf = portQ(kf);
-    }
-    einbau.fmb = estimatedAirLoadLimit(driver, einbau, v, c);
-}
-
-namespace {
-
-void setClosedTestBox(TEinbau& einbau, double vb, double vV, double mb, double fmb, double ql) {
-    einbau.Typ = EinbauClosed;
-    einbau.Vb = vb;
-    einbau.vV = vV;
-    einbau.mb = mb;
-    einbau.fmb = fmb;
-    einbau.Ql = ql;
-    einbau.mbQExpl = true;
-}
-
-} // namespace
-
-void SetMeasurementEnclosure(TEinbau& einbau, int condition) {
-    switch (condition) {
-    case 1:
-        setClosedTestBox(einbau, 1e99, 1.0, 1.0, 1.0, 99999.0);
-        break;
-    case 2:
-        setClosedTestBox(einbau, 0.2, 1.1, 0.99, 10.0, 99999.0);
-        break;
-    case 3:
-    case 6:
-        setClosedTestBox(einbau, 0.5, 1.25, 1.0, 400.0, 8.5);
-        break;
-    case 4:
-    case 7:
-        setClosedTestBox(einbau, 0.5, 1.25, 1.0, 600.0, 8.5);
-        break;
-    default: // 5: measured in the simulated box itself; anything else is left alone too
-        break;
-    }
-}
-
-namespace {
-
-/// Where f falls in a measured list of `count` points: between `upper` − 1 and `upper`, or
-/// outside the list (then `outside` holds the index of the nearest end point).
-struct Bracket {
-    int upper = 0;
-    int outside = -1;
-};
-
-Bracket bracketOf(const MeasuredArray& F, double f) {
-    const int count = MeasuredCount(F);
-    if (count == 0 || F[0] > f) {
-        return {0, 0};
-    }
-    int i = 1;
-    while (i < count && F[i] < f) {
-        ++i;
-    }
-    if (i == count) {
-        return {i, count - 1};
-    }
-    return {i, -1};
-}
-
-double interpolate(double f, double f0, double f1, double v0, double v1) {
-    if (f1 == f0) {
-        return v0;
-    }
-    return v0 + (f - f0) / (f1 - f0) * (v1 - v0);
-}
-
-double lookup(const MeasuredArray& F, const MeasuredArray& V, double f) {
-    const Bracket b = bracketOf(F, f);
-    if (b.outside >= 0) {
-        return V[b.outside];
-    }
-    const int i = b.upper;
-    return interpolate(f, F[i - 1], F[i], V[i - 1], V[i]);
-}
-
-} // namespace
-
-double InterpCurve(const MeasuredArray& F, const MeasuredArray& V, double f, double width) {
-    const double plain = lookup(F, V, f);
-    if (!(width > 0.0)) {
-        return plain;
-    }
-    const int count = MeasuredCount(F);
-    double weightSum = 0.0;
-    double weighted = 0.0;
-    for (int j = 0; j < count; ++j) {
-        const double d = std::abs((F[j] - f) / f);
-        if (d < width) {
-            const double u = (width - d) / width;
-            const double w = u * u * u / (u * u + 0.25) / (u * u + 0.4);
-            weightSum += w;
-            weighted += w * V[j];
-        }
-    }
-    return weightSum > 0.0 ? weighted / weightSum : plain;
-}
-
-double InterpPhase(const MeasuredArray& F, const MeasuredArray& P, double f) {
-    const Bracket b = bracketOf(F, f);
-    if (b.outside >= 0) {
-        return P[b.outside];
-    }
-    const int i = b.upper;
-    double p0 = P[i - 1];
-    double p1 = P[i];
-    // Neighbours on both sides of the ±π cut are joined over the cut, not through 0.
-    if ((p0 < 0.0) != (p1 < 0.0) && std::abs(p1 - p0) > 3.1416) {
-        if (p0 < 0.0) {
-            p0 += 6.2832;
-        }
-        if (p1 < 0.0) {
-            p1 += 6.2832;
-        }
-    }
-    return interpolate(f, F[i - 1], F[i], p0, p1);
 }
 
 namespace {
