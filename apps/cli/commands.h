@@ -17,5 +17,11 @@ using Arguments = std::span<const std::string_view>;
 
 int RunConvert(Arguments args);
 void PrintConvertHelp(std::FILE* out);
+int RunCalc(Arguments args);
+void PrintCalcHelp(std::FILE* out);
+int RunExport(Arguments args);
+void PrintExportHelp(std::FILE* out);
+int RunJudge(Arguments args);
+void PrintJudgeHelp(std::FILE* out);
 
 } // namespace tavrel::cli

@@ -20,6 +20,9 @@ struct Command {
 constexpr Command Commands[] = {
     {"convert", "read a project (.TVP) or driver (.TVC) file and write it plain or coded",
      RunConvert, PrintConvertHelp},
+    {"calc", "calculate a project and print the error list", RunCalc, PrintCalcHelp},
+    {"export", "calculate a project and write one curve as text", RunExport, PrintExportHelp},
+    {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
 };
 
 void printHelp(std::FILE* out) {

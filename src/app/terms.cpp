@@ -1,8 +1,8 @@
 #include "app/terms.h"
 
-#include <chrono>
-
 #include "foundation/my_ini_file.h"
+
+#include <chrono>
 
 namespace tavrel {
 
@@ -29,7 +29,8 @@ TermsStep CheckTerms(const std::string& settingsPath, const std::string& version
         store.Close();
         return TermsStep::AskTerms;
     }
-    const DateResult lastInfo = TextToDate(store.ReadString(Section, "LastInfo", DateToText(today)));
+    const DateResult lastInfo =
+        TextToDate(store.ReadString(Section, "LastInfo", DateToText(today)));
     const Date last = lastInfo.valid ? lastInfo.date : today;
     if (DaysBetween(last, today) < ReminderDays) {
         store.Close();

@@ -2,9 +2,9 @@
 // settings file's "Update" section.
 #pragma once
 
-#include <string>
-
 #include "foundation/number_text.h"
+
+#include <string>
 
 namespace tavrel {
 

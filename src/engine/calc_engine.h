@@ -4,14 +4,14 @@
 // its own: TCalcThread drives it in the background, the command line drives it directly.
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "engine/network.h"
 #include "engine/result.h"
 #include "model/projekt.h"
 #include "optimizer/judgement.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace tavrel {
 

@@ -5,6 +5,8 @@
 // the receiver has handled them; the UI marshals them into its event loop.
 #pragma once
 
+#include "engine/calc_engine.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -14,8 +16,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "engine/calc_engine.h"
 
 namespace tavrel {
 

@@ -1,10 +1,8 @@
 #include "app/terms.h"
-
-#include <gtest/gtest.h>
+#include "foundation/my_ini_file.h"
 
 #include <filesystem>
-
-#include "foundation/my_ini_file.h"
+#include <gtest/gtest.h>
 
 namespace tavrel {
 namespace {
@@ -15,9 +13,8 @@ class Terms : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("tavrel-terms-" + std::string(::testing::UnitTest::GetInstance()
-                                                  ->current_test_info()
-                                                  ->name()));
+              ("tavrel-terms-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         path = (dir / "Tavrel.ini").string();

@@ -1,0 +1,117 @@
+// tavrel-cli calc and judge: one full calculation of a project, reported as the desktop
+// program's error list or as the design judgement figures.
+#include "commands.h"
+#include "engine/calc_engine.h"
+#include "project_input.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tavrel::cli {
+
+namespace {
+
+struct ProjectArguments {
+    std::string path;
+    bool plain = false;
+};
+
+bool parseProjectArguments(const char* command, Arguments args, ProjectArguments& out) {
+    std::vector<std::string_view> positional;
+    for (const std::string_view arg : args) {
+        if (arg == "--plain") {
+            out.plain = true;
+        } else if (arg.size() > 1 && arg.starts_with("-")) {
+            std::fprintf(stderr, "tavrel-cli %s: unknown option '%.*s'\n", command,
+                         static_cast<int>(arg.size()), arg.data());
+            return false;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 1) {
+        std::fprintf(stderr, "tavrel-cli %s: needs one PROJECT (see tavrel-cli %s --help)\n",
+                     command, command);
+        return false;
+    }
+    out.path = positional[0];
+    return true;
+}
+
+/// The error list as the calculation window shows it: one text per failed job.
+void printErrors(const std::vector<std::string>& errors) {
+    if (errors.empty()) {
+        std::puts("Calculation successful.");
+        return;
+    }
+    for (const std::string& error : errors) {
+        std::string text;
+        for (const char c : error) {
+            if (c != '\r') {
+                text.push_back(c);
+            }
+        }
+        std::puts(text.c_str());
+    }
+}
+
+} // namespace
+
+int RunCalc(Arguments args) {
+    ProjectArguments input;
+    if (!parseProjectArguments("calc", args, input)) {
+        return ExitUsage;
+    }
+    const auto project = LoadProjectInput("calc", input.path, input.plain);
+    if (!project) {
+        return ExitUsage; // an unreadable project is status 2, errors of the jobs status 1
+    }
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    const auto errors = CollectErrors(engine.Status(), project->nAmps, project->nChassis);
+    printErrors(errors);
+    return errors.empty() ? ExitOk : ExitFailed;
+}
+
+void PrintCalcHelp(std::FILE* out) {
+    std::fputs("usage: tavrel-cli calc PROJECT [--plain]\n\n"
+               "Loads PROJECT as the desktop program does, runs one full calculation and\n"
+               "prints the error list of the calculation window, or \"Calculation\n"
+               "successful.\".\n\n"
+               "  --plain   PROJECT is plain store text instead of the coded form\n\n"
+               "exit status: 0 successful, 1 a job reported an error, 2 PROJECT could not be\n"
+               "read\n",
+               out);
+}
+
+int RunJudge(Arguments args) {
+    ProjectArguments input;
+    if (!parseProjectArguments("judge", args, input)) {
+        return ExitUsage;
+    }
+    const auto project = LoadProjectInput("judge", input.path, input.plain);
+    if (!project) {
+        return ExitFailed;
+    }
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    const auto& J = engine.Judgement().J;
+    std::printf("judge impedance = %8.3f\n", J[0]);
+    std::printf("judge freq. response = %8.3f\n", J[7]);
+    std::printf("judge efficiency = %8.3f\n", J[3]);
+    std::printf("judge phase = %8.3f\n", J[10]);
+    std::printf("Total judgement = %8.3f\n", J[12]);
+    return ExitOk;
+}
+
+void PrintJudgeHelp(std::FILE* out) {
+    std::fputs("usage: tavrel-cli judge PROJECT [--plain]\n\n"
+               "Loads PROJECT, runs one full calculation and prints the design judgement\n"
+               "(impedance, frequency response, efficiency, phase and total; lower is better)\n"
+               "computed with the optimizer's default preferences.\n\n"
+               "  --plain   PROJECT is plain store text instead of the coded form\n",
+               out);
+}
+
+} // namespace tavrel::cli

@@ -1,0 +1,170 @@
+// tavrel-cli export: one curve of a full calculation as exp, frd, zma or csv text.
+#include "commands.h"
+#include "engine/calc_engine.h"
+#include "export/result_export.h"
+#include "foundation/atomic_file.h"
+#include "foundation/number_text.h"
+#include "project_input.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrel::cli {
+
+namespace {
+
+struct ExportOptions {
+    std::string project;
+    std::string curveName;
+    std::optional<int> number;
+    std::string output; ///< empty: standard output
+    ExportFormat format = ExportFormat::Exp;
+    bool plain = false;
+};
+
+void fail(const std::string& message) {
+    std::fprintf(stderr, "tavrel-cli export: %s\n", message.c_str());
+}
+
+struct CurveName {
+    const char* name;
+    ExportCurve curve;
+    bool numbered;
+    bool zeroBased; ///< directions count from 0, drivers and amplifiers from 1
+};
+
+constexpr CurveName CurveNames[] = {
+    {"speaker", ExportCurve::Speaker, false, false},
+    {"direction", ExportCurve::Direction, true, true},
+    {"driver", ExportCurve::Driver, true, false},
+    {"signal", ExportCurve::Signal, true, false},
+    {"ampz", ExportCurve::AmpZ, true, false},
+    {"chassisz", ExportCurve::ChassisZ, true, false},
+    {"chassisu", ExportCurve::ChassisU, true, false},
+    {"directivity", ExportCurve::Directivity, false, false},
+    {"umax", ExportCurve::Umax, false, false},
+    {"pmax", ExportCurve::Pmax, false, false},
+};
+
+std::optional<ExportOptions> parseOptions(Arguments args) {
+    ExportOptions options;
+    std::vector<std::string_view> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--plain") {
+            options.plain = true;
+        } else if (arg == "-o" && hasValue) {
+            options.output = args[++i];
+        } else if (arg == "--format" && hasValue) {
+            const auto format = ParseExportFormat(args[++i]);
+            if (!format) {
+                fail("unknown format '" + std::string(args[i]) + "' (exp, frd, zma or csv)");
+                return std::nullopt;
+            }
+            options.format = *format;
+        } else if (arg.size() > 1 && arg.starts_with("-") && !IsDigitChar(arg[1])) {
+            fail("unknown or incomplete option '" + std::string(arg) + "'");
+            return std::nullopt;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() < 2 || positional.size() > 3) {
+        fail("needs PROJECT CURVE [N] (see tavrel-cli export --help)");
+        return std::nullopt;
+    }
+    options.project = positional[0];
+    options.curveName = positional[1];
+    if (positional.size() == 3) {
+        const ParsedInt parsed = ParseInt(positional[2]);
+        if (parsed.consumed != static_cast<int>(positional[2].size())) {
+            fail("'" + std::string(positional[2]) + "' is not a number");
+            return std::nullopt;
+        }
+        options.number = parsed.value;
+    }
+    return options;
+}
+
+std::optional<ExportSpec> specOf(const ExportOptions& options) {
+    for (const CurveName& entry : CurveNames) {
+        if (options.curveName != entry.name) {
+            continue;
+        }
+        if (entry.numbered != options.number.has_value()) {
+            fail(std::string("curve '") + entry.name +
+                 (entry.numbered ? "' needs a number" : "' takes no number"));
+            return std::nullopt;
+        }
+        const int n = options.number.value_or(0);
+        return ExportSpec{entry.curve, entry.zeroBased || !entry.numbered ? n : n - 1};
+    }
+    fail("unknown curve '" + options.curveName + "' (see tavrel-cli export --help)");
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunExport(Arguments args) {
+    const auto options = parseOptions(args);
+    if (!options) {
+        return ExitUsage;
+    }
+    const auto spec = specOf(*options);
+    if (!spec) {
+        return ExitUsage;
+    }
+    const auto project = LoadProjectInput("export", options->project, options->plain);
+    if (!project) {
+        return ExitFailed;
+    }
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    if (const auto problem = CheckExport(engine.Result(), *spec)) {
+        fail(*problem);
+        return ExitFailed;
+    }
+    const std::string text = FormatExport(engine.Result(), *spec, options->format);
+    if (options->output.empty()) {
+        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? ExitOk
+                                                                               : ExitFailed;
+    }
+    const std::string error = WriteFileAtomically(options->output, text);
+    if (!error.empty()) {
+        fail(error);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+void PrintExportHelp(std::FILE* out) {
+    std::fputs("usage: tavrel-cli export PROJECT CURVE [N] [-o FILE] [--format exp|frd|zma|csv]\n"
+               "                         [--plain]\n\n"
+               "Loads PROJECT, runs one full calculation and writes one curve. Options may stand\n"
+               "anywhere on the command line.\n\n"
+               "curves:\n"
+               "  speaker        the whole speaker on axis\n"
+               "  direction K    the whole speaker in direction K (0 on axis .. 29)\n"
+               "  driver N       driver N on axis incl. crossover and baffle (N from 1)\n"
+               "  signal N       electrical signal at driver N (0 dB = 2.83 V)\n"
+               "  ampz A         impedance at amplifier A (from 1)\n"
+               "  chassisz N     impedance of driver N\n"
+               "  chassisu N     voltage at driver N per volt at the amplifier\n"
+               "  directivity    on-axis over rms pressure of all directions\n"
+               "  umax           maximum amplifier voltage of the speaker\n"
+               "  pmax           maximum SPL of the whole speaker on axis\n\n"
+               "  -o FILE        write FILE instead of standard output\n"
+               "  --format F     exp: the program's export file (decimal comma, width 6);\n"
+               "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
+               "                 degrees, 10 significant digits, '*' comment header;\n"
+               "                 csv: the same columns with a header row\n"
+               "  --plain        PROJECT is plain store text instead of the coded form\n\n"
+               "exit status: 0 written, 1 the project or curve cannot be exported, 2 wrong\n"
+               "command line\n",
+               out);
+}
+
+} // namespace tavrel::cli

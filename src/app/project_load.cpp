@@ -1,0 +1,58 @@
+#include "app/project_load.h"
+
+#include "engine/driver_model.h"
+#include "model/projekt_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace tavrel {
+
+void ResetProject(TProjekt& p, const TOptionBlock* programWideOptions) {
+    p = TProjekt{};
+    TMyIniFile empty = TMyIniFile::FromBytes({}, false, false);
+    ReadProjektStore(p, empty, programWideOptions);
+    for (int d = 1; d < MaxChassis; ++d) {
+        p.Chassis[d] = p.Chassis[0];
+        p.Einbau[d] = p.Einbau[0];
+        p.Schallwand[d] = p.Schallwand[0];
+    }
+}
+
+void RefreshDerived(TProjekt& p) {
+    for (int d = 0; d < MaxChassis; ++d) {
+        EstimateEnclosure(p.Chassis[d], p.Einbau[d]);
+        CalcDerived(p.Chassis[d], p.Einbau[d], 1e-10);
+    }
+}
+
+namespace {
+
+/// A coded store starts with the hundreds of its header line's length, a zero byte.
+bool startsLikeCodedStore(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char first = 1;
+    return in.get(first) && first == '\0';
+}
+
+} // namespace
+
+ProjectLoadResult LoadProjectFile(TProjekt& p, const std::string& path, bool coded,
+                                  const TOptionBlock* programWideOptions) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return {false, {}};
+    }
+    if (coded && !startsLikeCodedStore(path)) {
+        ResetProject(p, programWideOptions);
+        return {false, path + "\n" + "is not a valid project file for Tavrel."};
+    }
+    const FileReadResult read = ReadProjekt(p, path, coded, programWideOptions);
+    if (!read.ok) {
+        return {false, read.message};
+    }
+    RefreshDerived(p);
+    return {true, {}};
+}
+
+} // namespace tavrel

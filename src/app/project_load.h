@@ -1,0 +1,28 @@
+// Making a fresh project and loading a project file the way both programs do it, so the
+// command line computes exactly what the desktop program shows.
+#pragma once
+
+#include "model/projekt.h"
+
+#include <string>
+
+namespace tavrel {
+
+/// Every field at its file default (what reading a missing file gives); driver slots 2 to 8
+/// take slot 1's driver, enclosure and baffle.
+void ResetProject(TProjekt& projekt, const TOptionBlock* programWideOptions = nullptr);
+
+/// Fresh enclosure estimates and derived driver data (at f → 0) for the eight driver slots.
+void RefreshDerived(TProjekt& projekt);
+
+struct ProjectLoadResult {
+    bool loaded = false; ///< the project now holds the file's content
+    std::string message; ///< for the user when something went wrong
+};
+
+/// Loads `path` into `projekt`. A missing file changes nothing; a file that is no coded
+/// project resets the project and says so; a wrong version leaves the project unchanged.
+ProjectLoadResult LoadProjectFile(TProjekt& projekt, const std::string& path, bool coded = true,
+                                  const TOptionBlock* programWideOptions = nullptr);
+
+} // namespace tavrel
