@@ -7,9 +7,8 @@
 namespace tavrel {
 namespace {
 
-/// Terms are summed in blocks of this many independent lanes, which the compiler turns into
-/// vector code; every direction's list is padded with zero terms to a whole block.
-constexpr int Lanes = 8;
+/// Every direction's list is padded with zero terms to whole vector blocks.
+constexpr int Lanes = baffle_math::PhasorLanes;
 
 /// A group of four directions at the same angle θ off the axis (up, left, down, right).
 struct DirectionGroup {
@@ -108,23 +107,11 @@ void EdgeSums::build(const EdgeRings& rings) {
 }
 
 void EdgeSums::evaluate(double k0, EdgeSumValues& sums) const {
-    const double* amplitude = m_amplitude.data();
-    const double* path = m_path.data();
     for (int k = 0; k < EdgeSumDirections; ++k) {
-        std::array<double, Lanes> re{}, im{};
-        for (int j = m_begin[k]; j < m_begin[k + 1]; j += Lanes) {
-            for (int l = 0; l < Lanes; ++l) {
-                const auto sc = baffle_math::SinCos(k0 * path[j + l]);
-                re[l] += amplitude[j + l] * sc.cos;
-                im[l] += amplitude[j + l] * sc.sin;
-            }
-        }
-        double sumRe = 0.0, sumIm = 0.0;
-        for (int l = 0; l < Lanes; ++l) {
-            sumRe += re[l];
-            sumIm += im[l];
-        }
-        sums[k] = {sumRe, -sumIm};
+        const int begin = m_begin[k];
+        const baffle_math::SinCosValue sum =
+            baffle_math::PhasorSum(&m_amplitude[begin], &m_path[begin], m_begin[k + 1] - begin, k0);
+        sums[k] = {sum.cos, -sum.sin};
     }
 }
 

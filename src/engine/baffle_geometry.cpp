@@ -161,15 +161,17 @@ void BuildPistonNodes(PistonNodes& nodes, double D, int membranform) {
             ++nodes.count;
         }
     }
+    while (nodes.count % baffle_math::PhasorLanes != 0) {
+        nodes.amplitude[nodes.count] = 0.0;
+        nodes.position[nodes.count] = 0.0;
+        ++nodes.count;
+    }
 }
 
 double PistonDirectivity(const PistonNodes& nodes, int m, double k0) {
     const double kSin = k0 * std::sin(m * 0.5235987755982989);
-    double sum = 0.0;
-    for (int u = 0; u < nodes.count; ++u) {
-        sum += nodes.amplitude[u] * baffle_math::SinCos(kSin * nodes.position[u]).cos;
-    }
-    return sum;
+    return baffle_math::PhasorSum(nodes.amplitude.data(), nodes.position.data(), nodes.count, kSin)
+        .cos;
 }
 
 } // namespace tavrel

@@ -50,7 +50,7 @@ void BuildEdgeWindows(EdgeWindows& windows, int percent);
 /// the piston and the segments of its two rim rings.
 struct PistonNodes {
     static constexpr int StripCount = 100;
-    static constexpr int MaxNodes = 2 * StripCount - 1 + 2 * 2 * StripCount;
+    static constexpr int MaxNodes = 2 * StripCount + 2 * 2 * StripCount; ///< padded to lanes
     std::array<double, MaxNodes> amplitude{};
     std::array<double, MaxNodes> position{};
     int count = 0;

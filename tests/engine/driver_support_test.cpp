@@ -115,15 +115,6 @@ TEST(SetMeasurementEnclosure, StandardConditions) {
     EXPECT_EQ(simulated, before);
 }
 
-TEST(SetMeasurementEnclosure, InfiniteBaffleBehavesAsFreeAir) {
-    auto c = proWoofer12();
-    TEinbau e;
-    SetMeasurementEnclosure(e, 1);
-    CalcDerived(*c, e, 1e-10);
-    EXPECT_NEAR(c->fc, c->fsbg, 1e-9);
-    EXPECT_NEAR(c->fsbg, c->fs, 1e-9);
-}
-
 struct Curve3 {
     std::unique_ptr<MeasuredArray> F = std::make_unique<MeasuredArray>();
     std::unique_ptr<MeasuredArray> V = std::make_unique<MeasuredArray>();

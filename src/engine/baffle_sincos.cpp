@@ -1,0 +1,31 @@
+#include "engine/baffle_sincos.h"
+
+#include <array>
+
+namespace tavrel::baffle_math {
+
+// The lanes are independent partial sums, so the compiler may keep them in one vector
+// register without reordering any floating-point addition: the result is the same on every
+// instruction set.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#endif
+SinCosValue
+PhasorSum(const double* amplitude, const double* position, int count, double k) {
+    std::array<double, PhasorLanes> sinSum{}, cosSum{};
+    for (int j = 0; j < count; j += PhasorLanes) {
+        for (int l = 0; l < PhasorLanes; ++l) {
+            const SinCosValue sc = SinCos(k * position[j + l]);
+            sinSum[l] += amplitude[j + l] * sc.sin;
+            cosSum[l] += amplitude[j + l] * sc.cos;
+        }
+    }
+    SinCosValue total;
+    for (int l = 0; l < PhasorLanes; ++l) {
+        total.sin += sinSum[l];
+        total.cos += cosSum[l];
+    }
+    return total;
+}
+
+} // namespace tavrel::baffle_math
