@@ -1,12 +1,73 @@
-// tavrel-cli: the Tavrel core without a window.
+// tavrel-cli: the Tavrel core without a window. A small table maps command names to the files
+// that implement them (convert_command.cpp, ...).
+#include "commands.h"
+
 #include <cstdio>
 #include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace tavrel::cli;
+
+struct Command {
+    std::string_view name;
+    std::string_view summary;
+    int (*run)(Arguments args);
+    void (*help)(std::FILE* out);
+};
+
+constexpr Command Commands[] = {
+    {"convert", "read a project (.TVP) or driver (.TVC) file and write it plain or coded",
+     RunConvert, PrintConvertHelp},
+};
+
+void printHelp(std::FILE* out) {
+    std::fputs("usage: tavrel-cli COMMAND [ARGUMENTS]\n"
+               "       tavrel-cli COMMAND --help   describe one command\n"
+               "       tavrel-cli --help           show this text\n\n"
+               "commands:\n",
+               out);
+    for (const Command& command : Commands) {
+        std::fprintf(out, "  %-10.*s %.*s\n", static_cast<int>(command.name.size()),
+                     command.name.data(), static_cast<int>(command.summary.size()),
+                     command.summary.data());
+    }
+    std::fputs("\nexit status: 0 done, 1 the command failed, 2 wrong command line\n", out);
+}
+
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : Commands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::string_view(argv[1]) == "--help") {
-        std::puts("usage: tavrel-cli COMMAND [OPTIONS]  (commands: convert)");
-        return argc < 2 ? 1 : 0;
+    if (argc < 2) {
+        printHelp(stderr);
+        return ExitUsage;
     }
-    std::fprintf(stderr, "tavrel-cli: unknown command '%s'\n", argv[1]);
-    return 1;
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printHelp(stdout);
+        return ExitOk;
+    }
+    const Command* command = findCommand(name);
+    if (command == nullptr) {
+        std::fprintf(stderr, "tavrel-cli: unknown command '%s' (see tavrel-cli --help)\n", argv[1]);
+        return ExitUsage;
+    }
+    const std::vector<std::string_view> args(argv + 2, argv + argc);
+    for (std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            command->help(stdout);
+            return ExitOk;
+        }
+    }
+    return command->run(args);
 }

@@ -49,7 +49,9 @@ public:
     /// renamed over it, so a failed save leaves the old file intact.
     StoreCloseResult Close();
     /// The whole store as file bytes in its encoding (header first).
-    std::string ToBytes() const;
+    std::string ToBytes() const { return ToBytes(m_coded); }
+    /// The whole store as file bytes in the given encoding (converts plain to coded and back).
+    std::string ToBytes(bool coded) const;
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def);
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t def);
@@ -86,9 +88,11 @@ private:
     int findSection(std::string_view name) const;
     int findKeyForRead(const TSection& section, std::string_view key);
     static int findKeyForWrite(const TSection& section, std::string_view key);
-    TSection& sectionForWrite(std::string_view name);
+    /// The named section, appended when missing; null when the section limit is reached.
+    TSection* sectionForWrite(std::string_view name);
     bool readValue(std::string_view section, std::string_view key, std::string& value);
     void writeValue(std::string_view section, std::string_view key, std::string value);
+    StoreCloseResult save() const;
 
     std::vector<TSection> m_sections;
     int m_findCursor = 0;
@@ -99,6 +103,8 @@ private:
     bool m_writable = false;
     bool m_wrongHeader = false;
     bool m_closed = false;
+    int m_loadSection = -1;  ///< section that key lines apply to while loading; -1: none
+    std::string m_loadError; ///< an existing file could not be read (the store is read-only)
 };
 
 } // namespace tavrel

@@ -25,6 +25,10 @@ struct TJudgement {
         J{}; ///< J[0] impedance, J[3] efficiency, J[7] response, J[10] phase, J[12] total
 };
 
+/// The target level of the speaker's responses at f Hz: bass factor b > 1 lifts the low end,
+/// treble factor t > 1 the high end; about 1 in the midrange.
+double JudgeTarget(double f, double bass, double treble);
+
 /// Computes the figures from the results of a pass over `working`.
 void Judge(const TProjekt& working, const TResult& result, TJudgement& judgement);
 

@@ -1,0 +1,21 @@
+// The commands of tavrel-cli. Each command lives in its own file and is listed in the command
+// table of main.cpp; it gets the arguments after its name and returns the exit status.
+#pragma once
+
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+namespace tavrel::cli {
+
+/// Exit statuses shared by all commands.
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1; ///< the command could not do its work (unreadable file, ...)
+constexpr int ExitUsage = 2;  ///< the command line itself was wrong
+
+using Arguments = std::span<const std::string_view>;
+
+int RunConvert(Arguments args);
+void PrintConvertHelp(std::FILE* out);
+
+} // namespace tavrel::cli

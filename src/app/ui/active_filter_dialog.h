@@ -1,0 +1,43 @@
+// TFormAktFilter: edits a copy of one amplifier's active filter (level and six sections).
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "model/projekt.h"
+
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QWidget;
+
+namespace tavrel {
+
+class TFormAktFilter : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormAktFilter(QWidget* parent = nullptr);
+
+    /// Shows `filter` for amplifier `amp` (1-based); a level of 0 or below is reset to 0 dB
+    /// with a message.
+    void Load(const TAktFilter& filter, int amp);
+    /// The dialog's values as a record (every field parsed, enabled or not).
+    TAktFilter Edited() const;
+
+private:
+    struct Section {
+        QCheckBox* check = nullptr;
+        QWidget* panel = nullptr;
+        QLineEdit* frequency = nullptr;
+        QLineEdit* q = nullptr;
+    };
+    Section addSection(QGridLayout* grid, int row, const char* checkName,
+                       const char* caption, const char* frequencyName, const char* qName);
+
+    QLineEdit* m_level = nullptr;
+    std::array<Section, 6> m_sections{}; ///< HP6, HP121, HP122, TP6, TP121, TP122
+    QGroupBox* m_group = nullptr;
+};
+
+} // namespace tavrel

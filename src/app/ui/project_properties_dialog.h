@@ -1,0 +1,32 @@
+// The project properties dialog: counts, the calculation grid and the two comment lines.
+#pragma once
+
+#include <QDialog>
+
+#include "app/workflow.h"
+
+class QLineEdit;
+class QSpinBox;
+
+namespace tavrel {
+
+class ProjectPropertiesDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ProjectPropertiesDialog(QWidget* parent = nullptr);
+    void Load(const ProjectProperties& properties);
+    ProjectProperties Edited() const;
+
+private:
+    void preset(int points);
+
+    QSpinBox* m_amps = nullptr;
+    QSpinBox* m_drivers = nullptr;
+    QLineEdit* m_fMin = nullptr;
+    QLineEdit* m_fMax = nullptr;
+    QLineEdit* m_points = nullptr;
+    QLineEdit* m_comment1 = nullptr;
+    QLineEdit* m_comment2 = nullptr;
+};
+
+} // namespace tavrel

@@ -1,0 +1,71 @@
+// TCalcEngine: the working state of one calculation — the project being computed, the
+// results being built, the job states — with the change detection that marks only the jobs a
+// new project copy touches, the fixed job order and the end of a pass. It has no thread of
+// its own: TCalcThread drives it in the background, the command line drives it directly.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/network.h"
+#include "engine/result.h"
+#include "model/projekt.h"
+#include "optimizer/judgement.h"
+
+namespace tavrel {
+
+class TCalcEngine {
+public:
+    TCalcEngine();
+    ~TCalcEngine();
+    TCalcEngine(const TCalcEngine&) = delete;
+    TCalcEngine& operator=(const TCalcEngine&) = delete;
+
+    /// Marks every job pending and zeroes the results (the next Accept recomputes all).
+    void MarkAll();
+    /// Compares `incoming` with the project computed last, marks the jobs the difference
+    /// touches, takes the copy and counts the pending jobs.
+    void Accept(const TProjekt& incoming);
+    /// Runs the first pending job in the fixed order; false when none was pending.
+    bool RunNextJob();
+    /// Assembles the result header and computes the judgement figures.
+    void FinishPass();
+    /// MarkAll (when `full`), Accept, every job, FinishPass: one synchronous calculation.
+    void CalculateAll(const TProjekt& project, bool full = true);
+
+    int JobCount() const { return m_jobCount; }
+    int JobsDone() const { return m_jobsDone; }
+    const TCalcStruct& Status() const { return m_status; }
+    const TResult& Result() const { return *m_result; }
+    const TProjekt& Working() const { return *m_working; }
+    TJudgement& Judgement() { return m_judgement; }
+    const TJudgement& Judgement() const { return m_judgement; }
+
+private:
+    void detectChanges(const TProjekt& incoming);
+    void countPendingJobs();
+
+    std::unique_ptr<TProjekt> m_working;
+    std::unique_ptr<TResult> m_result;
+    std::unique_ptr<NetworkScratch> m_scratch;
+    TCalcStruct m_status;
+    TJudgement m_judgement;
+    int m_jobCount = 0;
+    int m_jobsDone = 0;
+};
+
+/// The driver check job: every driver is driven from at most one amplifier network. Fills
+/// AmpOfChassis and returns "Ok" or the error lines.
+std::string RunCheckJob(const TProjekt& working, TResult& result);
+
+/// The job state texts that are not "Ok", in the order the error list shows them.
+std::vector<std::string> CollectErrors(const TCalcStruct& status, int nAmps, int nChassis);
+
+/// The status bar's progress text, e.g. "Calculation running: 33,3%".
+std::string ProgressText(int jobsDone, int jobCount);
+
+/// The comment with its first "<d>" replaced by the date text, cut to 64 characters.
+std::string ExpandDate(std::string_view comment, std::string_view dateText);
+
+} // namespace tavrel

@@ -1,0 +1,219 @@
+#include "export/result_export.h"
+
+#include "foundation/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace tavrel {
+
+namespace {
+
+/// How a curve's values become the level column.
+enum class LevelKind {
+    Pressure,  ///< dB on the model's scale (+112 dB)
+    Voltage,   ///< dB re 1 (0 dB = 2.83 V at the amplifier)
+    Impedance, ///< magnitude in ohm
+    Volts,     ///< real value in volts
+    Ratio,     ///< real ratio in dB
+};
+
+constexpr double ExpDegreesPerRadian = 57.295827908797776; // 180/3.14159, kept for exp files
+
+struct CurveView {
+    LevelKind kind = LevelKind::Pressure;
+    std::string title;
+    TComplex (*value)(const TResult&, int index, int k) = nullptr;
+};
+
+TComplex speakerAt(const TResult& r, int, int k) {
+    return r.SpeakerDir[k][0];
+}
+TComplex directionAt(const TResult& r, int n, int k) {
+    return r.SpeakerDir[k][n];
+}
+TComplex driverAt(const TResult& r, int d, int k) {
+    return CAdd(r.DirFront[d][k][0], r.DirRear[d][k][0]);
+}
+TComplex signalAt(const TResult& r, int d, int k) {
+    return CMul(r.ChassisU[d][k], r.AktFilterH[r.AmpOfChassis[d]][k]);
+}
+TComplex ampZAt(const TResult& r, int a, int k) {
+    return r.AmpZ[a][k];
+}
+TComplex chassisZAt(const TResult& r, int d, int k) {
+    return r.ChassisZ[d][k];
+}
+TComplex chassisUAt(const TResult& r, int d, int k) {
+    return r.ChassisU[d][k];
+}
+TComplex directivityAt(const TResult& r, int, int k) {
+    return {r.Directivity[k], 0};
+}
+TComplex umaxAt(const TResult& r, int, int k) {
+    return {r.Umax[k], 0};
+}
+TComplex pmaxAt(const TResult& r, int, int k) {
+    return {r.PmaxSpeaker[k], 0};
+}
+
+CurveView viewOf(const ExportSpec& spec) {
+    const std::string n = std::to_string(spec.index + 1);
+    switch (spec.curve) {
+    case ExportCurve::Speaker:
+        return {LevelKind::Pressure, "Frequency response on axis", speakerAt};
+    case ExportCurve::Direction:
+        return {LevelKind::Pressure,
+                "Frequency response in direction " + std::to_string(spec.index), directionAt};
+    case ExportCurve::Driver:
+        return {LevelKind::Pressure,
+                "Frequency response of driver " + n +
+                    " on axis incl. influence of crossover and baffle",
+                driverAt};
+    case ExportCurve::Signal:
+        return {LevelKind::Voltage,
+                "Frequency response electrical signal at driver " + n + " (0dB = 2.83V)", signalAt};
+    case ExportCurve::AmpZ:
+        return {LevelKind::Impedance, "Impedance at amplifier " + n, ampZAt};
+    case ExportCurve::ChassisZ:
+        return {LevelKind::Impedance, "Impedance of driver " + n, chassisZAt};
+    case ExportCurve::ChassisU:
+        return {LevelKind::Voltage, "Voltage at driver " + n + " per volt at the amplifier",
+                chassisUAt};
+    case ExportCurve::Directivity:
+        return {LevelKind::Ratio, "Directivity (0 dB = spherical radiating system)", directivityAt};
+    case ExportCurve::Umax:
+        return {LevelKind::Volts, "max. effective input voltage", umaxAt};
+    case ExportCurve::Pmax:
+        return {LevelKind::Pressure, "max. SPL on axis", pmaxAt};
+    }
+    return {};
+}
+
+double levelOf(LevelKind kind, TComplex h) {
+    switch (kind) {
+    case LevelKind::Pressure:
+        return 20.0 * std::log10(CAbs(h) + 1e-50) + 112.0;
+    case LevelKind::Voltage:
+    case LevelKind::Ratio:
+        return 20.0 * std::log10(CAbs(h) + 1e-50);
+    case LevelKind::Impedance:
+        return CAbs(h);
+    case LevelKind::Volts:
+        return h.Re;
+    }
+    return 0.0;
+}
+
+std::string levelColumnTitle(LevelKind kind, bool exp) {
+    switch (kind) {
+    case LevelKind::Impedance:
+        return exp ? "Z [ohm]" : "Magnitude [ohm]";
+    case LevelKind::Volts:
+        return exp ? "U [V]" : "Voltage [V]";
+    default:
+        return exp ? "Ampl. [dB]" : "Level [dB]";
+    }
+}
+
+int pointCount(const TResult& r) {
+    int n = 0;
+    while (n < GridSize && r.Freq[n] > 0) {
+        ++n;
+    }
+    return n;
+}
+
+std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView& view) {
+    std::string text = "# " + view.title + "\r\n";
+    text += "# Frequency [Hz]\t" + levelColumnTitle(view.kind, true) + "\tPhase [\xB0]\r\n";
+    for (int k = 0; k < pointCount(r); ++k) {
+        const TComplex h = view.value(r, spec.index, k);
+        text += FloatToWidth(6, r.Freq[k]) + "\t" + FloatToWidth(6, levelOf(view.kind, h)) + "\t" +
+                FloatToWidth(6, CPhase(h) * ExpDegreesPerRadian) + "\r\n";
+    }
+    return text;
+}
+
+/// Ten significant digits with a decimal point whatever the process locale.
+std::string significant10(double value) {
+    char buffer[40];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    return std::string(buffer, end.ptr);
+}
+
+std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveView& view,
+                          ExportFormat format) {
+    const bool csv = format == ExportFormat::Csv;
+    const std::string separator = csv ? "," : " ";
+    std::string text;
+    const std::string columns = "Frequency [Hz]" + separator + levelColumnTitle(view.kind, false) +
+                                separator + "Phase [deg]";
+    if (csv) {
+        text = columns + "\n";
+    } else {
+        text = "* " + view.title + "\n* " + columns + "\n";
+    }
+    constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
+    for (int k = 0; k < pointCount(r); ++k) {
+        const TComplex h = view.value(r, spec.index, k);
+        text += significant10(r.Freq[k]) + separator + significant10(levelOf(view.kind, h)) +
+                separator + significant10(CPhase(h) * degreesPerRadian) + "\n";
+    }
+    return text;
+}
+
+bool isDriverCurve(ExportCurve curve) {
+    return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
+           curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU;
+}
+
+} // namespace
+
+std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec) {
+    if (isDriverCurve(spec.curve) && (spec.index < 0 || spec.index >= r.nChassis)) {
+        return "Driver " + std::to_string(spec.index + 1) + " does not exist; the project has " +
+               std::to_string(r.nChassis) + " drivers.";
+    }
+    if (spec.curve == ExportCurve::AmpZ && (spec.index < 0 || spec.index >= r.nAmps)) {
+        return "Amplifier " + std::to_string(spec.index + 1) + " does not exist; the project has " +
+               std::to_string(r.nAmps) + " amplifiers.";
+    }
+    if (spec.curve == ExportCurve::Direction && (spec.index < 0 || spec.index >= Directions)) {
+        return "Direction " + std::to_string(spec.index) + " does not exist (0 to 29).";
+    }
+    if (spec.curve == ExportCurve::Signal) {
+        const int a = r.AmpOfChassis[spec.index];
+        if (a < 0 || a >= MaxAmps) {
+            return "This driver is not used in any crossover network. Output does not make "
+                   "sense..";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat format) {
+    const CurveView view = viewOf(spec);
+    return format == ExportFormat::Exp ? formatExp(r, spec, view)
+                                       : formatColumns(r, spec, view, format);
+}
+
+std::optional<ExportFormat> ParseExportFormat(std::string_view name) {
+    if (name == "exp") {
+        return ExportFormat::Exp;
+    }
+    if (name == "frd") {
+        return ExportFormat::Frd;
+    }
+    if (name == "zma") {
+        return ExportFormat::Zma;
+    }
+    if (name == "csv") {
+        return ExportFormat::Csv;
+    }
+    return std::nullopt;
+}
+
+} // namespace tavrel

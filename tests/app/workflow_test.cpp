@@ -1,0 +1,104 @@
+#include "app/undo_stack.h"
+#include "app/workflow.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tavrel {
+namespace {
+
+TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStates) {
+    UndoStack undo;
+    auto current = std::make_unique<TProjekt>();
+    for (int edit = 1; edit <= 25; ++edit) {
+        undo.Push(*current, "edit " + std::to_string(edit));
+        current->Option.sz = edit; // the change the snapshot was taken for
+    }
+    EXPECT_EQ(undo.MenuCaption(), "Undo \"edit 25\"");
+    int restored = 0;
+    while (undo.Undo(*current)) {
+        ++restored;
+        EXPECT_EQ(current->Option.sz, 25 - restored);
+    }
+    EXPECT_EQ(restored, 21);
+    EXPECT_EQ(current->Option.sz, 4); // the state before edit 5: older ones fell off
+    EXPECT_EQ(undo.MenuCaption(), "Undo");
+}
+
+TEST(UndoStack, DiscardDropsTheNewestWithoutRestoring) {
+    UndoStack undo;
+    auto current = std::make_unique<TProjekt>();
+    undo.Push(*current, "first");
+    current->nAmps = 3;
+    undo.Push(*current, "second");
+    current->nAmps = 5;
+    undo.Discard();
+    EXPECT_EQ(current->nAmps, 5);
+    EXPECT_EQ(undo.NewestText(), "first");
+    ASSERT_TRUE(undo.Undo(*current));
+    EXPECT_EQ(current->nAmps, 1);
+    EXPECT_FALSE(undo.CanUndo());
+}
+
+TEST(Caption, LongPathsKeepTheirFirstPartAndTail) {
+    EXPECT_EQ(ShortenPath("/home/a.TVP", 40, '/'), "/home/a.TVP");
+    EXPECT_EQ(ShortenPath("C:\\Projekte\\Lautsprecher\\Zweiweg\\Box.TVP", 25, '\\'),
+              "C:\\...\\Zweiweg\\Box.TVP");
+    EXPECT_EQ(ShortenPath("C:\\a\\b\\VeryLongFileNameThatNeverFits.TVP", 10, '\\'),
+              "C:\\...\\VeryLongFileNameThatNeverFits.TVP");
+    EXPECT_EQ(MainCaption("0.1", "/x/y.TVP", 800, '/'), "Tavrel 0.1 - KELMORA-Edition [/x/y.TVP]");
+}
+
+TEST(SaveName, ExtensionIsAppendedUnlessPresentInAnyCase) {
+    EXPECT_EQ(ProjectSaveName("test"), "test.TVP");
+    EXPECT_EQ(ProjectSaveName("a.tvp"), "a.tvp");
+    EXPECT_EQ(ProjectSaveName(".TVP"), "");
+    EXPECT_EQ(ProjectSaveName(""), "");
+}
+
+class Properties : public ::testing::Test {
+protected:
+    std::unique_ptr<TProjekt> project = std::make_unique<TProjekt>();
+    ProjectProperties props;
+};
+
+TEST_F(Properties, EqualFrequenciesGiveTheAudioBandAndPointsAreClamped) {
+    props.fMin = props.fMax = "500";
+    props.points = 1000;
+    ApplyProperties(*project, props);
+    EXPECT_EQ(project->Option.fMin, 20);
+    EXPECT_EQ(project->Option.fMax, 20000);
+    EXPECT_EQ(project->Option.sz, 599);
+    EXPECT_EQ(project->f[599], 0.0);
+    props.points = 3;
+    ApplyProperties(*project, props);
+    EXPECT_EQ(project->Option.sz, 10);
+    EXPECT_DOUBLE_EQ(project->f[9], 20000);
+}
+
+TEST_F(Properties, ReversedFrequenciesAreSwappedAndSmoothingFollowsTheGrid) {
+    props.fMin = "10000";
+    props.fMax = "100,0";
+    props.points = 84;
+    props.nAmps = 9;
+    props.nChassis = 0;
+    ApplyProperties(*project, props);
+    EXPECT_EQ(project->Option.fMin, 100);
+    EXPECT_EQ(project->Option.fMax, 10000);
+    EXPECT_DOUBLE_EQ(project->Option.glatt_a, 2.0 / 84 * 7);
+    EXPECT_EQ(project->nAmps, 6);
+    EXPECT_EQ(project->nChassis, 1);
+}
+
+TEST(MenuCaption, BoxedDriversShowTheirVolume) {
+    auto p = std::make_unique<TProjekt>();
+    p->Chassis[1].Name = "Woofer";
+    p->Einbau[1].Typ = EinbauVented;
+    p->Einbau[1].Vb = 0.0125;
+    EXPECT_EQ(DriverMenuCaption(1, *p), "Driver &2: Woofer in 12,5 liters vented.");
+    p->Einbau[1].Typ = EinbauIntegrated;
+    EXPECT_EQ(DriverMenuCaption(1, *p), "Driver &2: Woofer");
+}
+
+} // namespace
+} // namespace tavrel

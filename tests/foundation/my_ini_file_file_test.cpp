@@ -1,0 +1,173 @@
+// The store's life cycle on real files: creation, loading, saving and failed saves.
+#include "foundation/my_ini_file.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tavrel {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+const std::string HeaderLine = "## MyIniFile 1.0 by ZQ 2004 ##\r\n";
+
+TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
+    TempDir dir;
+    const std::string path = dir.file("missing.ini");
+    TMyIniFile store(path, false, false, true);
+    EXPECT_EQ(store.KeyCount(), 0);
+    EXPECT_FALSE(store.Modified());
+    store.WriteInteger("S", "k", 1);
+    const StoreCloseResult result = store.Close();
+    EXPECT_TRUE(result.ok);
+    EXPECT_FALSE(result.saved);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
+    TempDir dir;
+    const std::string path = dir.file("Tavrel.ini");
+    {
+        TMyIniFile untouched(path, false, true, true);
+        EXPECT_FALSE(untouched.Close().saved);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    TMyIniFile store(path, false, true, true);
+    store.WriteInteger("Optionen", "WEsize", 2);
+    const StoreCloseResult result = store.Close();
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(readFile(path), HeaderLine + "#Optionen\r\nWEsize=\t2\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+}
+
+TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
+    TempDir dir;
+    const std::string path = dir.file("new.TVC");
+    writeFile(path, "old content");
+    TMyIniFile store(path, true, true, false);
+    EXPECT_TRUE(store.Modified());
+    EXPECT_TRUE(store.Close().saved);
+    TMyIniFile back(path, true, false, true);
+    EXPECT_FALSE(back.WrongHeader());
+    EXPECT_EQ(back.Count(), 0);
+}
+
+TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
+    TempDir dir;
+    const std::string path = dir.file("s.ini");
+    writeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
+    TMyIniFile store(path, false, true, true);
+    EXPECT_EQ(store.KeyCount(), 2);
+    EXPECT_FALSE(store.Modified());
+    store.WriteInteger("Optionen", "WEsize", 1);
+    EXPECT_TRUE(store.Close().saved);
+    TMyIniFile back(path, false, false, true);
+    EXPECT_EQ(back.ReadInteger("Update", "Seen", 0), 1);
+    EXPECT_EQ(back.ReadInteger("Optionen", "WEsize", 0), 1);
+}
+
+TEST(StoreFile, CodedFileRoundTripOnDisk) {
+    TempDir dir;
+    const std::string path = dir.file("p.TVP");
+    TMyIniFile store(path, true, true, false);
+    store.WriteString("Projekt", "Comment1", "Zwei-Wege \xB5");
+    store.WriteFloat("Projekt", "fMin", 20);
+    ASSERT_TRUE(store.Close().ok);
+    EXPECT_EQ(readFile(path).find("Projekt"), std::string::npos);
+    TMyIniFile back(path, true, false, true);
+    EXPECT_EQ(back.ReadString("Projekt", "Comment1", ""), "Zwei-Wege \xB5");
+    EXPECT_EQ(back.ReadFloat("Projekt", "fMin", 0), 20.0);
+    EXPECT_TRUE(back.Coded());
+}
+
+TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
+    TempDir dir;
+    const std::string path = dir.file("foreign.ini");
+    writeFile(path, "[Section]\r\nkey=value\r\n");
+    std::string message;
+    TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
+    TMyIniFile store(path, false, true, true);
+    TMyIniFile::SetMessageHandler(nullptr);
+    EXPECT_EQ(message, "Falsches Dateiformat bei \n" + path);
+    EXPECT_TRUE(store.WrongHeader());
+    EXPECT_FALSE(store.Writable());
+    store.WriteInteger("S", "k", 1);
+    EXPECT_FALSE(store.Close().saved);
+    EXPECT_EQ(readFile(path), "[Section]\r\nkey=value\r\n");
+}
+
+TEST(StoreFile, FailedTemporaryFileLeavesTheOldFileAndReportsWhy) {
+    TempDir dir;
+    const std::string path = dir.file("keep.ini");
+    const std::string old = HeaderLine + "#S\r\nk=1\r\n";
+    writeFile(path, old);
+    std::filesystem::create_directory(path + ".tmp~"); // the temporary file cannot be created
+    TMyIniFile store(path, false, true, true);
+    store.WriteInteger("S", "k", 2);
+    const StoreCloseResult result = store.Close();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
+    EXPECT_EQ(readFile(path), old);
+}
+
+TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.file("occupied");
+    std::filesystem::create_directory(path);
+    writeFile(path + "/inside", "x");
+    TMyIniFile store(path, false, true, false);
+    const StoreCloseResult result = store.Close();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+    EXPECT_TRUE(std::filesystem::exists(path + "/inside"));
+}
+
+TEST(StoreFile, MissingDirectoryFailsTheSave) {
+    TempDir dir;
+    TMyIniFile store(dir.file("no/such/dir/x.ini"), false, true, false);
+    const StoreCloseResult result = store.Close();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+}
+
+TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
+    TempDir dir;
+    const std::string path = dir.file("a-directory");
+    std::filesystem::create_directory(path);
+    TMyIniFile store(path, false, true, true);
+    EXPECT_FALSE(store.Writable());
+    store.WriteInteger("S", "k", 1);
+    const StoreCloseResult result = store.Close();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(TMyIniFile(path, false, false, true).Close().ok); // nothing was due
+}
+
+TEST(StoreFile, CloseTwiceSavesOnce) {
+    TempDir dir;
+    const std::string path = dir.file("twice.ini");
+    TMyIniFile store(path, false, true, false);
+    EXPECT_TRUE(store.Close().saved);
+    std::filesystem::remove(path);
+    EXPECT_FALSE(store.Close().saved);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(StoreFile, StoreFromBytesHasNoFileToSaveTo) {
+    TMyIniFile store = TMyIniFile::FromBytes(HeaderLine, false, true);
+    store.WriteInteger("S", "k", 1);
+    const StoreCloseResult result = store.Close();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+}
+
+} // namespace
+} // namespace tavrel
