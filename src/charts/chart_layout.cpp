@@ -73,7 +73,7 @@ std::vector<GridLine> verticalAxisGrid(double min, double max, AxisType type, co
 
 void addHorizontalGridLine(int y, bool labelled, const Layout& l, DisplayList& list) {
     const Pen pen{labelled ? LabelledGridColour : ThinGridColour};
-    list.add(LineItem{{l.plot.left, y}, {l.plot.right, y}, pen, LineRole::Grid});
+    list.add(LineItem{{l.plot.left, y}, {l.plot.right, y}, pen, LineRole::GridMark});
 }
 
 /// Left axis: full-width lines and labels left of the plot. Right axis: labels and short
@@ -125,7 +125,7 @@ void addFrequencyAxis(const TVChart& chart, const Layout& l, DisplayList& list) 
             }
             const int x = chart.XToPixel(line.value);
             const Pen pen{line.labelled ? LabelledGridColour : ThinGridColour};
-            list.add(LineItem{{x, l.plot.top}, {x, l.plot.bottom}, pen, LineRole::Grid});
+            list.add(LineItem{{x, l.plot.top}, {x, l.plot.bottom}, pen, LineRole::GridMark});
             if (line.labelled) {
                 list.add(TextItem{FloatToWidth(LabelWidth, line.value),
                                   {x, l.plot.bottom + l.ch / 4},
@@ -176,7 +176,7 @@ void addCurves(const TVChart& chart, DisplayList& list) {
     for (int slot = TVChart::CurveSlots - 1; slot >= 0; --slot) {
         if (drawable(chart.curves[slot])) {
             const Pen pen{chart.curves[slot].colour, width, LineStyle::Solid};
-            list.add(curvePolyline(chart, slot, pen, LineRole::Curve));
+            list.add(curvePolyline(chart, slot, pen, LineRole::CurveLine));
         }
     }
 }

@@ -69,7 +69,7 @@ public:
 enum class LineStyle { Solid, Dotted };
 
 /// What a line is for; lets tests tell curves from grid lines without comparing colours.
-enum class LineRole { Frame, Grid, Curve, ReferenceCurve, Legend, Axis };
+enum class LineRole { Frame, GridMark, CurveLine, ReferenceCurve, Legend, Axis };
 
 struct Pen {
     Colour colour = Black;
@@ -87,13 +87,13 @@ struct LineItem {
     PixelPoint from;
     PixelPoint to;
     Pen pen;
-    LineRole role = LineRole::Grid;
+    LineRole role = LineRole::GridMark;
 };
 
 struct PolylineItem {
     std::vector<PixelPoint> points;
     Pen pen;
-    LineRole role = LineRole::Curve;
+    LineRole role = LineRole::CurveLine;
     int curveIndex = -1; ///< curve slot of a chart, -1 for other polylines
 };
 

@@ -153,7 +153,7 @@ void TVPolar::addCurve(DisplayList& list) const {
                           centreY - roundToInt(r * std::cos(a))};
     };
     // Starting at the last point closes the curve.
-    PolylineItem curve{{point(n - 1)}, Pen{Black}, LineRole::Curve, -1};
+    PolylineItem curve{{point(n - 1)}, Pen{Black}, LineRole::CurveLine, -1};
     for (int i = 0; i < n; ++i) {
         curve.points.push_back(point(i));
     }
