@@ -1,4 +1,5 @@
 #include "charts/ui/chart_painter.h"
+#include "charts/ui/chart_tab_set.h"
 #include "charts/ui/chart_tabs.h"
 #include "qt_test_support.h"
 
@@ -6,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 namespace tavrel {
@@ -150,6 +152,44 @@ TEST_F(ChartTabs, SingleChartTabsCarryTheirTitles) {
     EXPECT_EQ(voltage.chartBox()->chart(0).titles[1], "0 dB = 2,83V");
     EXPECT_TRUE(voltage.chartBox()->chart(0).curve(1).visible);
     EXPECT_EQ(delay.chartBox()->chart(0).y1Type, AxisType::Seconds);
+}
+
+} // namespace
+} // namespace tavrel
+
+namespace tavrel {
+namespace {
+
+TEST(ChartTabSet, CreatesEveryTabAndUpdatesThemTogether) {
+    testing::EnsureQtApplication();
+    QTabWidget tabs;
+    const QImage picture = LoadPlaceholderPicture(QStringLiteral(TAVREL_SOURCE_DIR "/data"));
+    ChartTabSet set(tabs, picture);
+    ASSERT_EQ(tabs.count(), 11);
+    EXPECT_EQ(tabs.tabText(0), "Frequency response.");
+    EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.groupDelay())));
+    EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.electricalPhase())));
+    EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.drivers5to8())));
+    EXPECT_NE(tabs.findChild<QCheckBox*>("CB_FgangEnergie"), nullptr);
+    EXPECT_NE(tabs.findChild<QLineEdit*>("EditPhaBezug"), nullptr);
+
+    const auto result = testing::MakeSampleResult();
+    const auto projekt = testing::MakeSampleProjekt();
+    EXPECT_TRUE(set.updateCharts(*result, *projekt).isEmpty());
+    EXPECT_TRUE(set.directivity()->chartBox()->chart(0).hasData);
+    EXPECT_EQ(set.polar()->scrollBar()->maximum(), testing::SamplePoints - 1);
+
+    set.storeAsReference();
+    EXPECT_TRUE(set.response()->chartBox()->chart(0).reference(0).visible);
+    set.clearReference();
+    EXPECT_FALSE(set.response()->chartBox()->chart(0).reference(0).visible);
+
+    set.showDriverTabs(5);
+    EXPECT_TRUE(tabs.isTabVisible(tabs.indexOf(set.drivers5to8())));
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(set.drivers1to4())), "Driver 1..4");
+    set.showDriverTabs(4);
+    EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.drivers5to8())));
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(set.drivers1to4())), "Driver");
 }
 
 } // namespace
