@@ -29,6 +29,10 @@ char storeByteOf(char16_t unicode) {
             return static_cast<char>(0x80 + i);
         }
     }
+    // The five unused codes were read as their own C1 code points; they go back unchanged.
+    if (unicode >= 0x80 && unicode <= 0x9F && HighControls[unicode - 0x80] == 0) {
+        return static_cast<char>(unicode);
+    }
     return '?';
 }
 

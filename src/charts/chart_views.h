@@ -1,0 +1,82 @@
+// The chart views: which curves each results chart shows, how every value is derived from
+// the calculation results, and the ranges, colours, titles and visibility of each chart.
+// One function fills one chart from the displayed results and the current project.
+#pragma once
+
+#include "charts/tv_chart.h"
+#include "charts/tv_polar.h"
+#include "engine/result.h"
+#include "model/projekt.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrel {
+
+/// The check boxes and the reference distance field on the chart tabs.
+struct ChartViewOptions {
+    bool singleDrivers = true;     ///< CB_FgangAchseEinzel: each driver in the speaker
+    bool impedance = true;         ///< CB_Impedanz: impedance at each amplifier
+    bool energy = false;           ///< CB_FgangEnergie: energy frequency response
+    bool phaseRear = false;        ///< CBPhaRueck: phase of the rear (vented) sources
+    double phaseReferenceCm = 0.0; ///< EditPhaBezug: listening distance for the phase, cm
+    std::array<bool, MaxChassis> phaseDriver{true, true, true, true,
+                                             true, true, true, true}; ///< CBPha1..CBPha8
+};
+
+enum class DirectionPlane { Up, Left, Down, Right };
+
+/// Every chart of the results tabs.
+enum class ChartKind {
+    Response,
+    Direction,
+    Driver,
+    Phase,
+    Umax,
+    MaxSpl,
+    Voltage,
+    Directivity,
+    ElectricalPhase,
+    GroupDelay,
+};
+
+/// Level of a pressure: 20·log10(|p| + 1e-50) + 112 dB (|p| = 1 is 112 dB at 1 m).
+double LevelOf(TComplex pressure);
+
+/// The two title lines a chart is created with.
+void SetStandardTitles(TVChart& chart, ChartKind kind, DirectionPlane plane = DirectionPlane::Up);
+
+void FillResponseChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                       const ChartViewOptions& options);
+void FillDirectionChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                        DirectionPlane plane);
+/// `driver` is 0-based; a driver beyond the results' driver count leaves the chart empty.
+void FillDriverChart(TVChart& chart, const TResult& result, const TProjekt& projekt, int driver);
+void FillPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                    const ChartViewOptions& options);
+void FillUmaxChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillMaxSplChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillVoltageChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// These two get their header only; no curve is computed for them.
+void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+
+/// Header of a polar diagram: enabled when the results are valid, the project's level range.
+void FillPolarHeader(TVPolar& polar, const TResult& result, const TProjekt& projekt);
+/// The twelve levels of both diagrams at grid index `k` (clamped to the grid).
+void FillPolarLevels(TVPolar& horizontal, TVPolar& vertical, const TResult& result, int k);
+/// "frequency: " + the grid frequency at `k` (5 characters) + " Hz".
+std::string PolarFrequencyLabel(const TResult& result, int k);
+/// Highest position of the polar frequency scroll bar: nFreq − 1, at least 0.
+int PolarScrollMaximum(const TResult& result);
+
+/// Runs one chart's update; a failure becomes "Unerwarteter Fehler: UpdateCharts mit " +
+/// `chartName` in `errors`, so the other charts are still updated.
+void RunChartUpdate(std::string_view chartName, const std::function<void()>& update,
+                    std::vector<std::string>& errors);
+
+} // namespace tavrel
