@@ -1,5 +1,8 @@
 #include "app/ui/active_filter_dialog.h"
 
+#include "app/ui/choice_dialog.h"
+#include "foundation/number_text.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,9 +14,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/ui/choice_dialog.h"
-#include "foundation/number_text.h"
-
 namespace tavrel {
 
 namespace {
@@ -22,7 +22,9 @@ QString numberText(int width, double value) {
     return QString::fromLatin1(FloatToWidth(width, value).c_str());
 }
 
-double fieldValue(const QLineEdit* edit) { return TextToFloat(edit->text().toStdString()); }
+double fieldValue(const QLineEdit* edit) {
+    return TextToFloat(edit->text().toStdString());
+}
 
 } // namespace
 
@@ -93,7 +95,8 @@ void TFormAktFilter::Load(const TAktFilter& source, int amp) {
                                       filter.TP6, filter.TP121, filter.TP122};
     const std::array<double, 6> frequencies{filter.HP6f, filter.HP121f, filter.HP122f,
                                             filter.TP6f, filter.TP121f, filter.TP122f};
-    const std::array<double, 6> qs{0, filter.HP121q, filter.HP122q, 0, filter.TP121q, filter.TP122q};
+    const std::array<double, 6> qs{0, filter.HP121q, filter.HP122q,
+                                   0, filter.TP121q, filter.TP122q};
     for (int i = 0; i < 6; ++i) {
         m_sections[i].check->setChecked(enabled[i]);
         m_sections[i].panel->setVisible(enabled[i]);

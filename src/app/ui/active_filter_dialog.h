@@ -1,10 +1,10 @@
 // TFormAktFilter: edits a copy of one amplifier's active filter (level and six sections).
 #pragma once
 
+#include "model/projekt.h"
+
 #include <QDialog>
 #include <array>
-
-#include "model/projekt.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -32,8 +32,8 @@ private:
         QLineEdit* frequency = nullptr;
         QLineEdit* q = nullptr;
     };
-    Section addSection(QGridLayout* grid, int row, const char* checkName,
-                       const char* caption, const char* frequencyName, const char* qName);
+    Section addSection(QGridLayout* grid, int row, const char* checkName, const char* caption,
+                       const char* frequencyName, const char* qName);
 
     QLineEdit* m_level = nullptr;
     std::array<Section, 6> m_sections{}; ///< HP6, HP121, HP122, TP6, TP121, TP122

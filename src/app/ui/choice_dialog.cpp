@@ -20,7 +20,9 @@ constexpr int MaxButtons = 12;
 
 } // namespace
 
-void TUniAuswahlDlg::SetHandler(Handler h) { handler() = std::move(h); }
+void TUniAuswahlDlg::SetHandler(Handler h) {
+    handler() = std::move(h);
+}
 
 QStringList TUniAuswahlDlg::SplitCaptions(const QString& captions) {
     QStringList buttons;

@@ -1,5 +1,8 @@
 #include "app/ui/project_properties_dialog.h"
 
+#include "app/ui/store_text.h"
+#include "foundation/number_text.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -8,9 +11,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include "app/ui/store_text.h"
-#include "foundation/number_text.h"
 
 namespace tavrel {
 

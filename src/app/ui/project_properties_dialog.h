@@ -1,9 +1,9 @@
 // The project properties dialog: counts, the calculation grid and the two comment lines.
 #pragma once
 
-#include <QDialog>
-
 #include "app/workflow.h"
+
+#include <QDialog>
 
 class QLineEdit;
 class QSpinBox;

@@ -1,0 +1,199 @@
+#include "app/ui/main_window.h"
+
+#include "app/project_load.h"
+#include "app/ui/active_filter_dialog.h"
+#include "app/ui/calc_window.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/directories_dialog.h"
+#include "app/ui/export_dialog.h"
+#include "app/ui/project_properties_dialog.h"
+#include "app/ui/store_text.h"
+#include "app/version.h"
+#include "app/workflow.h"
+#include "charts/ui/chart_painter.h"
+#include "charts/ui/chart_tab_set.h"
+#include "model/projekt_file.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace tavrel {
+
+namespace {
+
+/// The status bar text; a click shows the calculation window.
+class StatusLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override {
+        if (onClick) {
+            onClick();
+        }
+    }
+};
+
+QAction* addItem(QMenu* menu, const QString& caption, const char* name) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
+    : QMainWindow(parent), m_settings(std::move(settings)), m_programDir(std::move(programDir)),
+      m_project(std::make_unique<TProjekt>()), m_reference(std::make_unique<TProjekt>()),
+      m_displayed(MakeResult()) {
+    setObjectName("TMainForm");
+    move(66, 0);
+    resize(1100, 760);
+    m_calcWindow = new TFormRechnen(this);
+    createMenus();
+    createTabs();
+    createStatusBar();
+    resetProject();
+    m_project->saved = true;
+}
+
+TMainForm::~TMainForm() {
+    stopCalcThread();
+}
+
+void TMainForm::createMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("MenuFile");
+    connect(addItem(file, "&New project", "ActNew"), &QAction::triggered, this,
+            &TMainForm::NewProject);
+    connect(addItem(file, "&Load project file ...", "ActLoad"), &QAction::triggered, this,
+            &TMainForm::LoadProjectFromMenu);
+    connect(addItem(file, "&Save project file ...", "ActSave"), &QAction::triggered, this,
+            &TMainForm::SaveProjectFromMenu);
+    connect(addItem(file, "Export results ...", "ActExport"), &QAction::triggered, this,
+            &TMainForm::ExportResults);
+    connect(addItem(file, "Poject &properties", "ActProperties"), &QAction::triggered, this,
+            &TMainForm::EditProperties);
+    connect(addItem(file, "&Quit program", "ActQuit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("MenuEdit");
+    m_undoAction = addItem(edit, "&Undo", "ActUndo");
+    m_undoAction->setEnabled(false);
+    connect(m_undoAction, &QAction::triggered, this, &TMainForm::Undo);
+    connect(addItem(edit, "Set current project as reference", "ActSetReference"),
+            &QAction::triggered, this, &TMainForm::SetReference);
+    m_referenceActions[0] =
+        addItem(edit, "Exchange project with reference", "ActExchangeReference");
+    connect(m_referenceActions[0], &QAction::triggered, this, &TMainForm::ExchangeReference);
+    m_referenceActions[1] = addItem(edit, "Restore reference", "ActRestoreReference");
+    connect(m_referenceActions[1], &QAction::triggered, this, &TMainForm::RestoreReference);
+    m_referenceActions[2] = addItem(edit, "Delete reference", "ActDeleteReference");
+    connect(m_referenceActions[2], &QAction::triggered, this, &TMainForm::DeleteReference);
+    for (QAction* action : m_referenceActions) {
+        action->setEnabled(false);
+    }
+
+    QMenu* drivers = menuBar()->addMenu("&Drivers && Enclosures");
+    drivers->setObjectName("MenuDrivers");
+    addItem(drivers, "Common outer housing", "ActHousing")->setEnabled(false);
+    for (int d = 0; d < ChassisSlots; ++d) {
+        m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
+        m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
+        m_driverActions[d]->setEnabled(false); // the driver editor is not part of this program yet
+    }
+    addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
+
+    for (int a = 0; a < MaxAmps; ++a) {
+        // The sixth menu's caption is spelled as users of the program know it.
+        const QString caption = a == 5 ? "Amplfier &6" : QString("Amplifier &%1").arg(a + 1);
+        m_ampMenus[a] = menuBar()->addMenu(caption);
+        m_ampMenus[a]->setObjectName(QString("MenuAmp%1").arg(a + 1));
+        QAction* filter = addItem(m_ampMenus[a], "&Active filter...", "ActActiveFilter");
+        filter->setObjectName(QString("ActActiveFilter%1").arg(a + 1));
+        connect(filter, &QAction::triggered, this, [this, a] { EditActiveFilter(a + 1); });
+        QAction* network = addItem(m_ampMenus[a], "Edit &crossover network...", "ActNetwork");
+        network->setObjectName(QString("ActNetwork%1").arg(a + 1));
+        network->setEnabled(false);
+    }
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("MenuOptions");
+    addItem(options, "View options", "ActViewOptions")->setEnabled(false);
+    connect(addItem(options, "Directories", "ActDirectories"), &QAction::triggered, this, [this] {
+        TFormVerzeichnisse dialog(m_settings, this);
+        dialog.exec();
+        m_settings = dialog.Settings();
+    });
+
+    QMenu* extras = menuBar()->addMenu("Extras");
+    extras->setObjectName("MenuExtras");
+    for (const char* calculator :
+         {"Closed enclosure ...", "Vented enclosure ...", "Port ...", "Crossover ...",
+          "Voltage divider and impedance correction ..."}) {
+        addItem(extras, calculator, "ActCalculator")->setEnabled(false);
+    }
+    addItem(extras, "Crossover network optimizer ...", "ActOptimizer")->setEnabled(false);
+
+    QMenu* windows = menuBar()->addMenu("&Windows");
+    windows->setObjectName("MenuWindows");
+    addItem(windows, "Show crossover network editor", "ActShowNetworkEditor")->setEnabled(false);
+    addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
+    addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("MenuHelp");
+    connect(
+        addItem(help, "Brief instructions", "ActInstructions"), &QAction::triggered, this, [this] {
+            ShowMessage(this,
+                        "Describe your drivers and boxes, draw the crossover networks and watch "
+                        "the charts: every change is calculated at once.");
+        });
+    addItem(help, "Terms of use / Disclaimer", "ActTerms");
+    connect(addItem(help, "&Info ...", "ActInfo"), &QAction::triggered, this, [this] {
+        ShowMessage(this, QString("Tavrel %1\nLoudspeaker box simulator").arg(ProgramVersion));
+    });
+}
+
+void TMainForm::createTabs() {
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("PageControl");
+    m_chartTabs = std::make_unique<ChartTabSet>(*m_tabs, LoadPlaceholderPicture(m_programDir));
+    setCentralWidget(m_tabs);
+}
+
+void TMainForm::createStatusBar() {
+    auto* status = new StatusLabel(this);
+    status->onClick = [this] { m_calcWindow->show(); };
+    m_status = status;
+    m_status->setObjectName("StatusBar");
+    m_status->setAutoFillBackground(true);
+    m_status->setCursor(Qt::PointingHandCursor);
+    statusBar()->addWidget(m_status, 1);
+    m_status->setText("Ready");
+}
+
+void TMainForm::Start(const QString& path) {
+    const std::string requested = ToStoreText(path);
+    if (!path.isEmpty() && QFileInfo::exists(path)) {
+        loadProjectFile(requested);
+    } else {
+        loadProjectFile(ToStoreText(QDir(m_programDir).filePath("Default.TVP")));
+    }
+    m_project->saved = true;
+    refreshMenus();
+    startCalcThread();
+    RequestFullCalc();
+}
+
+} // namespace tavrel

@@ -1,0 +1,125 @@
+// TMainForm: the main window. It owns the current project, the reference project, the undo
+// stack and the calculation thread, runs the project workflow (new, load, save, undo,
+// reference, properties) and shows the results in its chart tabs.
+#pragma once
+
+#include "app/undo_stack.h"
+#include "engine/calc_thread.h"
+#include "engine/result.h"
+#include "foundation/settings.h"
+#include "model/projekt.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+
+namespace tavrel {
+
+class TFormRechnen;
+class ChartTabSet;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    /// `programDir` holds the program and its bundled Default.TVP.
+    TMainForm(TSettings settings, QString programDir, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    /// Loads the start project (`path` when it exists, else Default.TVP beside the program)
+    /// and requests the first calculation.
+    void Start(const QString& path);
+
+    /// Chooses a project file to open (`save` false) or to save to; empty when cancelled.
+    /// Tests replace the file dialogs with it.
+    using FileChooser = std::function<QString(bool save, const QString& directory)>;
+    static void SetFileChooser(FileChooser chooser);
+
+    // The workflow operations (menu items call these; tests call them directly).
+    void NewProject();
+    /// "Load project file ...": asks before discarding changes, then for the file.
+    void LoadProjectFromMenu();
+    /// "Save project file ...": asks for the name, then saves.
+    bool SaveProjectFromMenu();
+    bool LoadProject(const QString& path);
+    bool SaveProject(const QString& chosenName);
+    void Undo();
+    void PushUndo(const std::string& text);
+    void SetReference();
+    void ExchangeReference();
+    void RestoreReference();
+    void DeleteReference();
+    void EditProperties();
+    void EditActiveFilter(int amp);
+    void ExportResults();
+    void RequestCalc();
+    void RequestFullCalc();
+    void MarkModified();
+
+    const TProjekt& Project() const { return *m_project; }
+    TProjekt& MutableProject() { return *m_project; }
+    const TResult& Displayed() const { return *m_displayed; }
+    bool HasReference() const { return m_hasReference; }
+    bool CalculationFinished() const;
+    int HandOvers() const { return m_handOvers; }
+    int ErrorCount() const { return static_cast<int>(m_errors.size()); }
+    const std::string& FileName() const { return m_fileName; }
+    QTabWidget* Tabs() const { return m_tabs; }
+
+signals:
+    void resultsHandedOver();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createMenus();
+    void createTabs();
+    void createStatusBar();
+    void startCalcThread();
+    void stopCalcThread();
+    void showProgress(int done, int count);
+    void showErrors(const std::vector<std::string>& errors);
+    void handOver(const TResult& result, bool valid);
+    void updateCharts();
+    void refreshMenus();
+    void updateCaption();
+    void setFileName(const std::string& path);
+    void resetProject();
+    void loadProjectFile(const std::string& path);
+    bool waitForCalculation();
+    bool askSaveBeforeQuit();
+    const TOptionBlock* programWideOptions() const;
+
+    TSettings m_settings;
+    QString m_programDir;
+    std::unique_ptr<TProjekt> m_project;
+    std::unique_ptr<TProjekt> m_reference;
+    bool m_hasReference = false;
+    UndoStack m_undo;
+    std::string m_fileName;
+    std::unique_ptr<TResult> m_displayed;
+    std::unique_ptr<TCalcThread> m_calc;
+    std::vector<std::string> m_errors;
+    int m_handOvers = 0;
+
+    QTabWidget* m_tabs = nullptr;
+    std::unique_ptr<ChartTabSet> m_chartTabs;
+    QLabel* m_status = nullptr;
+    TFormRechnen* m_calcWindow = nullptr;
+    QAction* m_undoAction = nullptr;
+    std::array<QAction*, 3> m_referenceActions{};
+    std::array<QAction*, 9> m_driverActions{};
+    std::array<QMenu*, MaxAmps> m_ampMenus{};
+};
+
+} // namespace tavrel

@@ -1,0 +1,115 @@
+// The main window's side of the calculation: requests, the thread's three reports and the
+// hand-over of the results to the charts.
+#include "app/ui/calc_window.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/main_window.h"
+#include "charts/ui/chart_painter.h"
+#include "charts/ui/chart_tab_set.h"
+#include "engine/calc_engine.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QThread>
+
+namespace tavrel {
+
+namespace {
+
+/// Runs `call` in the receiver's thread and waits for it: the calculation thread's reports
+/// must see the window in a consistent state and must not outrun it.
+template <typename Call>
+void runInUiThread(QObject* receiver, Call&& call) {
+    if (QThread::currentThread() == receiver->thread()) {
+        call();
+        return;
+    }
+    QMetaObject::invokeMethod(receiver, std::forward<Call>(call), Qt::BlockingQueuedConnection);
+}
+
+void setStatus(QLabel* label, const QString& text, const QColor& background) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, background);
+    label->setPalette(palette);
+    label->setText(text);
+}
+
+} // namespace
+
+void TMainForm::startCalcThread() {
+    CalcCallbacks callbacks;
+    callbacks.progress = [this](int done, int count) {
+        runInUiThread(this, [this, done, count] { showProgress(done, count); });
+    };
+    callbacks.errors = [this](const std::vector<std::string>& errors) {
+        runInUiThread(this, [this, &errors] { showErrors(errors); });
+    };
+    callbacks.handOver = [this](const TResult& result, bool valid) {
+        runInUiThread(this, [this, &result, valid] { handOver(result, valid); });
+    };
+    m_calc = std::make_unique<TCalcThread>(false, std::move(callbacks));
+}
+
+void TMainForm::stopCalcThread() {
+    if (!m_calc) {
+        return;
+    }
+    // The thread may be waiting for this thread to take a report: keep serving the event
+    // loop until it has ended, then join it.
+    m_calc->RequestTerminate();
+    while (!m_calc->Ended()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    m_calc->Terminate();
+    m_calc.reset();
+}
+
+void TMainForm::RequestCalc() {
+    m_displayed->Valid = false;
+    if (m_calc) {
+        m_calc->RequestCalc(*m_project);
+    }
+}
+
+void TMainForm::RequestFullCalc() {
+    m_displayed->Valid = false;
+    if (m_calc) {
+        m_calc->RequestFullCalc(*m_project);
+    }
+}
+
+bool TMainForm::CalculationFinished() const {
+    return !m_calc || m_calc->Finished();
+}
+
+void TMainForm::showProgress(int done, int count) {
+    if (count > 0) {
+        setStatus(m_status, QString::fromLatin1(ProgressText(done, count).c_str()),
+                  QColor(128, 128, 128));
+    }
+}
+
+void TMainForm::showErrors(const std::vector<std::string>& errors) {
+    m_errors = errors;
+    m_calcWindow->ShowErrors(errors);
+    if (errors.empty()) {
+        setStatus(m_status, "Calculation successful.", palette().color(QPalette::Button));
+    } else {
+        setStatus(m_status, "Calculation errors occured. Click here for list", QColor(255, 0, 0));
+    }
+}
+
+void TMainForm::handOver(const TResult& result, bool valid) {
+    *m_displayed = result;
+    m_displayed->Valid = valid;
+    ++m_handOvers;
+    updateCharts();
+    emit resultsHandedOver();
+}
+
+void TMainForm::updateCharts() {
+    for (const QString& failure : m_chartTabs->updateCharts(*m_displayed, *m_project)) {
+        ShowMessage(this, failure);
+    }
+}
+
+} // namespace tavrel

@@ -1,0 +1,288 @@
+// The project workflow of the main window: new, load, save, undo, reference, properties,
+// active filter, export and quit.
+#include "app/project_load.h"
+#include "app/ui/active_filter_dialog.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/export_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/project_properties_dialog.h"
+#include "app/ui/store_text.h"
+#include "app/version.h"
+#include "app/workflow.h"
+#include "charts/ui/chart_painter.h"
+#include "charts/ui/chart_tab_set.h"
+#include "model/projekt_file.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabWidget>
+#include <QThread>
+
+namespace tavrel {
+
+namespace {
+
+TMainForm::FileChooser& fileChooser() {
+    static TMainForm::FileChooser instance;
+    return instance;
+}
+
+QString chooseFile(QWidget* parent, bool save, const QString& directory) {
+    if (fileChooser()) {
+        return fileChooser()(save, directory);
+    }
+    const QString filter = "Project files (*.TVP *.tvp);;All files (*)";
+    return save ? QFileDialog::getSaveFileName(parent, "Save project file", directory, filter)
+                : QFileDialog::getOpenFileName(parent, "Load project file", directory, filter);
+}
+
+} // namespace
+
+void TMainForm::SetFileChooser(FileChooser chooser) {
+    fileChooser() = std::move(chooser);
+}
+
+void TMainForm::LoadProjectFromMenu() {
+    if (!m_project->saved &&
+        TUniAuswahlDlg::Ask(this, "Discard all changes without saving?", "Yes | No", 2) != 1) {
+        return;
+    }
+    const QString path = chooseFile(this, false, FromStoreText(m_settings.ProjectDir));
+    if (!path.isEmpty()) {
+        LoadProject(path);
+    }
+}
+
+bool TMainForm::SaveProjectFromMenu() {
+    const QString directory =
+        m_fileName.empty() ? FromStoreText(m_settings.ProjectDir) : FromStoreText(m_fileName);
+    const QString path = chooseFile(this, true, directory);
+    return !path.isEmpty() && SaveProject(path);
+}
+
+const TOptionBlock* TMainForm::programWideOptions() const {
+    return m_settings.UseOption ? &m_settings.Option : nullptr;
+}
+
+void TMainForm::resetProject() {
+    ResetProject(*m_project, programWideOptions());
+}
+
+void TMainForm::loadProjectFile(const std::string& path) {
+    const ProjectLoadResult result = LoadProjectFile(*m_project, path, true, programWideOptions());
+    if (!result.message.empty()) {
+        ShowMessage(this, FromStoreText(result.message));
+    }
+    if (result.loaded) {
+        setFileName(path);
+    }
+    refreshMenus();
+}
+
+void TMainForm::PushUndo(const std::string& text) {
+    m_undo.Push(*m_project, text);
+    m_undoAction->setEnabled(true);
+    m_undoAction->setText(FromStoreText(m_undo.MenuCaption()));
+}
+
+void TMainForm::MarkModified() {
+    m_project->saved = false;
+}
+
+void TMainForm::NewProject() {
+    if (!m_project->saved && TUniAuswahlDlg::Ask(this, "Really refuse all changes without saving?",
+                                                 "Yes | No", 2) != 1) {
+        return;
+    }
+    PushUndo("New project");
+    resetProject();
+    setFileName("noname.TVP");
+    refreshMenus();
+    m_project->saved = true;
+    RequestFullCalc();
+    EditProperties();
+}
+
+bool TMainForm::LoadProject(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return false;
+    }
+    PushUndo("Load file");
+    loadProjectFile(ToStoreText(path));
+    m_project->saved = true;
+    RequestFullCalc();
+    return true;
+}
+
+bool TMainForm::SaveProject(const QString& chosenName) {
+    const std::string name = ProjectSaveName(ToStoreText(chosenName));
+    if (name.empty()) {
+        return false;
+    }
+    const FileWriteResult written = WriteProjekt(*m_project, name, true);
+    if (!written.ok) {
+        ShowMessage(this, FromStoreText(written.error));
+        return false;
+    }
+    m_project->saved = true;
+    setFileName(name);
+    return true;
+}
+
+void TMainForm::Undo() {
+    if (!m_undo.Undo(*m_project)) {
+        return;
+    }
+    RequestCalc();
+    MarkModified();
+    m_undoAction->setText(FromStoreText(m_undo.MenuCaption()));
+    m_undoAction->setEnabled(m_undo.CanUndo());
+    refreshMenus();
+}
+
+bool TMainForm::waitForCalculation() {
+    while (!CalculationFinished()) {
+        if (TUniAuswahlDlg::Ask(this, "Calculation must be finished first.", "&try again|&Abort",
+                                1) != 1) {
+            return false;
+        }
+        if (m_calc) {
+            // give the thread a moment and let its reports through
+            for (int i = 0; i < 50 && !m_calc->Finished(); ++i) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                QThread::msleep(10);
+            }
+        }
+    }
+    return true;
+}
+
+void TMainForm::SetReference() {
+    if (!waitForCalculation()) {
+        return;
+    }
+    *m_reference = *m_project;
+    m_hasReference = true;
+    for (QAction* action : m_referenceActions) {
+        action->setEnabled(true);
+    }
+    m_chartTabs->storeAsReference();
+    updateCharts();
+}
+
+void TMainForm::DeleteReference() {
+    m_hasReference = false;
+    for (QAction* action : m_referenceActions) {
+        action->setEnabled(false);
+    }
+    m_chartTabs->clearReference();
+    updateCharts();
+}
+
+void TMainForm::ExchangeReference() {
+    if (!m_hasReference || !waitForCalculation()) {
+        return;
+    }
+    PushUndo("Exchange project with reference");
+    m_chartTabs->storeAsReference();
+    std::swap(m_project, m_reference);
+    refreshMenus();
+    MarkModified();
+    RequestFullCalc();
+}
+
+void TMainForm::RestoreReference() {
+    if (!m_hasReference) {
+        return;
+    }
+    PushUndo("restore reference");
+    *m_project = *m_reference;
+    refreshMenus();
+    MarkModified();
+    RequestFullCalc();
+}
+
+void TMainForm::EditProperties() {
+    ProjectPropertiesDialog dialog(this);
+    dialog.Load(PropertiesOf(*m_project));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    PushUndo("Edit project properties");
+    ApplyProperties(*m_project, dialog.Edited());
+    RequestFullCalc();
+    MarkModified();
+    refreshMenus();
+}
+
+void TMainForm::EditActiveFilter(int amp) {
+    TFormAktFilter dialog(this);
+    dialog.Load(m_project->Amps[amp - 1].AktFilter, amp);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    PushUndo("Edit active filter  " + std::to_string(amp));
+    m_project->Amps[amp - 1].AktFilter = dialog.Edited();
+    MarkModified();
+    RequestCalc();
+}
+
+void TMainForm::ExportResults() {
+    if (!waitForCalculation()) {
+        return;
+    }
+    TFormExport dialog(*m_displayed, FromStoreText(m_settings.ProjectDir), this);
+    dialog.exec();
+}
+
+void TMainForm::refreshMenus() {
+    for (int a = 0; a < MaxAmps; ++a) {
+        m_ampMenus[a]->menuAction()->setVisible(a < m_project->nAmps);
+    }
+    for (int d = 0; d < ChassisSlots; ++d) {
+        m_driverActions[d]->setText(FromStoreText(DriverMenuCaption(d, *m_project)));
+        m_driverActions[d]->setVisible(d < m_project->nChassis);
+    }
+    m_chartTabs->showDriverTabs(m_project->nChassis);
+}
+
+void TMainForm::setFileName(const std::string& path) {
+    m_fileName = path;
+    updateCaption();
+}
+
+void TMainForm::updateCaption() {
+    setWindowTitle(FromStoreText(
+        MainCaption(ProgramVersion, m_fileName, width(), QDir::separator().toLatin1())));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    updateCaption();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!m_project->saved) {
+        const int answer = TUniAuswahlDlg::Ask(
+            this, "Quit program?\r\n\r\nSave current project now?", "&Yes | &No | &Abort", 1);
+        if (answer == 1) {
+            if (!SaveProjectFromMenu()) {
+                event->ignore();
+                return;
+            }
+        } else if (answer != 2) {
+            event->ignore();
+            return;
+        }
+    }
+    SaveSettings(m_settings);
+    stopCalcThread();
+    event->accept();
+}
+
+} // namespace tavrel

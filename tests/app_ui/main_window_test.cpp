@@ -1,0 +1,281 @@
+// The desktop program as a user sees it: the main window on an example project, its charts,
+// status bar, undo, reference and the questions of the project workflow.
+#include "app/ui/calc_window.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/main_window.h"
+#include "charts/ui/chart_tabs.h"
+#include "foundation/settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace tavrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "test_app_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+/// Waits (serving the event loop) until `done` holds; false after the timeout.
+bool waitFor(const std::function<bool()>& done, int timeoutMs = 120000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return done();
+}
+
+struct Question {
+    QString text;
+    QStringList buttons;
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application();
+        dir = fs::temp_directory_path() /
+              ("tavrel-ui-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
+        fs::copy_file(fs::path(TAVREL_SOURCE_DIR) / "data" / "placeholder.jpg",
+                      dir / "placeholder.jpg");
+        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList& buttons, int) {
+            questions.push_back({text, buttons});
+            return answer;
+        });
+        TSettings settings;
+        settings.ProgramDir = dir.string();
+        LoadSettings(settings);
+        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
+        window->show();
+    }
+    void TearDown() override {
+        window->MutableProject().saved = true;
+        window.reset();
+        TUniAuswahlDlg::SetHandler({});
+        TMainForm::SetFileChooser({});
+        fs::remove_all(dir);
+    }
+    void startAndWait(const QString& project = {}) {
+        window->Start(project);
+        ASSERT_TRUE(waitForHandOver());
+    }
+    bool waitForHandOver() {
+        const int before = handOvers;
+        const bool ok = waitFor([&] { return window->HandOvers() > before; }) &&
+                        waitFor([&] { return window->CalculationFinished(); });
+        handOvers = window->HandOvers();
+        return ok;
+    }
+    QString statusText() const { return window->findChild<QLabel*>("StatusBar")->text(); }
+    QColor statusColour() const {
+        return window->findChild<QLabel*>("StatusBar")->palette().color(QPalette::Window);
+    }
+    TVChart& responseChart() const {
+        auto* tab = qobject_cast<ChartTab*>(window->Tabs()->widget(0));
+        return tab->chartBox()->chart(0);
+    }
+
+    fs::path dir;
+    std::unique_ptr<TMainForm> window;
+    std::vector<Question> questions;
+    int answer = 1;
+    int handOvers = 0;
+};
+
+TEST_F(MainWindow, ShowsTheDefaultProjectAfterTheFirstCalculation) {
+    startAndWait();
+    EXPECT_EQ(statusText(), "Calculation successful.");
+    EXPECT_TRUE(window->Displayed().Valid);
+    EXPECT_TRUE(window->windowTitle().startsWith("Tavrel 0.1 - KELMORA-Edition ["));
+    EXPECT_TRUE(window->windowTitle().endsWith("Default.TVP]"));
+
+    const TVChart& chart = responseChart();
+    EXPECT_EQ(chart.titles[0], "Frequency response whole speaker");
+    EXPECT_EQ(chart.curve(0).name.str(), "Total amplitude");
+    EXPECT_TRUE(chart.curve(0).visible);
+    EXPECT_EQ(chart.curve(0).count, window->Displayed().nFreq);
+    EXPECT_EQ(chart.curve(1).name.str(), window->Project().Chassis[0].Name.str() + " (1)");
+    EXPECT_EQ(chart.curve(3).name.str(), "Impedance at amplifier 1");
+    EXPECT_TRUE(chart.curve(3).rightAxis);
+
+    const QStringList tabs = [&] {
+        QStringList visible;
+        for (int i = 0; i < window->Tabs()->count(); ++i) {
+            if (window->Tabs()->isTabVisible(i)) {
+                visible << window->Tabs()->tabText(i);
+            }
+        }
+        return visible;
+    }();
+    EXPECT_TRUE(tabs.contains("Frequency response."));
+    EXPECT_TRUE(tabs.contains("Driver"));
+    EXPECT_FALSE(tabs.contains("Driver 5..8"));
+    EXPECT_FALSE(tabs.contains("Group delay"));
+}
+
+TEST_F(MainWindow, ErrorsTurnTheStatusBarRedAndAreListed) {
+    startAndWait();
+    window->PushUndo("test");
+    window->MutableProject().Amps[0].AktFilter.Pegel = 0;
+    window->RequestCalc();
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(statusText(), "Calculation errors occured. Click here for list");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(window->Displayed().Valid);
+    auto* calc = window->findChild<TFormRechnen*>("TFormRechnen");
+    EXPECT_EQ(calc->Text(), "Error: Active filter at amp 1: Level false.");
+
+    window->Undo();
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(statusText(), "Calculation successful.");
+    EXPECT_EQ(calc->Text(), "Calculation successful.");
+}
+
+TEST_F(MainWindow, UndoRestoresOnlyTheTwentyOneNewestStates) {
+    startAndWait();
+    for (int edit = 1; edit <= 25; ++edit) {
+        window->PushUndo("edit " + std::to_string(edit));
+        window->MutableProject().Amps[0].AktFilter.Pegel = 1 + edit;
+    }
+    auto* undo = window->findChild<QAction*>("ActUndo");
+    EXPECT_EQ(undo->text(), "Undo \"edit 25\"");
+    for (int i = 0; i < 21; ++i) {
+        window->Undo();
+    }
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 5.0); // the state edit 5 changed
+    EXPECT_FALSE(undo->isEnabled());
+    window->Undo();
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 5.0);
+    EXPECT_FALSE(window->Project().saved);
+    ASSERT_TRUE(waitForHandOver());
+}
+
+TEST_F(MainWindow, ReferenceIsSetExchangedRestoredAndDeleted) {
+    startAndWait();
+    auto* exchange = window->findChild<QAction*>("ActExchangeReference");
+    EXPECT_FALSE(exchange->isEnabled());
+    window->SetReference();
+    EXPECT_TRUE(window->HasReference());
+    EXPECT_TRUE(exchange->isEnabled());
+    EXPECT_TRUE(responseChart().reference(0).visible);
+    EXPECT_EQ(responseChart().reference(0).count, window->Displayed().nFreq);
+
+    window->PushUndo("level");
+    window->MutableProject().Amps[0].AktFilter.Pegel = 0.5;
+    window->RequestCalc();
+    ASSERT_TRUE(waitForHandOver());
+    const double quieter = responseChart().curve(0).y[40];
+    EXPECT_NEAR(responseChart().reference(0).y[40] - quieter, 6.02, 0.01);
+
+    window->ExchangeReference();
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 1.0);
+    EXPECT_NEAR(responseChart().reference(0).y[40], quieter, 1e-9);
+
+    window->RestoreReference();
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 0.5);
+    EXPECT_FALSE(window->Project().saved);
+
+    window->DeleteReference();
+    EXPECT_FALSE(exchange->isEnabled());
+    EXPECT_FALSE(responseChart().reference(0).visible);
+}
+
+TEST_F(MainWindow, ModifiedProjectAsksBeforeNewLoadAndQuit) {
+    startAndWait();
+    window->PushUndo("change");
+    window->MutableProject().Comment1 = "changed";
+    window->MarkModified();
+
+    answer = 2; // "No": keep the changes
+    window->NewProject();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, "Really refuse all changes without saving?");
+    EXPECT_EQ(questions[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(window->Project().Comment1.str(), "changed");
+
+    bool chooserCalled = false;
+    TMainForm::SetFileChooser([&](bool, const QString&) {
+        chooserCalled = true;
+        return QString();
+    });
+    window->LoadProjectFromMenu();
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[1].text, "Discard all changes without saving?");
+    EXPECT_FALSE(chooserCalled);
+
+    answer = 3; // "Abort": the window stays open
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(questions.size(), 3u);
+    EXPECT_EQ(questions[2].text, "Quit program?\r\n\r\nSave current project now?");
+    EXPECT_EQ(questions[2].buttons, (QStringList{"&Yes", "&No", "&Abort"}));
+}
+
+TEST_F(MainWindow, SaveAndLoadKeepTheProject) {
+    startAndWait();
+    window->PushUndo("comment");
+    window->MutableProject().Comment1 = "Two-way for the kitchen";
+    window->MarkModified();
+    TMainForm::SetFileChooser([&](bool save, const QString&) {
+        return QString::fromStdString((dir / (save ? "kitchen" : "kitchen.TVP")).string());
+    });
+    ASSERT_TRUE(window->SaveProjectFromMenu());
+    EXPECT_TRUE(fs::exists(dir / "kitchen.TVP"));
+    EXPECT_TRUE(window->Project().saved);
+    EXPECT_TRUE(window->windowTitle().endsWith("kitchen.TVP]"));
+
+    window->PushUndo("other");
+    window->MutableProject().Comment1 = "other";
+    window->MarkModified();
+    answer = 1; // "Yes": discard
+    window->LoadProjectFromMenu();
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(window->Project().Comment1.str(), "Two-way for the kitchen");
+    EXPECT_TRUE(window->Project().saved);
+}
+
+TEST_F(MainWindow, NewProjectOpensThePropertiesAndClampsThem) {
+    startAndWait();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("EditPoints")->setText("1000");
+        dialog->findChild<QLineEdit*>("EditfMin")->setText("300");
+        dialog->findChild<QLineEdit*>("EditfMax")->setText("300");
+        dialog->accept();
+    });
+    window->NewProject();
+    EXPECT_EQ(window->Project().Option.sz, 599);
+    EXPECT_EQ(window->Project().Option.fMin, 20);
+    EXPECT_EQ(window->Project().Option.fMax, 20000);
+    EXPECT_TRUE(window->windowTitle().endsWith("noname.TVP]"));
+    ASSERT_TRUE(waitForHandOver());
+}
+
+} // namespace
+} // namespace tavrel
