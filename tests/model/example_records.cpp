@@ -24,7 +24,9 @@ std::unique_ptr<TChassis> baseDriver(const char* name, const char* comment) {
     return d;
 }
 
-std::unique_ptr<TChassis> woofer17() {
+} // namespace
+
+std::unique_ptr<TChassis> WooferDriver() {
     auto d = baseDriver("Woofer 17 cm", "6.5 inch paper-cone mid-woofer, 8 ohm");
     d->fs = 31.5;
     d->Qes = 0.32;
@@ -52,7 +54,7 @@ std::unique_ptr<TChassis> woofer17() {
     return d;
 }
 
-std::unique_ptr<TChassis> midWoofer13() {
+std::unique_ptr<TChassis> MidWooferDriver() {
     auto d = baseDriver("Mid-woofer 13 cm",
                         "5 inch mid-woofer, 8 ohm; Sd and Vas estimated from Bl and Mms");
     d->fs = 44.99;
@@ -81,7 +83,7 @@ std::unique_ptr<TChassis> midWoofer13() {
     return d;
 }
 
-std::unique_ptr<TChassis> tweeter25() {
+std::unique_ptr<TChassis> TweeterDriver() {
     auto d = baseDriver("Tweeter 25 mm", "1 inch soft dome tweeter with rear chamber, 6 ohm");
     d->hintengeschl = true;
     d->fs = 750;
@@ -110,7 +112,7 @@ std::unique_ptr<TChassis> tweeter25() {
     return d;
 }
 
-std::unique_ptr<TChassis> bass20() {
+std::unique_ptr<TChassis> BassDriver() {
     auto d = baseDriver("Bass 20 cm", "10 inch subwoofer, 21 cm effective cone, 8 ohm; Le "
                                       "estimated");
     d->fs = 37.8;
@@ -138,6 +140,8 @@ std::unique_ptr<TChassis> bass20() {
     d->Membranform = 1;
     return d;
 }
+
+namespace {
 
 void place(TWeiche& w, int slot, std::int16_t typ) {
     w[slot].typ = typ;
@@ -205,7 +209,7 @@ TSchallwand baffleFor(double height, double vert, double diameter) {
 
 std::vector<ExampleDriver> ExampleDrivers() {
     std::vector<ExampleDriver> drivers;
-    for (auto* make : {woofer17, midWoofer13, tweeter25, bass20}) {
+    for (auto* make : {WooferDriver, MidWooferDriver, TweeterDriver, BassDriver}) {
         auto d = make();
         std::string fileName = d->OrgFilename.str();
         drivers.push_back({fileName, std::move(d)});
@@ -213,18 +217,26 @@ std::vector<ExampleDriver> ExampleDrivers() {
     return drivers;
 }
 
-std::unique_ptr<TProjekt> DefaultProjekt() {
+std::unique_ptr<TProjekt> FreshProjekt() {
     auto p = std::make_unique<TProjekt>();
     TempDir dir;
-    ReadProjekt(*p, dir.path("fresh.TVP"), true); // the defaults of a new project
+    ReadProjekt(*p, dir.path("fresh.TVP"), true);
+    return p;
+}
+
+void PutDriver(TProjekt& projekt, int d, const TChassis& driver) {
+    projekt.Chassis[d] = driver;
+    projekt.Chassis[d].Membranform = 0;
+}
+
+std::unique_ptr<TProjekt> DefaultProjekt() {
+    auto p = FreshProjekt();
     p->nAmps = 1;
     p->nChassis = 2;
     p->Comment1 = "Two-way: 17 cm woofer in 20 l vented box, 25 mm dome tweeter";
     p->Comment2 = "<d>";
-    p->Chassis[0] = *woofer17();
-    p->Chassis[1] = *tweeter25();
-    p->Chassis[0].Membranform = 0; // a project keeps the diaphragm shape with the baffle
-    p->Chassis[1].Membranform = 0;
+    PutDriver(*p, 0, *WooferDriver());
+    PutDriver(*p, 1, *TweeterDriver());
     drawCrossover(p->Amps[0].Weiche);
 
     p->Einbau[0].Typ = EinbauVented;
