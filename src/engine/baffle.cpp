@@ -42,8 +42,8 @@ void CheckInputs(const TSchallwand& s, double D, BaffleOutline& outline, std::st
         message += "Dimensions e, f, g and i on baffle have to be >=0.. ";
     }
     if (s.direction < 0 || !AnyEdgeDiffracts(s)) {
-        // No edge carries weight then; the smallest baffle holding the driver keeps the edge
-        // rings well formed.
+        // The smallest baffle that holds the driver: without diffracting edges only the edge
+        // positions matter, and the test enclosure needs no edge rings at all.
         outline.A = 1e-10 + 2 * D + s.i;
         outline.C = 1e-10 + 2 * D + s.e;
         outline.H = 2 * outline.A + s.g;
