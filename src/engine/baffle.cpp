@@ -6,9 +6,13 @@
 #include "engine/baffle_geometry.h"
 #include "engine/baffle_test_enclosure.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <system_error>
+#include <thread>
 
 namespace tavrel {
 namespace {
@@ -38,8 +42,8 @@ void CheckInputs(const TSchallwand& s, double D, BaffleOutline& outline, std::st
         message += "Dimensions e, f, g and i on baffle have to be >=0.. ";
     }
     if (s.direction < 0 || !AnyEdgeDiffracts(s)) {
-        // No edge carries weight then; the smallest baffle holding the driver keeps the edge
-        // rings well formed.
+        // The smallest baffle that holds the driver: without diffracting edges only the edge
+        // positions matter, and the test enclosure needs no edge rings at all.
         outline.A = 1e-10 + 2 * D + s.i;
         outline.C = 1e-10 + 2 * D + s.e;
         outline.H = 2 * outline.A + s.g;
@@ -93,14 +97,52 @@ void CombineFrequency(std::array<TComplex, Directions>& out, const DirectSound& 
     }
 }
 
+int GridLength(const Grid& freq) {
+    int n = 0;
+    while (n < GridSize && freq[n] > 0) {
+        ++n;
+    }
+    return n;
+}
+
+/// Runs work(from, to) over [0, count) in chunks that this thread and one helper thread take
+/// in turn, so that a helper that gets no core early costs nothing but its start. Short grids
+/// and a failed thread start stay on this thread.
+template <typename Work>
+void ShareWithHelperThread(int count, const Work& work) {
+    constexpr int Chunk = 16;
+    if (count < 4 * Chunk) {
+        work(0, count);
+        return;
+    }
+    std::atomic<int> next{0};
+    const auto takeChunks = [&] {
+        for (int from = next.fetch_add(Chunk); from < count; from = next.fetch_add(Chunk)) {
+            work(from, std::min(from + Chunk, count));
+        }
+    };
+    std::thread helper;
+    try {
+        helper = std::thread(takeChunks);
+    } catch (const std::system_error&) {
+        // No helper: this thread takes every chunk.
+    }
+    takeChunks();
+    if (helper.joinable()) {
+        helper.join();
+    }
+}
+
 void CalcTestEnclosure(Directional& R, const Grid& freq, const PistonNodes& piston, double D,
                        TestEnclosureSide side) {
-    for (int i = 0; i < GridSize && freq[i] > 0; ++i) {
-        const double lambda = SpeedOfSound / freq[i];
-        const double k0 = 2 * std::numbers::pi / lambda;
-        const DirectSound direct = MakeDirectSound(piston, D, k0);
-        R[i][0] = CSub(direct.onAxis, TestEnclosureReflectionSum(side, k0, lambda, direct.d90));
-    }
+    ShareWithHelperThread(GridLength(freq), [&](int from, int to) noexcept {
+        for (int i = from; i < to; ++i) {
+            const double lambda = SpeedOfSound / freq[i];
+            const double k0 = 2 * std::numbers::pi / lambda;
+            const DirectSound direct = MakeDirectSound(piston, D, k0);
+            R[i][0] = CSub(direct.onAxis, TestEnclosureReflectionSum(side, k0, lambda, direct.d90));
+        }
+    });
 }
 
 void CalcOnBaffle(Directional& R, const TSchallwand& baffle, const Grid& freq,
@@ -109,12 +151,14 @@ void CalcOnBaffle(Directional& R, const TSchallwand& baffle, const Grid& freq,
     BuildEdgeRings(*rings, outline, baffle);
     EdgeSums edges;
     edges.build(*rings);
-    EdgeSumValues sums{};
-    for (int i = 0; i < GridSize && freq[i] > 0; ++i) {
-        const double k0 = 2 * std::numbers::pi / (SpeedOfSound / freq[i]);
-        edges.evaluate(k0, sums);
-        CombineFrequency(R[i], MakeDirectSound(piston, D, k0), sums);
-    }
+    ShareWithHelperThread(GridLength(freq), [&](int from, int to) noexcept {
+        EdgeSumValues sums{};
+        for (int i = from; i < to; ++i) {
+            const double k0 = 2 * std::numbers::pi / (SpeedOfSound / freq[i]);
+            edges.evaluate(k0, sums);
+            CombineFrequency(R[i], MakeDirectSound(piston, D, k0), sums);
+        }
+    });
 }
 
 void TurnForDirection(Directional& R, const Grid& freq, int direction) {

@@ -10,8 +10,10 @@
 
 namespace tavrel {
 
-/// Fills R for every grid frequency; `message` becomes "Ok" or the input fault texts.
-/// `seo` is accepted for the callers' sake and not used.
+/// Fills R for every grid frequency; `message` becomes "Ok" or the input fault texts, and
+/// "Unknown error." when the result would not be finite. Rows beyond the grid and all rows
+/// after a fault hold (1e-100, 0). `seo` is accepted for the callers' sake and not used.
+/// Long grids are shared with one short-lived helper thread; R is written by row only.
 void CalcBaffle(Directional& R, const TSchallwand& baffle, const Grid& freq, double seo,
                 std::string& message);
 /// The baffle of the measurement condition 1..7 of a driver's frequency response.

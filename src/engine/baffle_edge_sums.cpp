@@ -109,8 +109,8 @@ void EdgeSums::build(const EdgeRings& rings) {
 void EdgeSums::evaluate(double k0, EdgeSumValues& sums) const {
     for (int k = 0; k < EdgeSumDirections; ++k) {
         const int begin = m_begin[k];
-        const baffle_math::SinCosValue sum =
-            baffle_math::PhasorSum(&m_amplitude[begin], &m_path[begin], m_begin[k + 1] - begin, k0);
+        const baffle_math::SinCosValue sum = baffle_math::PhasorSum(
+            m_amplitude.data() + begin, m_path.data() + begin, m_begin[k + 1] - begin, k0);
         sums[k] = {sum.cos, -sum.sin};
     }
 }

@@ -4,10 +4,11 @@
 
 namespace tavrel::baffle_math {
 
-// The lanes are independent partial sums, so the compiler may keep them in one vector
-// register without reordering any floating-point addition: the result is the same on every
-// instruction set.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
+// The lanes are independent partial sums, so the compiler can keep them in vector registers
+// without reordering any floating-point addition. The clones for newer instruction sets may
+// fuse multiply and add, which changes results only in the last bits.
+// The clone resolver runs before ThreadSanitizer's runtime is up and would crash under it.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 #endif
 SinCosValue

@@ -18,22 +18,26 @@ std::unique_ptr<TChassis> baseDriver(const char* name, const char* comment) {
     d->Name = name;
     d->Kommentar = comment;
     d->fgang_which = 5;
-    d->Re3 = 0.000001;
-    d->Le3 = 0.000001;
     d->Filters = 119;
     d->pubdate = ExampleDate;
     d->OrgFilename = std::string(name) + ".TVC";
     return d;
 }
 
-std::unique_ptr<TChassis> woofer17() {
+} // namespace
+
+std::unique_ptr<TChassis> WooferDriver() {
     auto d = baseDriver("Woofer 17 cm", "6.5 inch paper-cone mid-woofer, 8 ohm");
     d->fs = 31.5;
     d->Qes = 0.32;
     d->Qms = 5.5;
     d->Vas = 0.046;
     d->Re = 6.2;
-    d->Le = 0.00011;
+    d->Le = 0.00022; // series part of the voice-coil inductance
+    d->Re2 = 9.0;    // eddy-current losses: Re2‖Le2 and Re3‖Le3 in series with Re, Le
+    d->Le2 = 0.00065;
+    d->Re3 = 2.5;
+    d->Le3 = 0.00006;
     d->Amem = 0.0119;
     d->xlin = 0.0031;
     d->xmax = 0.0031;
@@ -50,7 +54,7 @@ std::unique_ptr<TChassis> woofer17() {
     return d;
 }
 
-std::unique_ptr<TChassis> midWoofer13() {
+std::unique_ptr<TChassis> MidWooferDriver() {
     auto d = baseDriver("Mid-woofer 13 cm",
                         "5 inch mid-woofer, 8 ohm; Sd and Vas estimated from Bl and Mms");
     d->fs = 44.99;
@@ -58,7 +62,11 @@ std::unique_ptr<TChassis> midWoofer13() {
     d->Qms = 1.995;
     d->Vas = 0.0086;
     d->Re = 5.72;
-    d->Le = 0.00118;
+    d->Le = 0.0003;
+    d->Re2 = 7.0;
+    d->Le2 = 0.0008;
+    d->Re3 = 2.0;
+    d->Le3 = 0.00008;
     d->Amem = 0.0085;
     d->xlin = 0.0035;
     d->xmax = 0.0035;
@@ -75,15 +83,19 @@ std::unique_ptr<TChassis> midWoofer13() {
     return d;
 }
 
-std::unique_ptr<TChassis> tweeter25() {
+std::unique_ptr<TChassis> TweeterDriver() {
     auto d = baseDriver("Tweeter 25 mm", "1 inch soft dome tweeter with rear chamber, 6 ohm");
     d->hintengeschl = true;
     d->fs = 750;
     d->Qes = 0.9;
     d->Qms = 2;
-    d->Vas = 0.00005;
+    d->Vas = 0.00001; // with fs and Amem this gives the moving mass of 0.35 g
     d->Re = 4.7;
-    d->Le = 0.00005;
+    d->Le = 0.000025;
+    d->Re2 = 2.0;
+    d->Le2 = 0.00003;
+    d->Re3 = 1.0;
+    d->Le3 = 0.00001;
     d->Amem = 0.00075;
     d->xlin = 0.0003;
     d->xmax = 0.0003;
@@ -100,7 +112,7 @@ std::unique_ptr<TChassis> tweeter25() {
     return d;
 }
 
-std::unique_ptr<TChassis> bass20() {
+std::unique_ptr<TChassis> BassDriver() {
     auto d = baseDriver("Bass 20 cm", "10 inch subwoofer, 21 cm effective cone, 8 ohm; Le "
                                       "estimated");
     d->fs = 37.8;
@@ -108,7 +120,11 @@ std::unique_ptr<TChassis> bass20() {
     d->Qms = 10.648;
     d->Vas = 0.01523;
     d->Re = 7.22;
-    d->Le = 0.0015;
+    d->Le = 0.0007;
+    d->Re2 = 16.0;
+    d->Le2 = 0.0018;
+    d->Re3 = 5.0;
+    d->Le3 = 0.0003;
     d->Amem = 0.034636;
     d->xlin = 0.0197;
     d->xmax = 0.0197;
@@ -124,6 +140,8 @@ std::unique_ptr<TChassis> bass20() {
     d->Membranform = 1;
     return d;
 }
+
+namespace {
 
 void place(TWeiche& w, int slot, std::int16_t typ) {
     w[slot].typ = typ;
@@ -191,7 +209,7 @@ TSchallwand baffleFor(double height, double vert, double diameter) {
 
 std::vector<ExampleDriver> ExampleDrivers() {
     std::vector<ExampleDriver> drivers;
-    for (auto* make : {woofer17, midWoofer13, tweeter25, bass20}) {
+    for (auto* make : {WooferDriver, MidWooferDriver, TweeterDriver, BassDriver}) {
         auto d = make();
         std::string fileName = d->OrgFilename.str();
         drivers.push_back({fileName, std::move(d)});
@@ -199,18 +217,26 @@ std::vector<ExampleDriver> ExampleDrivers() {
     return drivers;
 }
 
-std::unique_ptr<TProjekt> DefaultProjekt() {
+std::unique_ptr<TProjekt> FreshProjekt() {
     auto p = std::make_unique<TProjekt>();
     TempDir dir;
-    ReadProjekt(*p, dir.path("fresh.TVP"), true); // the defaults of a new project
+    ReadProjekt(*p, dir.path("fresh.TVP"), true);
+    return p;
+}
+
+void PutDriver(TProjekt& projekt, int d, const TChassis& driver) {
+    projekt.Chassis[d] = driver;
+    projekt.Chassis[d].Membranform = 0;
+}
+
+std::unique_ptr<TProjekt> DefaultProjekt() {
+    auto p = FreshProjekt();
     p->nAmps = 1;
     p->nChassis = 2;
     p->Comment1 = "Two-way: 17 cm woofer in 20 l vented box, 25 mm dome tweeter";
     p->Comment2 = "<d>";
-    p->Chassis[0] = *woofer17();
-    p->Chassis[1] = *tweeter25();
-    p->Chassis[0].Membranform = 0; // a project keeps the diaphragm shape with the baffle
-    p->Chassis[1].Membranform = 0;
+    PutDriver(*p, 0, *WooferDriver());
+    PutDriver(*p, 1, *TweeterDriver());
     drawCrossover(p->Amps[0].Weiche);
 
     p->Einbau[0].Typ = EinbauVented;

@@ -63,8 +63,10 @@ TEST(BundledExamples, AreWhatTheWriterMakesOfTheirRecords) {
             test::WriteFileBytes((ExamplesDir / (e.fileName + ".plain")).string(),
                                  plainBytesOf(*e.driver));
         }
-        test::WriteFileBytes((ExamplesDir / "Default.TVP.plain").string(),
-                             plainBytesOf(*test::DefaultProjekt()));
+        for (const test::ExampleProject& e : test::ExampleProjects()) {
+            test::WriteFileBytes((ExamplesDir / (e.fileName + ".plain")).string(),
+                                 plainBytesOf(*e.projekt));
+        }
     }
     for (const test::ExampleDriver& e : test::ExampleDrivers()) {
         const std::string path = (ExamplesDir / (e.fileName + ".plain")).string();
@@ -76,12 +78,13 @@ TEST(BundledExamples, AreWhatTheWriterMakesOfTheirRecords) {
         EXPECT_EQ(read->Name, e.driver->Name);
         EXPECT_EQ(read->fs, e.driver->fs);
     }
-    const std::string projektPath = (ExamplesDir / "Default.TVP.plain").string();
-    auto projekt = test::DefaultProjekt();
-    EXPECT_EQ(test::ReadFileBytes(projektPath), plainBytesOf(*projekt));
-    auto read = std::make_unique<TProjekt>();
-    ASSERT_TRUE(ReadProjekt(*read, projektPath, false).ok);
-    EXPECT_EQ(*read, *projekt);
+    for (const test::ExampleProject& e : test::ExampleProjects()) {
+        const std::string path = (ExamplesDir / (e.fileName + ".plain")).string();
+        EXPECT_EQ(test::ReadFileBytes(path), plainBytesOf(*e.projekt)) << path;
+        auto read = std::make_unique<TProjekt>();
+        ASSERT_TRUE(ReadProjekt(*read, path, false).ok) << path;
+        EXPECT_EQ(*read, *e.projekt) << path;
+    }
 }
 
 TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
@@ -111,7 +114,7 @@ TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
         }
         ++checked;
     }
-    EXPECT_GE(checked, 5);
+    EXPECT_GE(checked, 10);
 }
 
 } // namespace
