@@ -10,7 +10,7 @@ namespace tavrel {
 
 void ResetProject(TProjekt& p, const TOptionBlock* programWideOptions) {
     p = TProjekt{};
-    TMyIniFile empty = TMyIniFile::FromBytes({}, false, false);
+    TMyIniFile empty(std::string(), false, false, false); // an empty store, as a missing file gives
     ReadProjektStore(p, empty, programWideOptions);
     for (int d = 1; d < MaxChassis; ++d) {
         p.Chassis[d] = p.Chassis[0];
