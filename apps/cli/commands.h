@@ -23,5 +23,7 @@ int RunExport(Arguments args);
 void PrintExportHelp(std::FILE* out);
 int RunJudge(Arguments args);
 void PrintJudgeHelp(std::FILE* out);
+int RunRender(Arguments args);
+void PrintRenderHelp(std::FILE* out);
 
 } // namespace tavrel::cli
