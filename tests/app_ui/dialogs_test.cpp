@@ -1,0 +1,172 @@
+// The dialogs of the main window, filled in as a user would, and the pictures of every chart
+// of an example project.
+#include "app/project_load.h"
+#include "app/ui/active_filter_dialog.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/directories_dialog.h"
+#include "app/ui/store_text.h"
+#include "charts/ui/chart_painter.h"
+#include "charts/ui/chart_render.h"
+#include "engine/calc_engine.h"
+#include "foundation/my_ini_file.h"
+#include "model/projekt_file.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tavrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "test_app_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application();
+        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
+            messages << text;
+            return def;
+        });
+        dir = fs::temp_directory_path() /
+              ("tavrel-dialogs-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        TUniAuswahlDlg::SetHandler({});
+        fs::remove_all(dir);
+    }
+    QStringList messages;
+    fs::path dir;
+};
+
+TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
+    TFormAktFilter dialog;
+    TAktFilter filter;
+    filter.TP121 = true;
+    filter.TP121f = 2500;
+    filter.TP121q = 0.5;
+    dialog.Load(filter, 2);
+    EXPECT_EQ(dialog.windowTitle(), " Amplifier 2");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("EditPeg1")->text(), "0");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit1TP121f")->text(), "2500");
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("cb1tp121")->isChecked());
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("cb1HP6")->isChecked());
+
+    dialog.findChild<QLineEdit*>("EditPeg1")->setText("-6");
+    dialog.findChild<QCheckBox*>("cb1HP6")->setChecked(true);
+    dialog.findChild<QLineEdit*>("edit1hp6f")->setText("35,5");
+    dialog.findChild<QLineEdit*>("Edit1tp121q")->setText("0.707");
+    const TAktFilter edited = dialog.Edited();
+    EXPECT_NEAR(edited.Pegel, 0.501187, 1e-6);
+    EXPECT_TRUE(edited.HP6);
+    EXPECT_EQ(edited.HP6f, 35.5);
+    EXPECT_EQ(edited.TP121q, 0.707);
+    EXPECT_EQ(edited.TP121f, 2500);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Dialogs, ActiveFilterResetsAMissingLevelToZeroDecibels) {
+    TFormAktFilter dialog;
+    TAktFilter filter;
+    filter.Pegel = 0;
+    dialog.Load(filter, 1);
+    EXPECT_EQ(messages, QStringList{"Level of amp will be set to 0 dB."});
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("EditPeg1")->text(), "0");
+    EXPECT_EQ(dialog.Edited().Pegel, 1.0);
+}
+
+TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {
+    TSettings settings;
+    settings.ProgramDir = dir.string();
+    LoadSettings(settings);
+    {
+        TFormVerzeichnisse dialog(settings);
+        dialog.findChild<QCheckBox*>("CBVerzeichnisvorgaben")->setChecked(true);
+        dialog.findChild<QLineEdit*>("EditDir1")
+            ->setText(QString::fromStdString((dir / "my drivers").string()));
+        dialog.findChild<QPushButton*>("BtnClose")->click();
+        settings = dialog.Settings();
+    }
+    EXPECT_EQ(settings.DriverDir, (dir / "my drivers").string() + "/");
+    {
+        TMyIniFile file(settings.SettingsPath, false, false, true);
+        EXPECT_EQ(file.ReadString("Verzeichnisse", "Chassis", "-"), settings.DriverDir);
+    }
+    {
+        TFormVerzeichnisse dialog(settings);
+        EXPECT_TRUE(dialog.findChild<QLineEdit*>("EditDir1")->isVisibleTo(&dialog));
+        dialog.findChild<QCheckBox*>("CBVerzeichnisvorgaben")->setChecked(false);
+        EXPECT_FALSE(dialog.findChild<QPushButton*>("BtnFind1")->isEnabled());
+        dialog.findChild<QPushButton*>("BtnClose")->click();
+        settings = dialog.Settings();
+    }
+    EXPECT_EQ(settings.DriverDir, dir.string() + "/Chassis/");
+    TMyIniFile file(settings.SettingsPath, false, false, true);
+    EXPECT_EQ(file.ReadString("Verzeichnisse", "Chassis", "-"), "-");
+}
+
+TEST_F(Dialogs, DriverNamesWithUmlautsSurviveSaveAndLoad) {
+    const QString name = QString::fromUtf8("Hochtöner µ");
+    auto project = std::make_unique<TProjekt>();
+    ResetProject(*project);
+    project->Chassis[0].Name = ToStoreText(name);
+    const std::string path = (dir / "umlaut.TVP").string();
+    ASSERT_TRUE(WriteProjekt(*project, path, true).ok);
+    auto loaded = std::make_unique<TProjekt>();
+    ResetProject(*loaded);
+    ASSERT_TRUE(LoadProjectFile(*loaded, path).loaded);
+    EXPECT_EQ(FromStoreText(loaded->Chassis[0].Name.view()), name);
+}
+
+TEST_F(Dialogs, EveryChartOfTheDefaultProjectIsDrawn) {
+    auto project = std::make_unique<TProjekt>();
+    ResetProject(*project);
+    ASSERT_TRUE(
+        LoadProjectFile(*project, std::string(TAVREL_EXAMPLES_DIR) + "/Default.TVP").loaded);
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    auto result = MakeResult();
+    *result = engine.Result();
+    result->Valid = true;
+    const QImage placeholder =
+        LoadPlaceholderPicture(QString::fromStdString(std::string(TAVREL_SOURCE_DIR) + "/data"));
+    ASSERT_FALSE(placeholder.isNull());
+    auto invalid = MakeResult();
+    *invalid = *result;
+    invalid->Valid = false;
+    for (const char* chart : {"response", "directions-up", "directions-left", "directions-down",
+                              "directions-right", "driver 1", "driver 2", "phase", "umax", "maxspl",
+                              "voltage", "directivity", "polar 60"}) {
+        const RenderedChart drawn =
+            RenderChartImage(chart, *result, *project, QSize(640, 400), placeholder);
+        ASSERT_FALSE(drawn.image.isNull()) << chart << ": " << drawn.error.toStdString();
+        // The same chart without valid results shows no curves: the curves are what differs.
+        const RenderedChart empty =
+            RenderChartImage(chart, *invalid, *project, QSize(640, 400), placeholder);
+        int differing = 0;
+        for (int y = 0; y < drawn.image.height(); ++y) {
+            for (int x = 0; x < drawn.image.width(); ++x) {
+                differing += drawn.image.pixel(x, y) != empty.image.pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(differing, 300) << chart;
+    }
+}
+
+} // namespace
+} // namespace tavrel

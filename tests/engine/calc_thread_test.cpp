@@ -1,0 +1,131 @@
+#include "app/project_load.h"
+#include "engine/calc_thread.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace tavrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::unique_ptr<TProjekt> defaultProject() {
+    auto p = std::make_unique<TProjekt>();
+    ResetProject(*p);
+    const ProjectLoadResult loaded = LoadProjectFile(
+        *p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/Default.TVP.plain", false);
+    EXPECT_TRUE(loaded.loaded) << loaded.message;
+    return p;
+}
+
+/// Records what the thread reports; the thread waits for each report to return.
+struct Reports {
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<std::vector<std::string>> errors;
+    std::vector<double> pegelSeen; ///< the first amplifier's filter output at 1 kHz per hand-over
+    std::atomic<int> handOvers{0};
+
+    CalcCallbacks callbacks() {
+        CalcCallbacks c;
+        c.progress = [this](int done, int count) {
+            std::lock_guard lock(mutex);
+            progress.emplace_back(done, count);
+        };
+        c.errors = [this](const std::vector<std::string>& e) {
+            std::lock_guard lock(mutex);
+            errors.push_back(e);
+        };
+        c.handOver = [this](const TResult& r, bool) {
+            std::lock_guard lock(mutex);
+            pegelSeen.push_back(CAbs(r.AktFilterH[0][0]));
+            ++handOvers;
+        };
+        return c;
+    }
+};
+
+bool waitForHandOvers(const Reports& reports, int count) {
+    for (int i = 0; i < 6000 && reports.handOvers < count; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    return reports.handOvers >= count;
+}
+
+TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
+    Reports reports;
+    auto project = defaultProject();
+    TCalcThread thread(false, reports.callbacks());
+    EXPECT_TRUE(thread.Finished()); // created waiting for the first request
+    thread.RequestCalc(*project);   // the first pass of the main thread is always full
+    ASSERT_TRUE(thread.WaitFinished(60s));
+    ASSERT_TRUE(waitForHandOvers(reports, 1));
+    std::lock_guard lock(reports.mutex);
+    const int jobs =
+        1 + 2 * 2 + 1 * 2 + 1; // check, baffle+driver per driver, filter+network, speaker
+    ASSERT_EQ(reports.progress.size(), static_cast<std::size_t>(jobs + 1));
+    EXPECT_EQ(reports.progress.front(), std::make_pair(0, jobs));
+    EXPECT_EQ(reports.progress.back(), std::make_pair(jobs, jobs));
+    ASSERT_EQ(reports.errors.size(), 1u);
+    EXPECT_TRUE(reports.errors[0].empty());
+    EXPECT_EQ(thread.Result().nFreq, project->Option.sz);
+}
+
+TEST(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
+    Reports reports;
+    auto project = defaultProject();
+    TCalcThread thread(false, reports.callbacks());
+    thread.RequestFullCalc(*project);
+    // Requests arriving while the thread computes are never lost: the last one wins.
+    for (int i = 1; i <= 5; ++i) {
+        project->Amps[0].AktFilter.Pegel = 1.0 + i;
+        thread.RequestCalc(*project);
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_TRUE(thread.WaitFinished(60s));
+    ASSERT_TRUE(waitForHandOvers(reports, 1));
+    std::lock_guard lock(reports.mutex);
+    EXPECT_DOUBLE_EQ(reports.pegelSeen.back(), 6.0);
+}
+
+TEST(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
+    Reports reports;
+    auto project = defaultProject();
+    TCalcThread thread(false, reports.callbacks());
+    thread.RequestCalc(*project);
+    ASSERT_TRUE(thread.WaitFinished(60s));
+    ASSERT_TRUE(waitForHandOvers(reports, 1));
+    const std::size_t progressBefore = [&] {
+        std::lock_guard lock(reports.mutex);
+        return reports.progress.size();
+    }();
+    thread.RequestCalc(*project);
+    ASSERT_TRUE(waitForHandOvers(reports, 2));
+    std::lock_guard lock(reports.mutex);
+    EXPECT_EQ(reports.progress.size(), progressBefore); // no job, so no progress text
+    EXPECT_EQ(reports.errors.size(), 2u);
+}
+
+TEST(CalcThread, SilentThreadReportsNothingAndTerminatesWhileComputing) {
+    Reports reports;
+    auto project = defaultProject();
+    project->Option.sz = 599;
+    BuildGrid(*project);
+    auto thread = std::make_unique<TCalcThread>(true, reports.callbacks());
+    thread->RequestFullCalc(*project);
+    std::this_thread::sleep_for(5ms);
+    const auto start = std::chrono::steady_clock::now();
+    thread->Terminate(); // ends within one job
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_TRUE(thread->Ended());
+    thread.reset();
+    EXPECT_EQ(reports.handOvers, 0);
+    EXPECT_TRUE(reports.progress.empty());
+}
+
+} // namespace
+} // namespace tavrel
