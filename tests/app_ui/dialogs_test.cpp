@@ -10,6 +10,7 @@
 #include "engine/calc_engine.h"
 #include "foundation/my_ini_file.h"
 #include "model/projekt_file.h"
+#include "support/qt_application.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,18 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_app_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        application();
+        test::TestApplication();
         TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
             messages << text;
             return def;

@@ -5,6 +5,7 @@
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_tabs.h"
 #include "foundation/settings.h"
+#include "support/qt_application.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,14 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_app_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 /// Waits (serving the event loop) until `done` holds; false after the timeout.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 120000) {
     QElapsedTimer clock;
@@ -53,7 +46,7 @@ struct Question {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        application();
+        test::TestApplication();
         dir = fs::temp_directory_path() /
               ("tavrel-ui-" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));

@@ -1,29 +1,15 @@
 // tavrel-cli calc, export, judge and render, run as the program they are on the examples.
-#include <cstdlib>
+#include "support/cli_run.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class CliCommands : public ::testing::Test {
 protected:
@@ -36,13 +22,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    CliRun run(const std::string& arguments) const {
-        const fs::path out = dir / "stdout", err = dir / "stderr";
-        const std::string command = std::string("\"") + TAVREL_CLI + "\" " + arguments + " >\"" +
-                                    out.string() + "\" 2>\"" + err.string() + "\"";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-    }
+    test::CliRun run(const std::string& arguments) const { return test::RunCli(dir, arguments); }
     static std::string example(const std::string& name) {
         return "\"" + (fs::path(TAVREL_EXAMPLES_DIR) / name).string() + "\"";
     }
@@ -50,7 +30,7 @@ protected:
 };
 
 TEST_F(CliCommands, CalcReportsSuccessErrorsAndUnreadableFiles) {
-    const CliRun ok = run("calc " + example("Default.TVP"));
+    const test::CliRun ok = run("calc " + example("Default.TVP"));
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, "Calculation successful.\n");
 
@@ -60,8 +40,9 @@ TEST_F(CliCommands, CalcReportsSuccessErrorsAndUnreadableFiles) {
 
     // A project whose only driver has no parameters: the driver check passes, the jobs fail.
     std::ofstream(dir / "empty.plain")
-        << "## MyIniFile 1.0 by ZQ 2004 ##\r\n#Header\r\nVersion=\t1200\r\n#General\r\nnAmps=\t1\r\n";
-    const CliRun failed = run("calc --plain \"" + (dir / "empty.plain").string() + "\"");
+        << "## MyIniFile 1.0 by ZQ 2004 "
+           "##\r\n#Header\r\nVersion=\t1200\r\n#General\r\nnAmps=\t1\r\n";
+    const test::CliRun failed = run("calc --plain \"" + (dir / "empty.plain").string() + "\"");
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.out.find("Error: driver 1: fs, Rdc, Qes, Qms, Vas, Sd must be > 0"),
               std::string::npos);
@@ -71,27 +52,27 @@ TEST_F(CliCommands, CalcReportsSuccessErrorsAndUnreadableFiles) {
 }
 
 TEST_F(CliCommands, ExportWritesEveryFormatWithOptionsAnywhere) {
-    const CliRun exp = run("export " + example("Default.TVP") + " speaker");
+    const test::CliRun exp = run("export " + example("Default.TVP") + " speaker");
     ASSERT_EQ(exp.status, 0) << exp.err;
     EXPECT_EQ(exp.out.rfind("# Frequency response on axis\r\n", 0), 0u);
 
     const fs::path frd = dir / "woofer.frd";
-    const CliRun written = run("export --format frd -o \"" + frd.string() + "\" " +
-                               example("Default.TVP") + " driver 1");
+    const test::CliRun written = run("export --format frd -o \"" + frd.string() + "\" " +
+                                     example("Default.TVP") + " driver 1");
     ASSERT_EQ(written.status, 0) << written.err;
-    const std::string text = readFile(frd);
+    const std::string text = test::ReadWholeFile(frd);
     EXPECT_EQ(text[0], '*');
     EXPECT_EQ(text.find(','), std::string::npos); // decimal points only
 
-    const CliRun zma = run("export " + example("Default.TVP") + " ampz 1 --format zma");
+    const test::CliRun zma = run("export " + example("Default.TVP") + " ampz 1 --format zma");
     EXPECT_EQ(zma.status, 0);
     EXPECT_NE(zma.out.find("\n20 "), std::string::npos);
-    const CliRun csv = run("export " + example("Default.TVP") + " direction 29 --format csv");
+    const test::CliRun csv = run("export " + example("Default.TVP") + " direction 29 --format csv");
     EXPECT_EQ(csv.out.rfind("Frequency [Hz],Level [dB],Phase [deg]\n", 0), 0u);
 }
 
 TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
-    const CliRun driver = run("export " + example("Default.TVP") + " driver 3");
+    const test::CliRun driver = run("export " + example("Default.TVP") + " driver 3");
     EXPECT_EQ(driver.status, 1);
     EXPECT_NE(driver.err.find("Driver 3"), std::string::npos);
     EXPECT_EQ(run("export " + example("Default.TVP") + " ampz 2").status, 1);
@@ -101,7 +82,7 @@ TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
 }
 
 TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
-    const CliRun judge = run("judge " + example("Default.TVP"));
+    const test::CliRun judge = run("judge " + example("Default.TVP"));
     ASSERT_EQ(judge.status, 0);
     for (const char* line : {"judge impedance = ", "judge freq. response = ", "judge efficiency = ",
                              "judge phase = ", "Total judgement = "}) {
@@ -111,15 +92,15 @@ TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
 }
 
 TEST_F(CliCommands, RenderDrawsNamedChartsWithoutADisplay) {
-    const CliRun help = run("--help");
+    const test::CliRun help = run("--help");
     if (help.out.find("render") == std::string::npos) {
         GTEST_SKIP() << "built without Qt";
     }
     const fs::path png = dir / "response.png";
-    const CliRun drawn = run("render " + example("Default.TVP") + " response -o \"" + png.string() +
-                             "\" --width 640 --height 400");
+    const test::CliRun drawn = run("render " + example("Default.TVP") + " response -o \"" +
+                                   png.string() + "\" --width 640 --height 400");
     ASSERT_EQ(drawn.status, 0) << drawn.err;
-    const std::string bytes = readFile(png);
+    const std::string bytes = test::ReadWholeFile(png);
     ASSERT_GT(bytes.size(), 1000u);
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
 
@@ -127,7 +108,7 @@ TEST_F(CliCommands, RenderDrawsNamedChartsWithoutADisplay) {
     ASSERT_EQ(
         run("render " + example("Default.TVP") + " polar 40 -o \"" + svg.string() + "\"").status,
         0);
-    EXPECT_NE(readFile(svg).find("<svg"), std::string::npos);
+    EXPECT_NE(test::ReadWholeFile(svg).find("<svg"), std::string::npos);
 
     EXPECT_EQ(run("render " + example("Default.TVP") + " spectrogram -o \"" +
                   (dir / "x.png").string() + "\"")

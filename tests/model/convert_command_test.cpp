@@ -2,32 +2,19 @@
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
 #include "model_test_support.h"
+#include "support/cli_run.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const test::TempDir& dir, const std::string& arguments) {
-    const std::string out = dir.path("stdout.txt");
-    const std::string err = dir.path("stderr.txt");
-    const std::string command =
-        std::string("\"") + TAVREL_CLI + "\" " + arguments + " >\"" + out + "\" 2>\"" + err + "\"";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFileBytes(out),
-            test::ReadFileBytes(err)};
+test::CliRun runCli(const test::TempDir& dir, const std::string& arguments) {
+    return test::RunCli(dir.path(""), arguments);
 }
 
 std::string q(const std::string& path) {
@@ -40,10 +27,10 @@ int lineCount(const std::string& text) {
 
 TEST(ConvertCommand, HelpDescribesEveryOption) {
     test::TempDir dir;
-    const CliRun top = runCli(dir, "--help");
+    const test::CliRun top = runCli(dir, "--help");
     EXPECT_EQ(top.status, 0);
     EXPECT_NE(top.out.find("convert"), std::string::npos);
-    const CliRun help = runCli(dir, "convert --help");
+    const test::CliRun help = runCli(dir, "convert --help");
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"IN", "OUT", "--from", "--to", "plain", "coded", "- for standard output"}) {
@@ -58,13 +45,13 @@ TEST(ConvertCommand, ConvertsProjectsBothWays) {
     test::TempDir dir;
     auto p = test::FullProjekt();
     ASSERT_TRUE(WriteProjekt(*p, dir.path("in.tvp"), true).ok); // extension in any case
-    const CliRun toPlain = runCli(dir, "convert " + q(dir.path("in.tvp")) + " " +
-                                           q(dir.path("mid.TVP.plain")) + " --to plain");
+    const test::CliRun toPlain = runCli(dir, "convert " + q(dir.path("in.tvp")) + " " +
+                                                 q(dir.path("mid.TVP.plain")) + " --to plain");
     ASSERT_EQ(toPlain.status, 0) << toPlain.err;
     EXPECT_TRUE(test::ReadFileBytes(dir.path("mid.TVP.plain")).starts_with("## MyIniFile 1.0"));
 
-    const CliRun toCoded = runCli(dir, "convert " + q(dir.path("mid.TVP.plain")) + " " +
-                                           q(dir.path("out.TVP")) + " --from plain");
+    const test::CliRun toCoded = runCli(dir, "convert " + q(dir.path("mid.TVP.plain")) + " " +
+                                                 q(dir.path("out.TVP")) + " --from plain");
     ASSERT_EQ(toCoded.status, 0) << toCoded.err;
     EXPECT_EQ(test::ReadFileBytes(dir.path("out.TVP")), test::ReadFileBytes(dir.path("in.tvp")));
 }
@@ -73,12 +60,12 @@ TEST(ConvertCommand, DriverToStandardOutputKeepsItsFileName) {
     test::TempDir dir;
     auto d = test::FullDriver(1);
     ASSERT_TRUE(SaveChassisFile(*d, dir.path("Mid.TVC")).ok);
-    const CliRun run = runCli(dir, "convert " + q(dir.path("Mid.TVC")) + " - --to plain");
+    const test::CliRun run = runCli(dir, "convert " + q(dir.path("Mid.TVC")) + " - --to plain");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("OrgFilename=\tMid.TVC"), std::string::npos);
     EXPECT_NE(run.out.find("Name=\tDriver 1"), std::string::npos);
 
-    const CliRun toFile =
+    const test::CliRun toFile =
         runCli(dir, "convert " + q(dir.path("Mid.TVC")) + " " + q(dir.path("Other.TVC")));
     ASSERT_EQ(toFile.status, 0) << toFile.err;
     auto back = std::make_unique<TChassis>();
@@ -103,12 +90,12 @@ TEST(ConvertCommand, FailuresReportOneLineAndCreateNothing) {
         "convert " + q(dir.path("new.TVP.plain")) + " " + q(dir.path("out.TVP")),
     };
     for (const std::string& arguments : cases) {
-        const CliRun run = runCli(dir, arguments);
+        const test::CliRun run = runCli(dir, arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(lineCount(run.err), 1) << run.err;
         EXPECT_FALSE(fs::exists(dir.path("out.TVP"))) << arguments;
     }
-    const CliRun wrongVersion = runCli(dir, cases[3]);
+    const test::CliRun wrongVersion = runCli(dir, cases[3]);
     EXPECT_NE(wrongVersion.err.find("File has wrong format.."), std::string::npos);
 }
 
@@ -116,7 +103,7 @@ TEST(ConvertCommand, UnwritableTargetFails) {
     test::TempDir dir;
     auto d = test::FullDriver(2);
     ASSERT_TRUE(SaveChassisFile(*d, dir.path("d.TVC")).ok);
-    const CliRun run =
+    const test::CliRun run =
         runCli(dir, "convert " + q(dir.path("d.TVC")) + " " + q(dir.path("no/dir/d.TVC")));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(lineCount(run.err), 1);
