@@ -18,8 +18,7 @@ const std::string BenchExample =
     (std::filesystem::path(TAVREL_SOURCE_DIR) / "data" / "examples" / "Bench 8x6.TVP.plain")
         .string();
 
-/// The example on `points` grid points (599 unless a benchmark asks for fewer); a project
-/// file keeps at most 250 of them.
+/// The example on `points` grid points (599, as stored, unless a benchmark asks for fewer).
 std::unique_ptr<TProjekt> loadBenchProject(benchmark::State& state, int points = MaxGridPoints) {
     auto p = std::make_unique<TProjekt>();
     ResetProject(*p);

@@ -73,7 +73,9 @@ void validateGrid(TOptionBlock& option) {
         option.fMin = DefaultFMin;
         option.fMax = DefaultFMax;
     }
-    if (option.sz < 10 || option.sz > 250) {
+    // Every point count the project properties accept must survive a save and a load, so the
+    // upper limit is the grid's, not the 250 points that older files were limited to.
+    if (option.sz < MinGridPoints || option.sz > MaxGridPoints) {
         option.sz = FallbackSz;
     }
 }

@@ -11,7 +11,10 @@ void BuildGrid(TProjekt& projekt) {
     for (int i = 0; i < sz && i < GridSize - 1; ++i) {
         projekt.f[i] = fMin * std::pow(ratio, static_cast<double>(i) / (sz - 1));
     }
-    projekt.f[sz < GridSize - 1 ? sz : GridSize - 1] = 0.0;
+    // Everything after the last point is 0, so a rebuilt grid equals the one a file read gives.
+    for (int i = sz < GridSize - 1 ? sz : GridSize - 1; i < GridSize; ++i) {
+        projekt.f[i] = 0.0;
+    }
 }
 
 } // namespace tavrel

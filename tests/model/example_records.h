@@ -40,9 +40,8 @@ std::unique_ptr<TProjekt> BiventedBandpassProjekt();
 /// A large project for timing the calculation: 8 drivers on 6 amplifiers.
 std::unique_ptr<TProjekt> Bench8x6Projekt();
 
-/// Grid points of the timing project. Project files keep at most 250 points (a larger count
-/// reads back as 84), so the file holds 250 and the benchmarks raise it to 599.
-constexpr int BenchFileGridPoints = 250;
+/// Grid points of the timing project: the finest grid the program offers.
+constexpr int BenchFileGridPoints = 599;
 
 // Building blocks shared by the example projects.
 

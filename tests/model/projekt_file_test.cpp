@@ -112,7 +112,10 @@ TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
 }
 
 TEST(ProjektFile, GridSettingsOutOfRangeAreReplaced) {
-    auto p = readVersion(1200, "#Option\r\nsz=300\r\n");
+    auto p = readVersion(1200, "#Option\r\nsz=300\r\n"); // a grid the properties allow
+    EXPECT_EQ(p->Option.sz, 300);
+    EXPECT_EQ(p->f[300], 0.0);
+    p = readVersion(1200, "#Option\r\nsz=600\r\n");
     EXPECT_EQ(p->Option.sz, 84);
     EXPECT_EQ(p->f[84], 0.0);
     p = readVersion(1200, "#Option\r\nfMin=5\r\nfMax=15000\r\n");
