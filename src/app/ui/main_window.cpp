@@ -8,6 +8,7 @@
 #include "app/ui/export_dialog.h"
 #include "app/ui/project_properties_dialog.h"
 #include "app/ui/store_text.h"
+#include "app/ui/terms_dialog.h"
 #include "app/version.h"
 #include "app/workflow.h"
 #include "charts/ui/chart_painter.h"
@@ -159,7 +160,8 @@ void TMainForm::createMenus() {
                         "Describe your drivers and boxes, draw the crossover networks and watch "
                         "the charts: every change is calculated at once.");
         });
-    addItem(help, "Terms of use / Disclaimer", "ActTerms");
+    connect(addItem(help, "Terms of use / Disclaimer", "ActTerms"), &QAction::triggered, this,
+            [this] { TermsDialog::Show(this); });
     connect(addItem(help, "&Info ...", "ActInfo"), &QAction::triggered, this, [this] {
         ShowMessage(this, QString("Tavrel %1\nLoudspeaker box simulator").arg(ProgramVersion));
     });

@@ -9,6 +9,8 @@ class TermsDialog {
 public:
     /// True when the user accepts the terms.
     static bool Ask(QWidget* parent);
+    /// Shows the terms for reading only.
+    static void Show(QWidget* parent);
 };
 
 } // namespace tavrel
