@@ -19,7 +19,7 @@ void lowerThreadPriority() {
 TCalcThread::TCalcThread(bool silent, CalcCallbacks callbacks, std::chrono::milliseconds pause)
     : m_silent(silent), m_callbacks(std::move(callbacks)), m_pause(pause),
       m_incoming(std::make_unique<TProjekt>()) {
-    m_recalcAll = !silent; // the first pass of the main thread computes everything
+    m_firstRequestFull = !silent; // the main thread's first pass computes everything
     m_thread = std::thread([this] { run(); });
 }
 
@@ -38,7 +38,8 @@ void TCalcThread::request(const TProjekt& project, bool full) {
     {
         std::lock_guard lock(m_mutex);
         *m_incoming = project;
-        (full ? m_recalcAll : m_newData) = true;
+        (full || m_firstRequestFull ? m_recalcAll : m_newData) = true;
+        m_firstRequestFull = false;
         m_idle = false;
     }
     m_wake.notify_all();
@@ -95,8 +96,7 @@ void TCalcThread::run() {
     bool requested = false;
     {
         std::unique_lock lock(m_mutex);
-        // A silent thread starts only when asked; the main thread computes at once when the
-        // first request has arrived.
+        // Created waiting: the first request starts the thread.
         m_wake.wait(lock, [this] { return m_terminate || m_newData || m_recalcAll; });
     }
     while (!m_terminate) {

@@ -73,6 +73,7 @@ private:
     std::unique_ptr<TProjekt> m_incoming;
     bool m_newData = false;
     bool m_recalcAll = false;
+    bool m_firstRequestFull = false;
     bool m_idle = true;
     std::atomic<bool> m_terminate{false};
     std::atomic<bool> m_ended{false};

@@ -5,6 +5,7 @@
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_tabs.h"
 #include "foundation/settings.h"
+#include "model/chassis_file.h"
 #include "support/qt_application.h"
 
 #include <QAction>
@@ -268,6 +269,24 @@ TEST_F(MainWindow, NewProjectOpensThePropertiesAndClampsThem) {
     EXPECT_EQ(window->Project().Option.fMax, 20000);
     EXPECT_TRUE(window->windowTitle().endsWith("noname.TVP]"));
     ASSERT_TRUE(waitForHandOver());
+}
+
+TEST_F(MainWindow, NewerDriverFileIsOfferedAfterLoading) {
+    fs::create_directories(dir / "Chassis");
+    auto newer = std::make_unique<TChassis>();
+    newer->Name = "woofer-17cm";
+    newer->fs = 33.3;
+    const std::string path = (dir / "Chassis" / "Woofer.TVC").string();
+    ASSERT_TRUE(SaveChassisFile(*newer, path, true).ok); // dated today, after the example's date
+    startAndWait();
+    ASSERT_TRUE(waitFor([&] { return !questions.empty(); }, 10000));
+    EXPECT_EQ(questions[0].text, "The project file may contain an elder version of \r\nthe "
+                                 "driver \"Woofer 17 cm\"Load updated driver file?");
+    EXPECT_EQ(questions[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(window->Project().Chassis[0].fs, 33.3);
+    EXPECT_FALSE(window->Project().saved);
+    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 load new\"");
+    ASSERT_TRUE(waitFor([&] { return window->CalculationFinished(); }));
 }
 
 } // namespace

@@ -60,8 +60,10 @@ TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
     Reports reports;
     auto project = defaultProject();
     TCalcThread thread(false, reports.callbacks());
-    EXPECT_TRUE(thread.Finished()); // created waiting for the first request
-    thread.RequestCalc(*project);   // the first pass of the main thread is always full
+    std::this_thread::sleep_for(20ms);
+    EXPECT_TRUE(thread.Finished()); // created waiting: nothing is computed before a request
+    EXPECT_EQ(reports.handOvers, 0);
+    thread.RequestCalc(*project); // the first pass of the main thread is always full
     ASSERT_TRUE(thread.WaitFinished(60s));
     ASSERT_TRUE(waitForHandOvers(reports, 1));
     std::lock_guard lock(reports.mutex);

@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace tavrel {
 
@@ -64,6 +65,9 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createMenus();
     createTabs();
     createStatusBar();
+    m_updateTimer = new QTimer(this);
+    m_updateTimer->setInterval(200);
+    connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
     resetProject();
     m_project->saved = true;
 }
@@ -193,6 +197,7 @@ void TMainForm::Start(const QString& path) {
         loadProjectFile(ToStoreText(QDir(m_programDir).filePath("Default.TVP")));
     }
     m_project->saved = true;
+    armDriverUpdateCheck();
     refreshMenus();
     startCalcThread();
     RequestFullCalc();

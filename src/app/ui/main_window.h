@@ -21,6 +21,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
+class QTimer;
 
 namespace tavrel {
 
@@ -99,6 +100,8 @@ private:
     bool waitForCalculation();
     bool askSaveBeforeQuit();
     const TOptionBlock* programWideOptions() const;
+    void armDriverUpdateCheck();
+    void checkNextDriverForUpdate();
 
     TSettings m_settings;
     QString m_programDir;
@@ -111,6 +114,9 @@ private:
     std::unique_ptr<TCalcThread> m_calc;
     std::vector<std::string> m_errors;
     int m_handOvers = 0;
+
+    QTimer* m_updateTimer = nullptr;
+    int m_updateIndex = 0; ///< next driver the update check looks at
 
     QTabWidget* m_tabs = nullptr;
     std::unique_ptr<ChartTabSet> m_chartTabs;

@@ -1,5 +1,6 @@
 // The project workflow of the main window: new, load, save, undo, reference, properties,
 // active filter, export and quit.
+#include "app/driver_update.h"
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/choice_dialog.h"
@@ -11,6 +12,8 @@
 #include "app/workflow.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_tab_set.h"
+#include "engine/driver_model.h"
+#include "model/chassis_file.h"
 #include "model/projekt_file.h"
 
 #include <QAction>
@@ -22,6 +25,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
 
 namespace tavrel {
 
@@ -116,7 +120,41 @@ bool TMainForm::LoadProject(const QString& path) {
     loadProjectFile(ToStoreText(path));
     m_project->saved = true;
     RequestFullCalc();
+    armDriverUpdateCheck();
     return true;
+}
+
+void TMainForm::armDriverUpdateCheck() {
+    m_updateIndex = 0;
+    m_updateTimer->start();
+}
+
+void TMainForm::checkNextDriverForUpdate() {
+    if (m_updateIndex >= m_project->nChassis) {
+        m_updateTimer->stop();
+        return;
+    }
+    const int d = m_updateIndex++;
+    const auto newer = FindNewerDriverFile(m_project->Chassis[d], m_settings.DriverDir);
+    if (!newer) {
+        return;
+    }
+    m_updateTimer->stop(); // no second question while this one is open
+    const bool load =
+        TUniAuswahlDlg::Ask(this, FromStoreText(DriverUpdateQuestion(m_project->Chassis[d])),
+                            "Yes|No", 1) == 1;
+    if (load) {
+        PushUndo("Driver " + std::to_string(d + 1) + " load new");
+        LoadChassisFile(m_project->Chassis[d], *newer, true);
+        EstimateEnclosure(m_project->Chassis[d], m_project->Einbau[d]);
+        CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
+        MarkModified();
+        refreshMenus();
+        RequestCalc();
+    }
+    if (m_updateIndex < m_project->nChassis) {
+        m_updateTimer->start();
+    }
 }
 
 bool TMainForm::SaveProject(const QString& chosenName) {
