@@ -9,9 +9,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 namespace tavrel {
 

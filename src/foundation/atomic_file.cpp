@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-
 #include <unistd.h>
 
 namespace tavrel {

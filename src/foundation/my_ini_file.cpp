@@ -1,7 +1,6 @@
 #include "foundation/my_ini_file.h"
 
 #include "foundation/atomic_file.h"
-
 #include "foundation/number_text.h"
 
 #include <algorithm>
