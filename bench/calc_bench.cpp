@@ -33,7 +33,7 @@ std::unique_ptr<TProjekt> loadBenchProject(benchmark::State& state, int points =
 }
 
 bool reportErrors(benchmark::State& state, const TCalcEngine& engine, const TProjekt& p) {
-    const std::vector<std::string> errors = CollectErrors(engine.Status(), p.nAmps, p.nChassis);
+    const std::vector<std::string> errors = CollectErrors(engine.Status(), p);
     if (!errors.empty()) {
         state.SkipWithError(errors.front().c_str());
     }

@@ -5,6 +5,7 @@
 #include "project_input.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,31 +13,15 @@ namespace tavrel::cli {
 
 namespace {
 
-struct ProjectArguments {
-    std::string path;
-    bool plain = false;
-};
-
-bool parseProjectArguments(const char* command, Arguments args, ProjectArguments& out) {
-    std::vector<std::string_view> positional;
-    for (const std::string_view arg : args) {
-        if (arg == "--plain") {
-            out.plain = true;
-        } else if (arg.size() > 1 && arg.starts_with("-")) {
-            std::fprintf(stderr, "tavrel-cli %s: unknown option '%.*s'\n", command,
-                         static_cast<int>(arg.size()), arg.data());
-            return false;
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.size() != 1) {
+/// The one PROJECT of calc and judge, or nothing after saying what is wrong.
+std::optional<CommandLine> projectArgument(const char* command, Arguments args) {
+    auto line = ParseCommandLine(command, args, {});
+    if (line && line->positional.size() != 1) {
         std::fprintf(stderr, "tavrel-cli %s: needs one PROJECT (see tavrel-cli %s --help)\n",
                      command, command);
-        return false;
+        return std::nullopt;
     }
-    out.path = positional[0];
-    return true;
+    return line;
 }
 
 /// The error list as the calculation window shows it: one text per failed job.
@@ -59,17 +44,17 @@ void printErrors(const std::vector<std::string>& errors) {
 } // namespace
 
 int RunCalc(Arguments args) {
-    ProjectArguments input;
-    if (!parseProjectArguments("calc", args, input)) {
+    const auto input = projectArgument("calc", args);
+    if (!input) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput("calc", input.path, input.plain);
+    const auto project = LoadProjectInput("calc", input->positional[0], input->plain);
     if (!project) {
         return ExitUsage; // an unreadable project is status 2, errors of the jobs status 1
     }
     TCalcEngine engine;
     engine.CalculateAll(*project);
-    const auto errors = CollectErrors(engine.Status(), project->nAmps, project->nChassis);
+    const auto errors = CollectErrors(engine.Status(), *project);
     printErrors(errors);
     return errors.empty() ? ExitOk : ExitFailed;
 }
@@ -86,11 +71,11 @@ void PrintCalcHelp(std::FILE* out) {
 }
 
 int RunJudge(Arguments args) {
-    ProjectArguments input;
-    if (!parseProjectArguments("judge", args, input)) {
+    const auto input = projectArgument("judge", args);
+    if (!input) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput("judge", input.path, input.plain);
+    const auto project = LoadProjectInput("judge", input->positional[0], input->plain);
     if (!project) {
         return ExitFailed;
     }

@@ -49,29 +49,24 @@ constexpr CurveName CurveNames[] = {
 };
 
 std::optional<ExportOptions> parseOptions(Arguments args) {
-    ExportOptions options;
-    std::vector<std::string_view> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--plain") {
-            options.plain = true;
-        } else if (arg == "-o" && hasValue) {
-            options.output = args[++i];
-        } else if (arg == "--format" && hasValue) {
-            const auto format = ParseExportFormat(args[++i]);
-            if (!format) {
-                fail("unknown format '" + std::string(args[i]) + "' (exp, frd, zma or csv)");
-                return std::nullopt;
-            }
-            options.format = *format;
-        } else if (arg.size() > 1 && arg.starts_with("-") && !IsDigitChar(arg[1])) {
-            fail("unknown or incomplete option '" + std::string(arg) + "'");
-            return std::nullopt;
-        } else {
-            positional.push_back(arg);
-        }
+    const auto line = ParseCommandLine("export", args, {"-o", "--format"});
+    if (!line) {
+        return std::nullopt;
     }
+    ExportOptions options;
+    options.plain = line->plain;
+    if (const auto output = line->values.find("-o"); output != line->values.end()) {
+        options.output = output->second;
+    }
+    if (const auto name = line->values.find("--format"); name != line->values.end()) {
+        const auto format = ParseExportFormat(name->second);
+        if (!format) {
+            fail("unknown format '" + name->second + "' (exp, frd, zma or csv)");
+            return std::nullopt;
+        }
+        options.format = *format;
+    }
+    const std::vector<std::string>& positional = line->positional;
     if (positional.size() < 2 || positional.size() > 3) {
         fail("needs PROJECT CURVE [N] (see tavrel-cli export --help)");
         return std::nullopt;
@@ -81,7 +76,7 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
     if (positional.size() == 3) {
         const ParsedInt parsed = ParseInt(positional[2]);
         if (parsed.consumed != static_cast<int>(positional[2].size())) {
-            fail("'" + std::string(positional[2]) + "' is not a number");
+            fail("'" + positional[2] + "' is not a number");
             return std::nullopt;
         }
         options.number = parsed.value;

@@ -1,12 +1,33 @@
-// Loading a project for the calculating commands exactly as the desktop program loads it.
+// The input of the calculating commands: their command line, and the project loaded exactly
+// as the desktop program loads it.
 #pragma once
 
+#include "commands.h"
 #include "model/projekt.h"
 
+#include <functional>
+#include <initializer_list>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tavrel::cli {
+
+/// The command line of a calculating command: options may stand anywhere among the words.
+struct CommandLine {
+    std::vector<std::string> positional;
+    bool plain = false;                                     ///< --plain
+    std::map<std::string, std::string, std::less<>> values; ///< options that take a value
+};
+
+/// Splits `args` into positional words, --plain and the `valueOptions` with their values. A
+/// word like "-5" is a positional number. Prints the problem, prefixed with `command`, and
+/// gives nothing for an unknown option or an option without its value.
+std::optional<CommandLine> ParseCommandLine(const std::string& command, Arguments args,
+                                            std::initializer_list<std::string_view> valueOptions);
 
 /// The project at `path` (coded, or plain store text with `plain`), or nothing after printing
 /// why it could not be read, prefixed with `command`.

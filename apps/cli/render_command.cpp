@@ -47,29 +47,25 @@ std::optional<int> sizeValue(std::string_view text) {
 }
 
 std::optional<RenderOptions> parseOptions(Arguments args) {
-    RenderOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--plain") {
-            options.plain = true;
-        } else if (arg == "-o" && hasValue) {
-            options.output = args[++i];
-        } else if ((arg == "--width" || arg == "--height") && hasValue) {
-            const auto value = sizeValue(args[++i]);
-            if (!value) {
-                fail(std::string(arg) + " needs a number of pixels from 16 to 20000");
-                return std::nullopt;
-            }
-            (arg == "--width" ? options.width : options.height) = *value;
-        } else if (arg.size() > 1 && arg.starts_with("-")) {
-            fail("unknown or incomplete option '" + std::string(arg) + "'");
-            return std::nullopt;
-        } else {
-            positional.emplace_back(arg);
-        }
+    const auto line = ParseCommandLine("render", args, {"-o", "--width", "--height"});
+    if (!line) {
+        return std::nullopt;
     }
+    RenderOptions options;
+    options.plain = line->plain;
+    for (const auto& [option, text] : line->values) {
+        if (option == "-o") {
+            options.output = text;
+            continue;
+        }
+        const auto value = sizeValue(text);
+        if (!value) {
+            fail(option + " needs a number of pixels from 16 to 20000");
+            return std::nullopt;
+        }
+        (option == "--width" ? options.width : options.height) = *value;
+    }
+    std::vector<std::string> positional = line->positional;
     // "driver 2" and "polar 17" may come as one argument or as two.
     if (positional.size() == 3) {
         positional[1] += " " + positional[2];
@@ -149,7 +145,7 @@ int RunRender(Arguments args) {
     // As the desktop program's hand-over does: the results count as valid without errors.
     const auto displayed = MakeResult();
     *displayed = engine.Result();
-    displayed->Valid = CollectErrors(engine.Status(), project->nAmps, project->nChassis).empty();
+    displayed->Valid = CollectErrors(engine.Status(), *project).empty();
     const bool svg = endsWithNoCase(options->output, ".svg");
     const bool written =
         svg ? writeSvg(*options, *displayed, *project) : writePng(*options, *displayed, *project);

@@ -1,6 +1,6 @@
 #include "app/driver_update.h"
 
-#include "app/terms.h"
+#include "foundation/number_text.h"
 #include "model/chassis_file.h"
 
 #include <algorithm>

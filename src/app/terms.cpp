@@ -2,8 +2,6 @@
 
 #include "foundation/my_ini_file.h"
 
-#include <chrono>
-
 namespace tavrel {
 
 namespace {
@@ -11,17 +9,7 @@ namespace {
 constexpr const char* Section = "Update";
 constexpr int ReminderDays = 184;
 
-std::chrono::sys_days daysOf(Date date) {
-    return std::chrono::year_month_day{std::chrono::year{date.year},
-                                       std::chrono::month{static_cast<unsigned>(date.month)},
-                                       std::chrono::day{static_cast<unsigned>(date.day)}};
-}
-
 } // namespace
-
-int DaysBetween(Date from, Date to) {
-    return static_cast<int>((daysOf(to) - daysOf(from)).count());
-}
 
 TermsStep CheckTerms(const std::string& settingsPath, const std::string& version, Date today) {
     TMyIniFile store(settingsPath, false, true, true);

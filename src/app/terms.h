@@ -22,7 +22,4 @@ TermsStep CheckTerms(const std::string& settingsPath, const std::string& version
 std::string RecordTermsAnswer(const std::string& settingsPath, const std::string& version,
                               bool accepted, Date today);
 
-/// Days from `from` to `to` (negative when `to` is earlier).
-int DaysBetween(Date from, Date to);
-
 } // namespace tavrel

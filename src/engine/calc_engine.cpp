@@ -6,40 +6,14 @@
 #include "engine/speaker.h"
 #include "foundation/number_text.h"
 
-#include <cstring>
-#include <exception>
-
 namespace tavrel {
 
 namespace {
 
 constexpr const char* Pending = "F";
 
-int clampCount(int count, int maximum) {
-    return count < 1 ? 1 : (count > maximum ? maximum : count);
-}
-
-int ampCount(const TProjekt& p) {
-    return clampCount(p.nAmps, MaxAmps);
-}
-int chassisCount(const TProjekt& p) {
-    return clampCount(p.nChassis, MaxChassis);
-}
-
-/// Runs one job; a failure that escapes it becomes its error text instead of ending the pass.
-template <typename Job>
-std::string guarded(Job&& job, const std::string& failureText) {
-    try {
-        return job();
-    } catch (const std::exception& e) {
-        return failureText + " " + e.what();
-    } catch (...) {
-        return failureText;
-    }
-}
-
 int firstAmpDriving(const TProjekt& p, int d) {
-    for (int a = 0; a < ampCount(p); ++a) {
+    for (int a = 0; a < AmpCount(p); ++a) {
         for (const TWeichePart& part : p.Amps[a].Weiche) {
             if (part.typ == PartDriver && part.chassisnr == d) {
                 return a;
@@ -70,7 +44,7 @@ void TCalcEngine::Accept(const TProjekt& incoming) {
 
 void TCalcEngine::detectChanges(const TProjekt& in) {
     const TProjekt& old = *m_working;
-    for (int d = 0; d < chassisCount(in); ++d) {
+    for (int d = 0; d < ChassisCount(in); ++d) {
         const TChassis& driver = in.Chassis[d];
         if (!(in.Schallwand[d] == old.Schallwand[d]) || driver.seo != old.Chassis[d].seo) {
             m_status.Baffle[d] = Pending;
@@ -89,7 +63,7 @@ void TCalcEngine::detectChanges(const TProjekt& in) {
             m_status.Speaker = Pending;
         }
     }
-    for (int a = 0; a < ampCount(in); ++a) {
+    for (int a = 0; a < AmpCount(in); ++a) {
         if (!(in.Amps[a].Weiche == old.Amps[a].Weiche)) {
             m_status.Weiche[a] = Pending;
             m_status.Check = Pending;
@@ -109,60 +83,50 @@ void TCalcEngine::countPendingJobs() {
     auto count = [this](const std::string& s) { m_jobCount += s == Pending ? 1 : 0; };
     count(m_status.Check);
     count(m_status.Speaker);
-    for (int a = 0; a < ampCount(p); ++a) {
+    for (int a = 0; a < AmpCount(p); ++a) {
         count(m_status.AktFilter[a]);
         count(m_status.Weiche[a]);
     }
-    for (int d = 0; d < chassisCount(p); ++d) {
+    for (int d = 0; d < ChassisCount(p); ++d) {
         count(m_status.Baffle[d]);
         count(m_status.Chassis[d]);
     }
 }
 
+// Every job catches its own failures and returns its state text, so a job never ends the pass.
 bool TCalcEngine::RunNextJob() {
     const TProjekt& p = *m_working;
     TResult& r = *m_result;
-    auto run = [this](std::string& status, auto&& job, const std::string& failure) {
-        status = guarded(job, failure);
+    auto run = [this](std::string& status, const std::string& outcome) {
+        status = outcome;
         ++m_jobsDone;
         return true;
     };
     if (m_status.Check == Pending) {
-        return run(
-            m_status.Check, [&] { return RunCheckJob(p, r); }, "Fehler in Chassiskontrolle");
+        return run(m_status.Check, RunCheckJob(p, r));
     }
-    for (int d = 0; d < chassisCount(p); ++d) {
+    for (int d = 0; d < ChassisCount(p); ++d) {
         if (m_status.Baffle[d] == Pending) {
-            return run(
-                m_status.Baffle[d], [&] { return RunBaffleJob(p, d, r); },
-                "Error: driver " + std::to_string(d + 1) + ": Unknown error.");
+            return run(m_status.Baffle[d], RunBaffleJob(p, d, r));
         }
     }
-    for (int a = 0; a < ampCount(p); ++a) {
+    for (int a = 0; a < AmpCount(p); ++a) {
         if (m_status.AktFilter[a] == Pending) {
-            return run(
-                m_status.AktFilter[a], [&] { return RunAktFilterJob(p, a, r); },
-                "Error: Active filter at amp " + std::to_string(a + 1) + ":");
+            return run(m_status.AktFilter[a], RunAktFilterJob(p, a, r));
         }
     }
-    for (int d = 0; d < chassisCount(p); ++d) {
+    for (int d = 0; d < ChassisCount(p); ++d) {
         if (m_status.Chassis[d] == Pending) {
-            return run(
-                m_status.Chassis[d], [&] { return RunDriverJob(p, d, r); },
-                "Error: driver " + std::to_string(d + 1) + ": Cannot calculate driver.");
+            return run(m_status.Chassis[d], RunDriverJob(p, d, r));
         }
     }
-    for (int a = 0; a < ampCount(p); ++a) {
+    for (int a = 0; a < AmpCount(p); ++a) {
         if (m_status.Weiche[a] == Pending) {
-            return run(
-                m_status.Weiche[a], [&] { return RunNetworkJob(p, a, r, *m_scratch); },
-                NetworkErrorText(a));
+            return run(m_status.Weiche[a], RunNetworkJob(p, a, r, *m_scratch));
         }
     }
     if (m_status.Speaker == Pending) {
-        return run(
-            m_status.Speaker, [&] { return RunSpeakerJob(p, r); },
-            "Error: speaker cannot be calculated.");
+        return run(m_status.Speaker, RunSpeakerJob(p, r));
     }
     return false;
 }
@@ -178,8 +142,8 @@ void TCalcEngine::FinishPass() {
     }
     r.Freq[i] = 0.0;
     r.nFreq = i;
-    r.nAmps = ampCount(p);
-    r.nChassis = chassisCount(p);
+    r.nAmps = AmpCount(p);
+    r.nChassis = ChassisCount(p);
     for (int d = 0; d < ChassisSlots; ++d) {
         r.ChassisName[d] = p.Chassis[d].Name.view();
         r.EinbauTyp[d] = p.Einbau[d].Typ;
@@ -193,7 +157,6 @@ void TCalcEngine::FinishPass() {
 void TCalcEngine::CalculateAll(const TProjekt& project, bool full) {
     if (full) {
         MarkAll();
-        *m_working = TProjekt{};
     }
     Accept(project);
     while (RunNextJob()) {
@@ -207,8 +170,8 @@ std::string RunCheckJob(const TProjekt& p, TResult& r) {
     second.fill(-1);
     r.AmpOfChassis.fill(-1);
     bool failed = false;
-    const int nChassis = chassisCount(p);
-    for (int a = 0; a < ampCount(p); ++a) {
+    const int nChassis = ChassisCount(p);
+    for (int a = 0; a < AmpCount(p); ++a) {
         for (const TWeichePart& part : p.Amps[a].Weiche) {
             if (part.typ != PartDriver) {
                 continue;
@@ -254,7 +217,7 @@ std::string RunCheckJob(const TProjekt& p, TResult& r) {
     return text;
 }
 
-std::vector<std::string> CollectErrors(const TCalcStruct& s, int nAmps, int nChassis) {
+std::vector<std::string> CollectErrors(const TCalcStruct& s, const TProjekt& p) {
     std::vector<std::string> errors;
     auto add = [&errors](const std::string& text) {
         if (text != "Ok") {
@@ -262,11 +225,11 @@ std::vector<std::string> CollectErrors(const TCalcStruct& s, int nAmps, int nCha
         }
     };
     add(s.Check);
-    for (int a = 0; a < clampCount(nAmps, MaxAmps); ++a) {
+    for (int a = 0; a < AmpCount(p); ++a) {
         add(s.AktFilter[a]);
         add(s.Weiche[a]);
     }
-    for (int d = 0; d < clampCount(nChassis, MaxChassis); ++d) {
+    for (int d = 0; d < ChassisCount(p); ++d) {
         add(s.Baffle[d]);
         add(s.Chassis[d]);
     }

@@ -59,8 +59,9 @@ private:
 /// AmpOfChassis and returns "Ok" or the error lines.
 std::string RunCheckJob(const TProjekt& working, TResult& result);
 
-/// The job state texts that are not "Ok", in the order the error list shows them.
-std::vector<std::string> CollectErrors(const TCalcStruct& status, int nAmps, int nChassis);
+/// The job state texts that are not "Ok" for the counts of `project`, in the order the error
+/// list shows them.
+std::vector<std::string> CollectErrors(const TCalcStruct& status, const TProjekt& project);
 
 /// The status bar's progress text, e.g. "Calculation running: 33,3%".
 std::string ProgressText(int jobsDone, int jobCount);

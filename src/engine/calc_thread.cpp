@@ -132,7 +132,7 @@ void TCalcThread::finishPass() {
         return;
     }
     const TProjekt& w = m_engine.Working();
-    const std::vector<std::string> errors = CollectErrors(m_engine.Status(), w.nAmps, w.nChassis);
+    const std::vector<std::string> errors = CollectErrors(m_engine.Status(), w);
     if (m_callbacks.errors) {
         m_callbacks.errors(errors);
     }

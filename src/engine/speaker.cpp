@@ -109,7 +109,7 @@ double tiltPhasePerHz(double vert) {
 }
 
 bool prepare(const TProjekt& working, const TResult& result, SpeakerSetup& setup) {
-    setup.nChassis = std::clamp<int>(working.nChassis, 0, ChassisSlots);
+    setup.nChassis = ChassisCount(working);
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
         SlotSetup& slot = setup.slots[d];
         slot.amp = result.AmpOfChassis[d];

@@ -393,8 +393,9 @@ double TMyIniFile::ReadFloat(std::string_view section, std::string_view key, dou
     return readValue(section, key, value) ? TextToFloat(value) : def;
 }
 
-int TMyIniFile::ReadIntList(std::string_view section, std::string_view key, int count, int start,
-                            std::int32_t* values) {
+template <typename Value, typename Convert>
+int TMyIniFile::readList(std::string_view section, std::string_view key, int count, int start,
+                         Value* values, Convert convert) {
     std::string value;
     if (count < 1 || !readValue(section, key, value)) {
         return 0;
@@ -402,25 +403,20 @@ int TMyIniFile::ReadIntList(std::string_view section, std::string_view key, int 
     std::string_view rest = value;
     int stored = 0;
     while (!rest.empty() && stored < count) {
-        values[start + stored] = roundToInt32(takeListItem(rest));
+        values[start + stored] = convert(takeListItem(rest));
         ++stored;
     }
     return stored;
 }
 
+int TMyIniFile::ReadIntList(std::string_view section, std::string_view key, int count, int start,
+                            std::int32_t* values) {
+    return readList(section, key, count, start, values, roundToInt32);
+}
+
 int TMyIniFile::ReadFloatList(std::string_view section, std::string_view key, int count, int start,
                               double* values) {
-    std::string value;
-    if (count < 1 || !readValue(section, key, value)) {
-        return 0;
-    }
-    std::string_view rest = value;
-    int stored = 0;
-    while (!rest.empty() && stored < count) {
-        values[start + stored] = toDouble(takeListItem(rest));
-        ++stored;
-    }
-    return stored;
+    return readList(section, key, count, start, values, toDouble);
 }
 
 void TMyIniFile::WriteString(std::string_view section, std::string_view key,

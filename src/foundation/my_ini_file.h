@@ -91,6 +91,9 @@ private:
     /// The named section, appended when missing; null when the section limit is reached.
     TSection* sectionForWrite(std::string_view name);
     bool readValue(std::string_view section, std::string_view key, std::string& value);
+    template <typename Value, typename Convert>
+    int readList(std::string_view section, std::string_view key, int count, int start,
+                 Value* values, Convert convert);
     void writeValue(std::string_view section, std::string_view key, std::string value);
     StoreCloseResult save() const;
 

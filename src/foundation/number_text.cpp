@@ -4,6 +4,7 @@
 #include <array>
 #include <cfloat>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -480,6 +481,15 @@ DateResult TextToDate(std::string_view text) {
     }
     result.valid = true;
     return result;
+}
+
+int DaysBetween(Date from, Date to) {
+    const auto days = [](Date date) {
+        return std::chrono::sys_days(std::chrono::year_month_day{
+            std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
+            std::chrono::day{static_cast<unsigned>(date.day)}});
+    };
+    return static_cast<int>((days(to) - days(from)).count());
 }
 
 Date Today() {

@@ -51,6 +51,9 @@ struct DateResult {
 /// Day, month, year; two-digit years below 45 are 20xx, others 19xx. Empty text is 1.1.0001.
 DateResult TextToDate(std::string_view text);
 
+/// Days from `from` to `to` (negative when `to` is earlier).
+int DaysBetween(Date from, Date to);
+
 /// Today's date from the system clock (local time).
 Date Today();
 

@@ -86,4 +86,16 @@ struct TProjekt {
 /// f[i] = fMin·(fMax/fMin)^(i/(sz−1)) for i < sz, then f[sz] = 0.
 void BuildGrid(TProjekt& projekt);
 
+/// The amplifier count kept inside 1..6, whatever the record holds, so loops over it never
+/// leave the arrays.
+inline int AmpCount(const TProjekt& projekt) {
+    return projekt.nAmps < 1 ? 1 : (projekt.nAmps > MaxAmps ? MaxAmps : projekt.nAmps);
+}
+
+/// The driver count kept inside 1..8.
+inline int ChassisCount(const TProjekt& projekt) {
+    return projekt.nChassis < 1 ? 1
+                                : (projekt.nChassis > MaxChassis ? MaxChassis : projekt.nChassis);
+}
+
 } // namespace tavrel

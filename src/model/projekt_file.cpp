@@ -62,8 +62,8 @@ bool IsAcceptedProjektVersion(int version) {
 }
 
 void WriteProjektStore(const TProjekt& p, TMyIniFile& store) {
-    const int nAmps = std::clamp<int>(p.nAmps, 1, MaxAmps);
-    const int nChassis = std::clamp<int>(p.nChassis, 1, MaxChassis);
+    const int nAmps = AmpCount(p);
+    const int nChassis = ChassisCount(p);
     store.WriteInteger("Header", "Version", CurrentFileVersion);
     writeGeneral(p, nAmps, nChassis, store);
     WriteOptionBlock(store, p.Option);

@@ -22,8 +22,8 @@ struct Points {
 };
 
 void collectPoints(const TProjekt& working, const TResult& r, const TJudgeInputs& in, Points& p) {
-    p.nAmps = std::clamp<int>(working.nAmps, 0, MaxAmps);
-    p.nChassis = std::clamp<int>(working.nChassis, 0, ChassisSlots);
+    p.nAmps = AmpCount(working);
+    p.nChassis = ChassisCount(working);
     int i = 0;
     for (; i < GridSize - 1 && r.Freq[i] > 0.0; ++i) {
         p.f[i] = r.Freq[i];

@@ -52,7 +52,7 @@ protected:
     void SetUp() override {
         project = twoDriverProject();
         engine.CalculateAll(*project);
-        for (const std::string& s : CollectErrors(engine.Status(), 2, 2)) {
+        for (const std::string& s : CollectErrors(engine.Status(), *project)) {
             ADD_FAILURE() << s;
         }
     }
@@ -188,7 +188,10 @@ TEST(PassTexts, ProgressCommentsAndErrorOrder) {
     s.Baffle = {"b1", "Ok", "b3", "Ok", "Ok", "Ok", "Ok", "Ok", "Ok"};
     s.Chassis = {"c1", "c2", "Ok", "Ok", "Ok", "Ok", "Ok", "Ok", "Ok"};
     s.Speaker = "s";
-    EXPECT_EQ(CollectErrors(s, 2, 2), (Jobs{"a1", "w1", "w2", "b1", "c1", "c2", "s"}));
+    auto counts = std::make_unique<TProjekt>();
+    counts->nAmps = 2;
+    counts->nChassis = 2;
+    EXPECT_EQ(CollectErrors(s, *counts), (Jobs{"a1", "w1", "w2", "b1", "c1", "c2", "s"}));
 }
 
 TEST(Pass, GridOfTenPointsIsCopiedWithItsTerminator) {

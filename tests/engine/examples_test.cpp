@@ -42,7 +42,7 @@ std::vector<std::string> exampleProjectNames() {
 }
 
 void expectNoJobErrors(const TCalcEngine& engine, const TProjekt& p, const std::string& what) {
-    for (const std::string& error : CollectErrors(engine.Status(), p.nAmps, p.nChassis)) {
+    for (const std::string& error : CollectErrors(engine.Status(), p)) {
         ADD_FAILURE() << what << ": " << error;
     }
 }
