@@ -19,10 +19,14 @@ void ResetProject(TProjekt& p, const TOptionBlock* programWideOptions) {
     }
 }
 
+void RefreshDerivedDriver(TProjekt& p, int d) {
+    EstimateEnclosure(p.Chassis[d], p.Einbau[d]);
+    CalcDerived(p.Chassis[d], p.Einbau[d], 1e-10);
+}
+
 void RefreshDerived(TProjekt& p) {
     for (int d = 0; d < MaxChassis; ++d) {
-        EstimateEnclosure(p.Chassis[d], p.Einbau[d]);
-        CalcDerived(p.Chassis[d], p.Einbau[d], 1e-10);
+        RefreshDerivedDriver(p, d);
     }
 }
 

@@ -14,6 +14,8 @@ void ResetProject(TProjekt& projekt, const TOptionBlock* programWideOptions = nu
 
 /// Fresh enclosure estimates and derived driver data (at f → 0) for the eight driver slots.
 void RefreshDerived(TProjekt& projekt);
+/// The same for driver slot `d` alone, after its driver record was replaced.
+void RefreshDerivedDriver(TProjekt& projekt, int d);
 
 struct ProjectLoadResult {
     bool loaded = false; ///< the project now holds the file's content

@@ -71,7 +71,7 @@ public:
     bool HasReference() const { return m_hasReference; }
     bool CalculationFinished() const;
     int HandOvers() const { return m_handOvers; }
-    int ErrorCount() const { return static_cast<int>(m_errors.size()); }
+    int ErrorCount() const { return m_errorCount; }
     const std::string& FileName() const { return m_fileName; }
     QTabWidget* Tabs() const { return m_tabs; }
 
@@ -112,7 +112,7 @@ private:
     std::string m_fileName;
     std::unique_ptr<TResult> m_displayed;
     std::unique_ptr<TCalcThread> m_calc;
-    std::vector<std::string> m_errors;
+    int m_errorCount = 0; ///< errors of the last pass handed over
     int m_handOvers = 0;
 
     QTimer* m_updateTimer = nullptr;

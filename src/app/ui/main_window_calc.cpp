@@ -3,7 +3,6 @@
 #include "app/ui/calc_window.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
-#include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_tab_set.h"
 #include "engine/calc_engine.h"
 
@@ -89,7 +88,7 @@ void TMainForm::showProgress(int done, int count) {
 }
 
 void TMainForm::showErrors(const std::vector<std::string>& errors) {
-    m_errors = errors;
+    m_errorCount = static_cast<int>(errors.size());
     m_calcWindow->ShowErrors(errors);
     if (errors.empty()) {
         setStatus(m_status, "Calculation successful.", palette().color(QPalette::Button));

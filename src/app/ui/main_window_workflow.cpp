@@ -10,9 +10,7 @@
 #include "app/ui/store_text.h"
 #include "app/version.h"
 #include "app/workflow.h"
-#include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_tab_set.h"
-#include "engine/driver_model.h"
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
 
@@ -146,8 +144,7 @@ void TMainForm::checkNextDriverForUpdate() {
     if (load) {
         PushUndo("Driver " + std::to_string(d + 1) + " load new");
         LoadChassisFile(m_project->Chassis[d], *newer, true);
-        EstimateEnclosure(m_project->Chassis[d], m_project->Einbau[d]);
-        CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
+        RefreshDerivedDriver(*m_project, d);
         MarkModified();
         refreshMenus();
         RequestCalc();
