@@ -50,9 +50,6 @@ public:
     void RequestTerminate();
     bool Ended() const;
 
-    /// Judgement inputs and figures; change the inputs only while Finished().
-    TJudgement& Judgement() { return m_engine.Judgement(); }
-    const TCalcStruct& Status() const { return m_engine.Status(); }
     /// The results of the last pass; read only while Finished().
     const TResult& Result() const { return m_engine.Result(); }
 

@@ -76,8 +76,4 @@ struct TCalcStruct {
     bool operator==(const TCalcStruct&) const = default;
 };
 
-inline bool IsErrorText(const std::string& status) {
-    return status.size() > 2;
-}
-
 } // namespace tavrel

@@ -72,7 +72,6 @@ public:
     bool CalculationFinished() const;
     int HandOvers() const { return m_handOvers; }
     int ErrorCount() const { return m_errorCount; }
-    const std::string& FileName() const { return m_fileName; }
     QTabWidget* Tabs() const { return m_tabs; }
 
 signals:
