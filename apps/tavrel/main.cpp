@@ -1,9 +1,10 @@
 // tavrel: the desktop program.
 //   tavrel [PROJECT]
-//   tavrel --screenshot FILE.png [--tab NAME] [PROJECT]
+//   tavrel --screenshot FILE.png [--tab NAME] [--window NAME] [PROJECT]
 #include "app/terms.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
+#include "app/ui/screenshot_windows.h"
 #include "app/ui/store_text.h"
 #include "app/ui/terms_dialog.h"
 #include "app/version.h"
@@ -12,12 +13,18 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
 
 namespace {
 
@@ -78,6 +85,48 @@ int selectTab(QTabWidget* tabs, const QString& name) {
     return -1;
 }
 
+std::set<QWidget*> visibleWindows() {
+    std::set<QWidget*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->isWindow()) {
+            windows.insert(widget);
+        }
+    }
+    return windows;
+}
+
+/// Calls `found` with the first top-level window that becomes visible after this call, or with
+/// nullptr when none appears within ten seconds.
+void awaitNewWindow(QObject* context, std::function<void(QWidget*)> found) {
+    auto before = std::make_shared<std::set<QWidget*>>(visibleWindows());
+    auto* poll = new QTimer(context);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, context, [=] {
+        for (QWidget* widget : visibleWindows()) {
+            if (before->count(widget) == 0) {
+                poll->deleteLater();
+                poll->stop();
+                found(widget);
+                return;
+            }
+        }
+        if (++*waited > 200) {
+            poll->stop();
+            poll->deleteLater();
+            found(nullptr);
+        }
+    });
+    poll->start(50);
+}
+
+void closeWindow(QWidget* widget) {
+    if (auto* dialog = qobject_cast<QDialog*>(widget)) {
+        dialog->reject();
+    } else {
+        widget->close();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -92,8 +141,14 @@ int main(int argc, char** argv) {
                                         "FILE.png");
     const QCommandLineOption tab("tab", "The tab shown in the picture (default: the first).",
                                  "NAME");
+    const QCommandLineOption windowName(
+        "window",
+        "With --screenshot: open the named window as its menu item does and save its picture "
+        "instead of the main window's (for example properties, active-filter:2).",
+        "NAME");
     parser.addOption(screenshot);
     parser.addOption(tab);
+    parser.addOption(windowName);
     parser.addPositionalArgument("PROJECT", "Project file to open (default: Default.TVP).");
     parser.process(app);
 
@@ -128,26 +183,59 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavrel: no tab named '%s'\n", qPrintable(parser.value(tab)));
         return 2;
     }
+    std::optional<WindowOpener> opener;
+    if (parser.isSet(windowName)) {
+        QString error;
+        opener = FindWindowOpener(window, parser.value(windowName), error);
+        if (!opener) {
+            std::fprintf(stderr, "tavrel: %s\n", qPrintable(error));
+            return 2;
+        }
+    }
     int exitCode = 0;
     bool taken = false;
+    const QString file = parser.value(screenshot);
+    const auto quit = [&] {
+        window.MutableProject().saved = true; // quit without asking to save
+        window.close();
+        app.quit();
+    };
+    const auto save = [&](QWidget* widget) {
+        if (!widget->grab().save(file)) {
+            std::fprintf(stderr, "tavrel: cannot write %s\n", qPrintable(file));
+            exitCode = 2;
+        } else if (window.ErrorCount() > 0) {
+            exitCode = 1;
+        }
+    };
     QObject::connect(&window, &TMainForm::resultsHandedOver, &app, [&] {
         if (taken) {
             return;
         }
         taken = true;
         window.Tabs()->setCurrentIndex(tabIndex);
-        QTimer::singleShot(200, &app, [&] {
-            const QString file = parser.value(screenshot);
-            if (!window.grab().save(file)) {
-                std::fprintf(stderr, "tavrel: cannot write %s\n", qPrintable(file));
+        if (!opener) {
+            QTimer::singleShot(200, &app, [&] {
+                save(&window);
+                quit();
+            });
+            return;
+        }
+        awaitNewWindow(&app, [&](QWidget* shown) {
+            if (shown == nullptr) {
+                std::fprintf(stderr, "tavrel: the window '%s' did not open\n",
+                             qPrintable(parser.value(windowName)));
                 exitCode = 2;
-            } else if (window.ErrorCount() > 0) {
-                exitCode = 1;
+                quit();
+                return;
             }
-            window.MutableProject().saved = true; // quit without asking to save
-            window.close();
-            app.quit();
+            QTimer::singleShot(400, &app, [&, shown] {
+                save(shown);
+                closeWindow(shown);
+                quit();
+            });
         });
+        QTimer::singleShot(0, &app, [&] { (*opener)(); });
     });
     QApplication::exec();
     return exitCode;

@@ -135,11 +135,8 @@ void TMainForm::createMenus() {
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("MenuOptions");
     addItem(options, "View options", "ActViewOptions")->setEnabled(false);
-    connect(addItem(options, "Directories", "ActDirectories"), &QAction::triggered, this, [this] {
-        TFormVerzeichnisse dialog(m_settings, this);
-        dialog.exec();
-        m_settings = dialog.Settings();
-    });
+    connect(addItem(options, "Directories", "ActDirectories"), &QAction::triggered, this,
+            &TMainForm::EditDirectories);
 
     QMenu* extras = menuBar()->addMenu("Extras");
     extras->setObjectName("MenuExtras");

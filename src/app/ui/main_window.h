@@ -60,6 +60,7 @@ public:
     void DeleteReference();
     void EditProperties();
     void EditActiveFilter(int amp);
+    void EditDirectories();
     void ExportResults();
     void RequestCalc();
     void RequestFullCalc();

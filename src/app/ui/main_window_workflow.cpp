@@ -4,6 +4,7 @@
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/choice_dialog.h"
+#include "app/ui/directories_dialog.h"
 #include "app/ui/export_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/project_properties_dialog.h"
@@ -265,6 +266,12 @@ void TMainForm::EditActiveFilter(int amp) {
     m_project->Amps[amp - 1].AktFilter = dialog.Edited();
     MarkModified();
     RequestCalc();
+}
+
+void TMainForm::EditDirectories() {
+    TFormVerzeichnisse dialog(m_settings, this);
+    dialog.exec();
+    m_settings = dialog.Settings();
 }
 
 void TMainForm::ExportResults() {

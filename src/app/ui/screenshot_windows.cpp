@@ -1,0 +1,86 @@
+#include "app/ui/screenshot_windows.h"
+
+#include "app/ui/main_window.h"
+#include "model/projekt.h"
+
+namespace tavrel {
+
+namespace {
+
+/// One picturable window: its name, the syntax of its arguments, and a maker that checks the
+/// arguments and returns the opener.
+struct WindowEntry {
+    const char* name;
+    const char* syntax;
+    std::optional<WindowOpener> (*make)(TMainForm& main, const QStringList& arguments);
+};
+
+std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpener opener) {
+    if (arguments.size() != 1) {
+        return std::nullopt;
+    }
+    return opener;
+}
+
+const WindowEntry Windows[] = {
+    {"properties", "properties",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditProperties(); });
+     }},
+    {"active-filter", "active-filter:A (amplifier 1..6)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         if (!amp || args.size() != 2) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp] { main.EditActiveFilter(a); };
+     }},
+    {"directories", "directories",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditDirectories(); });
+     }},
+    {"export", "export",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.ExportResults(); });
+     }},
+};
+
+} // namespace
+
+std::optional<int> WindowArgument(const QStringList& arguments, int index, int low, int high) {
+    if (index >= arguments.size()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int value = arguments[index].toInt(&ok);
+    if (!ok || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<WindowOpener> FindWindowOpener(TMainForm& main, const QString& name, QString& error) {
+    const QStringList arguments = name.split(':');
+    for (const WindowEntry& entry : Windows) {
+        if (arguments.first() != entry.name) {
+            continue;
+        }
+        if (auto opener = entry.make(main, arguments)) {
+            return opener;
+        }
+        error = QString("window '%1' takes the form %2").arg(name, entry.syntax);
+        return std::nullopt;
+    }
+    error = QString("no window named '%1' (windows: %2)").arg(name, WindowNames().join(", "));
+    return std::nullopt;
+}
+
+QStringList WindowNames() {
+    QStringList names;
+    for (const WindowEntry& entry : Windows) {
+        names << entry.syntax;
+    }
+    return names;
+}
+
+} // namespace tavrel

@@ -1,0 +1,60 @@
+// Window names of the screenshot mode: each valid name opens its dialog, wrong names and
+// arguments out of range are refused with the form the name takes.
+#include "app/ui/main_window.h"
+#include "app/ui/screenshot_windows.h"
+#include "foundation/settings.h"
+#include "support/qt_application.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tavrel {
+namespace {
+
+struct NameCase {
+    const char* name;
+    const char* errorStart; ///< empty when the name opens a window
+};
+
+class ScreenshotWindows : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ScreenshotWindows, OpensTheNamedDialogOrExplainsTheName) {
+    test::TestApplication();
+    TSettings settings;
+    settings.ProgramDir = std::filesystem::temp_directory_path().string();
+    TMainForm window(settings, QString::fromStdString(settings.ProgramDir));
+    QString error;
+    const auto opener = FindWindowOpener(window, GetParam().name, error);
+    const QString expectedError = GetParam().errorStart;
+    if (!expectedError.isEmpty()) {
+        EXPECT_FALSE(opener.has_value());
+        EXPECT_TRUE(error.startsWith(expectedError)) << error.toStdString();
+        return;
+    }
+    ASSERT_TRUE(opener.has_value()) << error.toStdString();
+    QWidget* opened = nullptr;
+    QTimer::singleShot(50, [&] {
+        opened = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QDialog*>(opened)) {
+            dialog->reject();
+        }
+    });
+    (*opener)();
+    EXPECT_NE(opened, nullptr);
+    window.MutableProject().saved = true;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ScreenshotWindows,
+    ::testing::Values(NameCase{"properties", ""}, NameCase{"active-filter:6", ""},
+                      NameCase{"directories", ""}, NameCase{"export", ""},
+                      NameCase{"active-filter:0", "window 'active-filter:0' takes the form"},
+                      NameCase{"active-filter:x", "window 'active-filter:x' takes the form"},
+                      NameCase{"properties:1", "window 'properties:1' takes the form"},
+                      NameCase{"nothing", "no window named 'nothing'"}));
+
+} // namespace
+} // namespace tavrel
