@@ -149,9 +149,6 @@ void drawSlot(std::vector<SchematicShape>& out, int slot, const TWeichePart& par
     GridNodes(slot, nod1, nod2);
     const PixelPoint origin = NodePoint(m, nod1);
     if (part.typ <= PartNone || part.typ > PartAmpOutput) {
-        if (!view.printView) {
-            out.emplace_back(SchematicBox{*SlotRect(m, slot), EmptySlotPen, White, false});
-        }
         return;
     }
     SlotFigure figure(out, origin, horizontal, BlackPen);
@@ -179,6 +176,13 @@ std::vector<SchematicShape> DrawSchematic(const TWeiche& weiche, const TProjekt&
                                           const SchematicMetrics& m,
                                           const SchematicOptions& options) {
     std::vector<SchematicShape> out;
+    // Empty frames go first, so that no frame covers a node dot or the label of a
+    // part beside it.
+    for (int slot = 0; slot < WeicheGridSlots && !options.view.printView; ++slot) {
+        if (weiche[slot].typ <= PartNone || weiche[slot].typ > PartAmpOutput) {
+            out.emplace_back(SchematicBox{*SlotRect(m, slot), EmptySlotPen, White, false});
+        }
+    }
     const auto dots = NodeDots(weiche, options.view.printView);
     for (int n = 0; n < WeicheNodes; ++n) {
         if (dots[n]) {

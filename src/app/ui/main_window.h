@@ -26,6 +26,7 @@ class QTimer;
 namespace tavrel {
 
 class TFormRechnen;
+class TFormWeicheneditor;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -60,6 +61,15 @@ public:
     void DeleteReference();
     void EditProperties();
     void EditActiveFilter(int amp);
+    /// "Edit crossover network..." of amplifier `amp` (1..6).
+    void EditNetwork(int amp);
+    /// "Show crossover network editor".
+    void ShowNetworkEditor();
+    TFormWeicheneditor* NetworkEditor() const { return m_networkEditor; }
+    bool NetworkEditorOpen() const { return m_networkEditorOpen; }
+    /// The directory of the parts files: the chosen one, else the one shipped beside the
+    /// program.
+    std::string PartsDirectory() const;
     void EditDirectories();
     void ExportResults();
     void RequestCalc();
@@ -102,6 +112,9 @@ private:
     const TOptionBlock* programWideOptions() const;
     void armDriverUpdateCheck();
     void checkNextDriverForUpdate();
+    void createNetworkEditor();
+    void closeNetworkEditor();
+    void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
 
     TSettings m_settings;
     QString m_programDir;
@@ -126,6 +139,9 @@ private:
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
     std::array<QMenu*, MaxAmps> m_ampMenus{};
+    TFormWeicheneditor* m_networkEditor = nullptr;
+    bool m_networkEditorOpen = false;
+    QAction* m_showNetworkEditor = nullptr;
 };
 
 } // namespace tavrel
