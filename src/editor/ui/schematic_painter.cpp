@@ -98,11 +98,18 @@ QImage RenderSchematicImage(const TProjekt& projekt, int amp, int size,
     const int dotsPerMetre = static_cast<int>(PictureDpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
     QPainter painter(&image);
+    PaintSchematicPicture(painter, projekt, amp, size, options);
+    return image;
+}
+
+void PaintSchematicPicture(QPainter& painter, const TProjekt& projekt, int amp, int size,
+                           const SchematicOptions& options) {
+    const SchematicMetrics metrics = MetricsForSize(size);
+    const EditorWindowSize picture = SchematicPictureSize(metrics);
+    painter.fillRect(0, 0, picture.width, picture.height, Qt::white);
     PaintSchematic(painter, DrawSchematic(projekt.Amps[amp].Weiche, projekt, metrics, options),
                    SchematicFontPoints(metrics.size, PictureDpi));
-    return image;
 }
 
 } // namespace tavrel

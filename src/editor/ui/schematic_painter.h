@@ -16,6 +16,11 @@ QFont SchematicFont(int points);
 
 void PaintSchematic(QPainter& painter, const std::vector<SchematicShape>& shapes, int points);
 
+/// Paints amplifier `amp`'s (0-based) network on white at window size `size` for a device of
+/// 96 dpi, filling SchematicPictureSize.
+void PaintSchematicPicture(QPainter& painter, const TProjekt& projekt, int amp, int size,
+                           const SchematicOptions& options);
+
 /// Amplifier `amp`'s (0-based) network on white, drawn at window size `size`, as the editor
 /// shows it at 96 dpi.
 QImage RenderSchematicImage(const TProjekt& projekt, int amp, int size,
