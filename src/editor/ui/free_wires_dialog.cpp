@@ -2,13 +2,13 @@
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/store_text.h"
+#include "editor/ui/ok_abort_buttons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -39,12 +39,7 @@ TFormFreiDraht::TFormFreiDraht(QWidget* parent) : QDialog(parent) {
         grid->addWidget(m_to[k], k + 1, 2);
     }
     layout->addLayout(grid);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("Ok", QDialogButtonBox::AcceptRole)->setObjectName("BtnOk");
-    buttons->addButton("Abort", QDialogButtonBox::RejectRole)->setObjectName("BtnAbort");
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormFreiDraht::ok);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkAbortButtons(this, [this] { ok(); }));
 }
 
 void TFormFreiDraht::Load(const TWeiche& weiche) {

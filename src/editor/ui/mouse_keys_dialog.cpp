@@ -1,10 +1,11 @@
 #include "editor/ui/mouse_keys_dialog.h"
 
+#include "editor/ui/ok_abort_buttons.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -37,12 +38,7 @@ TFormTastbeleg::TFormTastbeleg(QWidget* parent) : QDialog(parent) {
         grid->addWidget(box, d / 2, d % 2);
     }
     layout->addLayout(grid);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("&Ok", QDialogButtonBox::AcceptRole)->setObjectName("BtnOk");
-    buttons->addButton("&Abort", QDialogButtonBox::RejectRole)->setObjectName("BtnAbort");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkAbortButtons(this));
 }
 
 void TFormTastbeleg::Load(std::int32_t assignment) {

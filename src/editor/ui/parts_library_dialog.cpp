@@ -1,11 +1,11 @@
 #include "editor/ui/parts_library_dialog.h"
 
 #include "app/ui/store_text.h"
+#include "editor/ui/ok_abort_buttons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -69,12 +69,7 @@ TFormWParts::TFormWParts(std::string partsDir, QWidget* parent)
     m_leftOut = new QLabel(this);
     m_leftOut->setObjectName("LabelLeftOut");
     layout->addWidget(m_leftOut);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("&Ok", QDialogButtonBox::AcceptRole)->setObjectName("BtnOk");
-    buttons->addButton("&Abort", QDialogButtonBox::RejectRole)->setObjectName("BtnAbort");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkAbortButtons(this));
 }
 
 void TFormWParts::SetWanted(const ChosenPart& wanted) {

@@ -18,23 +18,16 @@ QPoint toQPoint(PixelPoint p) {
     return {p.x, p.y};
 }
 
-QPen toQPen(const Pen& pen) {
-    QPen result(ToQColor(pen.colour));
-    result.setWidth(pen.width);
-    result.setStyle(pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-    return result;
-}
-
 class ShapePainter {
 public:
     explicit ShapePainter(QPainter& painter) : m_painter(painter) {}
 
     void operator()(const SchematicLine& line) const {
-        m_painter.setPen(toQPen(line.pen));
+        m_painter.setPen(ToQPen(line.pen));
         m_painter.drawLine(toQPoint(line.from), toQPoint(line.to));
     }
     void operator()(const SchematicBox& box) const {
-        m_painter.setPen(toQPen(box.pen));
+        m_painter.setPen(ToQPen(box.pen));
         m_painter.setBrush(ToQColor(box.fill));
         const QRect rect(QPoint(box.rect.left, box.rect.top),
                          QPoint(box.rect.right - 1, box.rect.bottom - 1));
@@ -49,7 +42,7 @@ public:
         for (PixelPoint p : shape.points) {
             polygon.append(toQPoint(p));
         }
-        m_painter.setPen(toQPen(shape.pen));
+        m_painter.setPen(ToQPen(shape.pen));
         m_painter.setBrush(ToQColor(shape.fill));
         m_painter.drawPolygon(polygon);
     }
@@ -57,7 +50,7 @@ public:
         QPainterPath path(toQPoint(curve.points[0]));
         path.cubicTo(toQPoint(curve.points[1]), toQPoint(curve.points[2]),
                      toQPoint(curve.points[3]));
-        m_painter.setPen(toQPen(curve.pen));
+        m_painter.setPen(ToQPen(curve.pen));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawPath(path);
     }
