@@ -150,15 +150,17 @@ TEST_F(CrossoverEditor, OkOnANetworkWithoutAmpAndDriverAsksTwiceBeforeApplying) 
     window->MutableProject().Amps[0].Weiche = TWeiche{};
     window->EditNetwork(1);
     TFormWeicheneditor& editor = *window->NetworkEditor();
-    answer = 1; // "change now"
+    editor.Click(MouseButton::Left, false, false, QPoint(30, 5)); // a wire in slot 0
+    answer = 1;                                                   // "change now"
     editor.Ok();
-    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(questions, 2);
     EXPECT_TRUE(editor.isVisible());
     answer = 2; // "go ahead with it"
     editor.Ok();
-    EXPECT_EQ(questions, 3);
+    EXPECT_EQ(questions, 4);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(editor.Amp(), -1);
+    EXPECT_EQ(window->Project().Amps[0].Weiche[0].typ, PartWire);
     EXPECT_FALSE(window->Project().saved);
 }
 

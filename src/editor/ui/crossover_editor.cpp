@@ -243,18 +243,19 @@ void TFormWeicheneditor::keepOnScreen() {
 
 void TFormWeicheneditor::showEvent(QShowEvent* event) {
     layoutForSize();
-    SetPrintView(m_options.view.printView);
+    SetPrintView(false);
     QMainWindow::showEvent(event);
 }
 
 bool TFormWeicheneditor::confirmClose() {
+    // Every question is asked; "change now" to any of them keeps the window open.
+    bool goAhead = true;
     for (const std::string& question : CloseQuestions(m_working)) {
-        if (TUniAuswahlDlg::Ask(this, QString::fromStdString(question), CloseQuestionChoices, 1) ==
-            1) {
-            return false;
-        }
+        const int answer =
+            TUniAuswahlDlg::Ask(this, QString::fromStdString(question), CloseQuestionChoices, 1);
+        goAhead = goAhead && answer != 1;
     }
-    return true;
+    return goAhead;
 }
 
 void TFormWeicheneditor::closeEvent(QCloseEvent* event) {
