@@ -25,6 +25,9 @@ namespace {
 
 constexpr int ValueFieldLength = 20;
 
+/// The library page shown last: the library opens there when no part kind is wanted.
+PartsPage lastLibraryPage = PartsPage::Resistors;
+
 double fieldValue(const QLineEdit* edit) {
     return TextToFloat(ToStoreText(edit->text()));
 }
@@ -49,6 +52,17 @@ QPoint insideArea(QRect rect, const QRect& area) {
 QRect workArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+/// Puts the library up and to the left of the part editor at `editor`, inside the work area.
+void placeLeftOf(QWidget& library, QPoint editor) {
+    const QRect area = workArea();
+    library.adjustSize();
+    const int top =
+        std::max(area.top(), std::min(area.bottom() - library.height(), editor.y() - 20));
+    const int left =
+        std::max(area.left(), std::min(area.right() - library.width(), editor.x() - 240));
+    library.move(left, top);
 }
 
 } // namespace
@@ -198,6 +212,7 @@ void TFormParteditor::PlaceNear(QPoint global) {
 
 void TFormParteditor::SelectFromLibrary() {
     TFormWParts library(m_partsDir, this);
+    library.SetPage(lastLibraryPage);
     const int typ = tickedType();
     if (typ >= PartResistor && typ <= PartInductance) {
         library.SetWanted({typ, ToStoreText(m_comment->text()), fieldValue(m_value),
@@ -206,15 +221,13 @@ void TFormParteditor::SelectFromLibrary() {
     if (m_onlyType >= 0) {
         library.RestrictToType(m_onlyType);
     }
-    const QRect area = workArea();
-    library.adjustSize();
-    const int top = std::max(area.top(), std::min(area.bottom() - library.height(), y() - 20));
-    const int left = std::max(area.left(), std::min(area.right() - library.width(), x() - 240));
-    library.move(left, top);
+    placeLeftOf(library, pos());
     // Nothing chosen (kind 0) leaves the part as it is rather than emptying the slot.
     const ChosenPart& chosen = library.Chosen();
+    const bool accepted = library.exec() == QDialog::Accepted;
+    lastLibraryPage = library.Page();
     const bool allowed = m_onlyType < 0 || chosen.kind == m_onlyType;
-    if (library.exec() == QDialog::Accepted && chosen.kind > 0 && allowed) {
+    if (accepted && chosen.kind > 0 && allowed) {
         m_types[chosen.kind]->setChecked(true);
         if (chosen.kind >= PartResistor) {
             m_value->setText(FromStoreText(LibraryValueText(chosen.value)));

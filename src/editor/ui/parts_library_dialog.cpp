@@ -91,6 +91,10 @@ void TFormWParts::RestrictToType(int typ) {
     m_pages->setCurrentIndex(static_cast<int>(page));
 }
 
+void TFormWParts::SetPage(PartsPage page) {
+    m_pages->setCurrentIndex(static_cast<int>(page));
+}
+
 PartsPage TFormWParts::activePage() const {
     return static_cast<PartsPage>(m_pages->currentIndex());
 }

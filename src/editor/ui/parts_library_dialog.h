@@ -28,6 +28,8 @@ public:
     /// Chooses entry `index` of the active page, as a click does.
     void ChooseRow(int index);
     const ChosenPart& Chosen() const { return m_chosen; }
+    PartsPage Page() const { return activePage(); }
+    void SetPage(PartsPage page);
     const PartsLists& Lists() const { return m_lists; }
 
 protected:
