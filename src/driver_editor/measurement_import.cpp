@@ -173,12 +173,16 @@ void ThinOut(MeasurementPoints& points, int maxCount) {
         removed.assign(static_cast<std::size_t>(n), false);
         // Merging i with i+1 leaves every index below i as it was, so a pass can mark the
         // merged-away points and close the gaps once at its end.
-        for (int i = n - 2; i >= 1;) {
+        // Merging stops as soon as the count is down to the maximum: a last pass over
+        // evenly spaced points would otherwise merge nearly all of them and halve the data.
+        int left = n;
+        for (int i = n - 2; i >= 1 && left > maxCount;) {
             if (points.f[i] / points.f[i + 1] > 1.0 - tolerance) {
                 points.f[i] = (points.f[i] + points.f[i + 1]) / 2.0;
                 points.value1[i] = (points.value1[i] + points.value1[i + 1]) / 2.0;
                 points.value2[i] = MergePhase(points.value2[i], points.value2[i + 1]);
                 removed[static_cast<std::size_t>(i + 1)] = true;
+                --left;
                 i -= 2;
             } else {
                 i -= 1;

@@ -42,7 +42,7 @@ extern const char* const NoSuitableDataMessage;
 /// The merged phase of two neighbours (degrees): the mean, or across the ±180° cut when the
 /// two have opposite signs and differ by more than 180°.
 double MergePhase(double a, double b);
-/// Merges neighbouring frequencies, closest first, until at most `maxCount` points remain;
+/// Merges neighbouring frequencies, closest first, until `maxCount` points remain;
 /// the first point is never merged away.
 void ThinOut(MeasurementPoints& points, int maxCount);
 
