@@ -77,7 +77,6 @@ const NumberField Numbers[] = {
     {"Edita", P::Baffle, "a [cm]", 100, 7, baffle<&TSchallwand::a>},
     {"Editb", P::Baffle, "b [cm]", 100, 7, baffle<&TSchallwand::b>},
     {"Editc", P::Baffle, "c [cm]", 100, 7, baffle<&TSchallwand::c>},
-    {"Editd", P::Baffle, "Diameter of sound output (d) [cm]", 100, 7, baffle<&TSchallwand::d>},
     {"Edite", P::Baffle, "e [cm]", 100, 7, baffle<&TSchallwand::e>},
     {"Editf", P::Baffle, "f [cm]", 100, 7, baffle<&TSchallwand::f>},
     {"Editg", P::Baffle, "g [cm]", 100, 7, baffle<&TSchallwand::g>},
@@ -89,6 +88,7 @@ const NumberField Numbers[] = {
     {"Editvertr", P::Baffle, "rear: vertical [cm]", 100, 7, baffle<&TSchallwand::vertr>},
     {"Edithorr", P::Baffle, "rear: horizontal [cm]", 100, 7, baffle<&TSchallwand::horr>},
     {"Editstrar", P::Baffle, "rear: to listener [cm]", 100, 7, baffle<&TSchallwand::strar>},
+    {"Editd", P::Baffle, "Diameter of sound output (d) [cm]", 100, 7, baffle<&TSchallwand::d>},
 
     {"Edit_PNorm", P::More, "P nom [W]", 1, 7, chassis<&TChassis::_PNorm>},
     {"Edit_Hvc", P::More, "Hvc [mm]", 1000, 7, chassis<&TChassis::_Hvc>},

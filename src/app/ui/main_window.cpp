@@ -65,6 +65,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createMenus();
     createTabs();
     createStatusBar();
+    createDriverEditor();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
@@ -115,7 +116,7 @@ void TMainForm::createMenus() {
     for (int d = 0; d < ChassisSlots; ++d) {
         m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
         m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
-        m_driverActions[d]->setEnabled(false); // the driver editor is not part of this program yet
+        connect(m_driverActions[d], &QAction::triggered, this, [this, d] { EditDriver(d); });
     }
     addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
 
@@ -150,7 +151,9 @@ void TMainForm::createMenus() {
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
     addItem(windows, "Show crossover network editor", "ActShowNetworkEditor")->setEnabled(false);
-    addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
+    m_showDriverEditorAction = addItem(windows, "Show driver editor", "ActShowDriverEditor");
+    m_showDriverEditorAction->setEnabled(false);
+    connect(m_showDriverEditorAction, &QAction::triggered, this, &TMainForm::ShowDriverEditor);
     addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu("&Help");

@@ -26,6 +26,7 @@ class QTimer;
 namespace tavrel {
 
 class TFormRechnen;
+class DriverEditor;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -61,6 +62,14 @@ public:
     void EditProperties();
     void EditActiveFilter(int amp);
     void EditDirectories();
+    /// "Driver N: ...": opens the driver editor on slot `d` (0-based) at `page` (0 to 3).
+    void EditDriver(int d, int page = 0);
+    /// "Show driver editor": brings the open driver editor to the front.
+    void ShowDriverEditor();
+    /// Closes the driver editor without applying its changes (before project-wide changes).
+    void CloseDriverEditor();
+    bool DriverEditorOpen() const { return m_driverEditorOpen; }
+    DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
     void RequestCalc();
     void RequestFullCalc();
@@ -102,6 +111,9 @@ private:
     const TOptionBlock* programWideOptions() const;
     void armDriverUpdateCheck();
     void checkNextDriverForUpdate();
+    void createDriverEditor();
+    void driverEdited();
+    void setDriverEditorOpen(bool open);
 
     TSettings m_settings;
     QString m_programDir;
@@ -125,6 +137,9 @@ private:
     QAction* m_undoAction = nullptr;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
+    DriverEditor* m_driverEditor = nullptr;
+    bool m_driverEditorOpen = false;
+    QAction* m_showDriverEditorAction = nullptr;
     std::array<QMenu*, MaxAmps> m_ampMenus{};
 };
 
