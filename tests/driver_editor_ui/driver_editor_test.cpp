@@ -8,6 +8,7 @@
 #include "foundation/settings.h"
 #include "support/qt_application.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,7 +48,7 @@ protected:
         fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
         TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
             windows << text;
-            return def;
+            return text.startsWith("Calculation result:") ? 1 : def; // adopt a fit
         });
         TSettings settings;
         settings.ProgramDir = dir.string();
@@ -123,6 +124,33 @@ TEST_F(DriverEditorUi, AnImportShowsInTheChartAndAbortKeepsTheProject) {
     press("BtnAbort");
     EXPECT_FALSE(window->DriverEditorOpen());
     EXPECT_TRUE(window->Project() == *project);
+}
+
+TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot) {
+    const std::string zma =
+        std::string(TAVREL_TEST_DATA) + "/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd";
+    const QString saved = QString::fromStdString((dir / "woofer").string());
+    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&) {
+        return use == DriverEditor::FileUse::ImportImpedance ? QString::fromStdString(zma)
+               : use == DriverEditor::FileUse::LoadDriver    ? saved + ".TVC"
+                                                             : saved;
+    });
+    window->EditDriver(0, 1);
+    editor().findChild<QAbstractButton*>("RadioTyp1")->click();
+    EXPECT_FALSE(editor().findChild<QLineEdit*>("Editfb")->isVisibleTo(&editor()));
+    editor().ImportResponse(true);
+    editor().FitVoiceCoil();
+    press("BtnSave");
+    const TChassis fitted = editor().Records().chassis;
+    EXPECT_GT(fitted.Re2, 0);
+    press("BtnOk");
+    EXPECT_EQ(window->Project().Einbau[0].Typ, EinbauClosed);
+
+    window->EditDriver(1);
+    press("BtnLoad");
+    EXPECT_TRUE(windows.last().startsWith("Driver has been loaded."));
+    EXPECT_NEAR(editor().Records().chassis.Re2, fitted.Re2, 1e-6 * fitted.Re2); // file precision
+    EXPECT_EQ(MeasuredCount(editor().Records().chassis.FgangIF), 299);
 }
 
 TEST_F(DriverEditorUi, AZeroResonanceAsksBeforeClosing) {

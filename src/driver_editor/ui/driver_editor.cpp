@@ -196,15 +196,13 @@ void DriverEditor::updateEnclosureLayout() {
     }
 }
 
-/// A slider, the enclosure type or the explicit-input box changed.
+/// A slider, the enclosure type or the explicit-input box changed (the sliders are hidden
+/// while the factors are entered explicitly, and the estimate leaves those alone).
 void DriverEditor::enclosureSettingChanged() {
     if (m_filling) {
         return;
     }
     updateEnclosureLayout();
-    if (m_checks.at("CheckExplicit")->isChecked()) {
-        return;
-    }
     applyControls();
     refreshDerived();
     fillControls(); // shows the estimated factors

@@ -70,7 +70,7 @@ void DriverEditor::LoadDriver() {
     }
     AdoptLoadedDriver(*m_records);
     refreshDerived();
-    ShowMessage(this, FromStoreText(DriverLoadedMessage));
+    ShowMessage(this, FromStoreText(DriverLoadedMessage).replace('\r', '\n'));
     fillControls();
 }
 
