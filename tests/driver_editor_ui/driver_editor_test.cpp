@@ -42,7 +42,9 @@ class DriverEditorUi : public ::testing::Test {
 protected:
     void SetUp() override {
         test::TestApplication();
-        dir = fs::temp_directory_path() / "tavrel-driver-editor-ui";
+        dir = fs::temp_directory_path() /
+              ("tavrel-driver-editor-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
