@@ -105,7 +105,10 @@ TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
     ASSERT_TRUE(waitForCalculation());
     EXPECT_GT(std::fabs(wooferImpedanceAt(k) - before), 0.01 * before);
 
-    window->Undo();
+    window->EditDriver(0);
+    window->Undo(); // closes the editor before the project changes under it
+    EXPECT_FALSE(window->DriverEditorOpen());
+    EXPECT_FALSE(editor().isVisible());
     ASSERT_TRUE(waitForCalculation());
     EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, volume);
     EXPECT_NEAR(wooferImpedanceAt(k), before, 1e-9 * before);

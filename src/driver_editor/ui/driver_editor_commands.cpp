@@ -116,9 +116,9 @@ void DriverEditor::ModifyLevel() {
         text = levelAsker()();
     } else {
         bool ok = false;
-        const QString typed =
-            QInputDialog::getText(this, "modify level", "modify level of measurement data by [dB] ",
-                                  QLineEdit::Normal, "0", &ok);
+        const QString typed = QInputDialog::getText(this, "modify level",
+                                                    "modify level of measurement data by [dB] %d",
+                                                    QLineEdit::Normal, "0", &ok);
         if (ok) {
             text = typed;
         }
