@@ -99,7 +99,8 @@ void DriverEditor::ImportResponse(bool impedance) {
     dialogs.chooseFile = [this, kind](const std::string& title, const std::string& filters) {
         const FileUse use =
             kind == ImportKind::Impedance ? FileUse::ImportImpedance : FileUse::ImportResponse;
-        return ToStoreText(chooseFile(use, FromStoreText(title), qtFilter(filters)));
+        // The path goes to the file system as it is, not through the records' 8-bit text.
+        return chooseFile(use, FromStoreText(title), qtFilter(filters)).toStdString();
     };
     TChassis& c = m_records->chassis;
     const bool imported =
