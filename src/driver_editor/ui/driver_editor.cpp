@@ -91,7 +91,7 @@ EditorControls DriverEditor::readControls() const {
     for (const auto& [name, list] : m_lists) {
         shown.lists[name] = list->currentIndex();
     }
-    shown.typ = m_enclosure->checkedId();
+    shown.typ = m_enclosure->checkedId() >= 0 ? m_enclosure->checkedId() : m_filled.typ;
     for (std::size_t i = 0; i < m_sliders.size(); ++i) {
         shown.damping[i] = m_sliders[i]->value();
     }
@@ -128,6 +128,11 @@ void DriverEditor::fillControls() {
     }
     if (QAbstractButton* button = m_enclosure->button(m_filled.typ)) {
         button->setChecked(true);
+    } else if (QAbstractButton* checked = m_enclosure->checkedButton()) {
+        // A type without a button shows none checked and stays as stored.
+        m_enclosure->setExclusive(false);
+        checked->setChecked(false);
+        m_enclosure->setExclusive(true);
     }
     for (std::size_t i = 0; i < m_sliders.size(); ++i) {
         m_sliders[i]->setValue(m_filled.damping[i]);
