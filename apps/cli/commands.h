@@ -23,6 +23,10 @@ int RunExport(Arguments args);
 void PrintExportHelp(std::FILE* out);
 int RunJudge(Arguments args);
 void PrintJudgeHelp(std::FILE* out);
+int RunImport(Arguments args);
+void PrintImportHelp(std::FILE* out);
+int RunFit(Arguments args);
+void PrintFitHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

@@ -23,6 +23,9 @@ constexpr Command Commands[] = {
     {"calc", "calculate a project and print the error list", RunCalc, PrintCalcHelp},
     {"export", "calculate a project and write one curve as text", RunExport, PrintExportHelp},
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
+    {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
+     PrintImportHelp},
+    {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
 #endif

@@ -66,6 +66,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createTabs();
     createStatusBar();
     createNetworkEditor();
+    createDriverEditor();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
@@ -116,7 +117,7 @@ void TMainForm::createMenus() {
     for (int d = 0; d < ChassisSlots; ++d) {
         m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
         m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
-        m_driverActions[d]->setEnabled(false); // the driver editor is not part of this program yet
+        connect(m_driverActions[d], &QAction::triggered, this, [this, d] { EditDriver(d); });
     }
     addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
 
@@ -153,7 +154,9 @@ void TMainForm::createMenus() {
     m_showNetworkEditor = addItem(windows, "Show crossover network editor", "ActShowNetworkEditor");
     m_showNetworkEditor->setEnabled(false);
     connect(m_showNetworkEditor, &QAction::triggered, this, &TMainForm::ShowNetworkEditor);
-    addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
+    m_showDriverEditorAction = addItem(windows, "Show driver editor", "ActShowDriverEditor");
+    m_showDriverEditorAction->setEnabled(false);
+    connect(m_showDriverEditorAction, &QAction::triggered, this, &TMainForm::ShowDriverEditor);
     addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu("&Help");

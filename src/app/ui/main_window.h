@@ -27,6 +27,7 @@ namespace tavrel {
 
 class TFormRechnen;
 class TFormWeicheneditor;
+class DriverEditor;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -71,6 +72,14 @@ public:
     /// program.
     std::string PartsDirectory() const;
     void EditDirectories();
+    /// "Driver N: ...": opens the driver editor on slot `d` (0-based) at `page` (0 to 3).
+    void EditDriver(int d, int page = 0);
+    /// "Show driver editor": brings the open driver editor to the front.
+    void ShowDriverEditor();
+    /// Closes the driver editor without applying its changes (before project-wide changes).
+    void CloseDriverEditor();
+    bool DriverEditorOpen() const { return m_driverEditorOpen; }
+    DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
     void RequestCalc();
     void RequestFullCalc();
@@ -115,6 +124,11 @@ private:
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
+    void createDriverEditor();
+    void driverEdited();
+    void setDriverEditorOpen(bool open);
+    /// Closes both editors without applying them, before the project is replaced.
+    void closeEditors();
 
     TSettings m_settings;
     QString m_programDir;
@@ -138,6 +152,9 @@ private:
     QAction* m_undoAction = nullptr;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
+    DriverEditor* m_driverEditor = nullptr;
+    bool m_driverEditorOpen = false;
+    QAction* m_showDriverEditorAction = nullptr;
     std::array<QMenu*, MaxAmps> m_ampMenus{};
     TFormWeicheneditor* m_networkEditor = nullptr;
     bool m_networkEditorOpen = false;

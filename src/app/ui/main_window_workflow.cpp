@@ -97,13 +97,18 @@ void TMainForm::MarkModified() {
     m_project->saved = false;
 }
 
+void TMainForm::closeEditors() {
+    closeNetworkEditor();
+    CloseDriverEditor();
+}
+
 void TMainForm::NewProject() {
     if (!m_project->saved && TUniAuswahlDlg::Ask(this, "Really refuse all changes without saving?",
                                                  "Yes | No", 2) != 1) {
         return;
     }
     PushUndo("New project");
-    closeNetworkEditor();
+    closeEditors();
     resetProject();
     setFileName("noname.TVP");
     refreshMenus();
@@ -117,7 +122,7 @@ bool TMainForm::LoadProject(const QString& path) {
         return false;
     }
     PushUndo("Load file");
-    closeNetworkEditor();
+    closeEditors();
     loadProjectFile(ToStoreText(path));
     m_project->saved = true;
     RequestFullCalc();
@@ -173,7 +178,7 @@ bool TMainForm::SaveProject(const QString& chosenName) {
 }
 
 void TMainForm::Undo() {
-    closeNetworkEditor();
+    closeEditors();
     if (!m_undo.Undo(*m_project)) {
         return;
     }
@@ -230,7 +235,7 @@ void TMainForm::ExchangeReference() {
     PushUndo("Exchange project with reference");
     m_chartTabs->storeAsReference();
     std::swap(m_project, m_reference);
-    closeNetworkEditor();
+    closeEditors();
     refreshMenus();
     MarkModified();
     RequestFullCalc();
@@ -240,7 +245,7 @@ void TMainForm::RestoreReference() {
     if (!m_hasReference) {
         return;
     }
-    closeNetworkEditor();
+    closeEditors();
     PushUndo("restore reference");
     *m_project = *m_reference;
     refreshMenus();
@@ -255,7 +260,7 @@ void TMainForm::EditProperties() {
         return;
     }
     PushUndo("Edit project properties");
-    closeNetworkEditor();
+    closeEditors();
     ApplyProperties(*m_project, dialog.Edited());
     RequestFullCalc();
     MarkModified();

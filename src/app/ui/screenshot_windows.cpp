@@ -41,6 +41,16 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.EditDirectories(); });
      }},
+    {"driver-editor", "driver-editor:N[:PAGE] (driver 1..9, page driver|enclosure|baffle|more)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         static const QStringList pages{"driver", "enclosure", "baffle", "more"};
+         const auto driver = WindowArgument(args, 1, 1, ChassisSlots);
+         const int page = args.size() == 3 ? static_cast<int>(pages.indexOf(args[2])) : 0;
+         if (!driver || args.size() > 3 || page < 0) {
+             return std::nullopt;
+         }
+         return [&main, d = *driver, page] { main.EditDriver(d - 1, page); };
+     }},
     {"export", "export",
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
