@@ -23,6 +23,8 @@ constexpr Command Commands[] = {
     {"calc", "calculate a project and print the error list", RunCalc, PrintCalcHelp},
     {"export", "calculate a project and write one curve as text", RunExport, PrintExportHelp},
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
+    {"calculate", "one page of the design calculators (box, port, crossover, divider, ...)",
+     RunCalculate, PrintCalculateHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
 #endif
@@ -69,8 +71,9 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const std::vector<std::string_view> args(argv + 2, argv + argc);
+    // calculate answers --help itself: after a PAGE it lists that page's fields.
     for (std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
+        if ((arg == "--help" || arg == "-h") && command->run != RunCalculate) {
             command->help(stdout);
             return ExitOk;
         }

@@ -103,8 +103,8 @@ template <class In, std::size_t N>
 std::vector<CalculatorField> fieldsOf(const Binding<In> (&bindings)[N]) {
     std::vector<CalculatorField> fields;
     for (const Binding<In>& binding : bindings) {
-        fields.push_back({binding.name, defaultText(binding), binding.meaning,
-                          binding.member.index() != 0});
+        fields.push_back(
+            {binding.name, defaultText(binding), binding.meaning, binding.member.index() != 0});
     }
     return fields;
 }
@@ -311,12 +311,13 @@ std::vector<std::string_view> CalculatorPageNames() {
     return names;
 }
 
-std::optional<std::vector<CalculatorField>> CalculatorFields(std::string_view page) {
+bool IsCalculatorPage(std::string_view page) {
+    return findPage(page) != nullptr;
+}
+
+std::vector<CalculatorField> CalculatorFields(std::string_view page) {
     const Page* found = findPage(page);
-    if (found == nullptr) {
-        return std::nullopt;
-    }
-    return found->fields();
+    return found == nullptr ? std::vector<CalculatorField>{} : found->fields();
 }
 
 std::optional<std::vector<ResultList>>

@@ -32,8 +32,10 @@ using FieldAssignments = std::vector<std::pair<std::string, std::string>>;
 /// "correction".
 std::vector<std::string_view> CalculatorPageNames();
 
-/// The fields of `page`, or nothing for an unknown page.
-std::optional<std::vector<CalculatorField>> CalculatorFields(std::string_view page);
+bool IsCalculatorPage(std::string_view page);
+
+/// The fields of `page`; none for an unknown page.
+std::vector<CalculatorField> CalculatorFields(std::string_view page);
 
 /// The page's result lists for the defaults changed by `assignments`, as if the user had typed
 /// them one after the other. Nothing, with `error` set, for an unknown page or field name or a

@@ -74,8 +74,7 @@ TEST_P(CalculatorBadInput, ReadsAsZeroAndNeverPrintsNonFiniteNumbers) {
 std::vector<BadInput> textFields() {
     std::vector<BadInput> cases;
     for (std::string_view page : CalculatorPageNames()) {
-        const auto fields = CalculatorFields(page);
-        for (const CalculatorField& field : *fields) {
+        for (const CalculatorField& field : CalculatorFields(page)) {
             if (!field.choice) {
                 cases.push_back({std::string(page), field.name});
             }
