@@ -140,10 +140,17 @@ void TMainForm::createMenus() {
 
     QMenu* extras = menuBar()->addMenu("Extras");
     extras->setObjectName("MenuExtras");
-    for (const char* calculator :
-         {"Closed enclosure ...", "Vented enclosure ...", "Port ...", "Crossover ...",
-          "Voltage divider and impedance correction ..."}) {
-        addItem(extras, calculator, "ActCalculator")->setEnabled(false);
+    const char* calculators[] = {"Dimensioning sealed / vented enclosure", "Dimensioning of port",
+                                 "Dimensioning of standard crossover networks",
+                                 "Dimensioning of voltage dividers",
+                                 "Dimensioning of impedance correction"};
+    for (int page = 0; page < 5; ++page) {
+        QAction* calculator = addItem(extras, calculators[page], "ActCalculator");
+        calculator->setObjectName(QString("ActCalculator%1").arg(page + 1));
+        connect(calculator, &QAction::triggered, this, [this, page] { ShowCalculator(page); });
+        if (page == 0) {
+            calculator->setShortcut(QKeySequence("Ctrl+B"));
+        }
     }
     addItem(extras, "Crossover network optimizer ...", "ActOptimizer")->setEnabled(false);
 

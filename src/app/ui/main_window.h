@@ -26,6 +26,7 @@ class QTimer;
 namespace tavrel {
 
 class TFormRechnen;
+class TFormCalcUtils;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -62,6 +63,9 @@ public:
     void EditActiveFilter(int amp);
     void EditDirectories();
     void ExportResults();
+    /// Shows the utilities window on calculator page 0..4 (sealed / vented, port, crossovers,
+    /// dividers, impedance correction).
+    void ShowCalculator(int page);
     void RequestCalc();
     void RequestFullCalc();
     void MarkModified();
@@ -122,6 +126,7 @@ private:
     std::unique_ptr<ChartTabSet> m_chartTabs;
     QLabel* m_status = nullptr;
     TFormRechnen* m_calcWindow = nullptr;
+    TFormCalcUtils* m_calcUtils = nullptr; ///< made on first use
     QAction* m_undoAction = nullptr;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};

@@ -43,6 +43,15 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
      }},
+    {"calculators", "calculators:PAGE (sealed, port, crossovers, divider, correction)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const QStringList pages{"sealed", "port", "crossovers", "divider", "correction"};
+         const int page = args.size() == 2 ? static_cast<int>(pages.indexOf(args[1])) : -1;
+         if (page < 0) {
+             return std::nullopt;
+         }
+         return [&main, page] { main.ShowCalculator(page); };
+     }},
 };
 
 } // namespace

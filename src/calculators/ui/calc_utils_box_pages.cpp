@@ -1,0 +1,343 @@
+// The sealed / vented enclosure page and the port page of the utilities window.
+#include "app/ui/choice_dialog.h"
+#include "app/ui/store_text.h"
+#include "calculators/ui/calc_utils_widgets.h"
+#include "calculators/ui/calc_utils_window.h"
+#include "calculators/ui/sketch_view.h"
+#include "foundation/number_text.h"
+#include "model/chassis_file.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace tavrel {
+
+using calcui::Field;
+using calcui::Text;
+
+namespace {
+
+void onEdit(QLineEdit* field, QObject* receiver, std::function<void()> slot) {
+    QObject::connect(field, &QLineEdit::textChanged, receiver, [slot] { slot(); });
+}
+
+QLabel* hint(QWidget* parent, const char* text) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+QWidget* TFormCalcUtils::createBoxPage() {
+    const BoxInputs d;
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+
+    auto* driver = new QGroupBox("Driver data", page);
+    m_driverForm = new QFormLayout(driver);
+    Editfs = Field(driver, "Editfs", d.fs);
+    EditQts = Field(driver, "EditQts", d.Qts);
+    CheckBoxQesmsda = new QCheckBox("Qes and Qms are known", driver);
+    CheckBoxQesmsda->setObjectName("CheckBoxQesmsda");
+    EditQes = Field(driver, "EditQes", d.Qes);
+    EditQms = Field(driver, "EditQms", d.Qms);
+    CheckBoxRv = new QCheckBox("Consider Preresistor", driver);
+    CheckBoxRv->setObjectName("CheckBoxRv");
+    EditRdc = Field(driver, "EditRdc", d.Rdc);
+    EditRv = Field(driver, "EditRv", d.Rv);
+    EditVas = Field(driver, "EditVas", d.Vas);
+    m_driverForm->addRow("Resonance frequency fs [Hz]", Editfs);
+    m_driverForm->addRow("Resonance Q-factor Qts", EditQts);
+    m_driverForm->addRow(CheckBoxQesmsda);
+    m_driverForm->addRow("Electrical Q-faktor Qes", EditQes);
+    m_driverForm->addRow("Mech. Q-factor Qms", EditQms);
+    m_driverForm->addRow(CheckBoxRv);
+    m_driverForm->addRow("DC resistance Rdc [ohm]", EditRdc);
+    m_driverForm->addRow("Preresistor [ohm]", EditRv);
+    m_driverForm->addRow("Equivalent volume Vas [liter]", EditVas);
+    auto* load = new QPushButton("Load data from driver file ...", driver);
+    load->setObjectName("Button2");
+    m_driverForm->addRow(load);
+    layout->addWidget(driver);
+
+    auto* sealed = new QGroupBox("Design of sealed box", page);
+    auto* sealedLayout = new QVBoxLayout(sealed);
+    auto* qtcRow = new QFormLayout;
+    EditQtcWunsch = Field(sealed, "EditQtcWunsch", d.QtcWunsch);
+    qtcRow->addRow("Desired Q-factor Qtc", EditQtcWunsch);
+    sealedLayout->addLayout(qtcRow);
+    sealedLayout->addWidget(hint(sealed, "Common values: 0.5..1.2; common: 0.7 (=Butterworth) "));
+    sealedLayout->addWidget(hint(sealed, "Higher values result in more bass."));
+    sealedLayout->addWidget(hint(sealed, "Lower values result in more precise bass."));
+    ListBox2 = calcui::ResultList(sealed, "ListBox2");
+    sealedLayout->addWidget(ListBox2);
+    layout->addWidget(sealed);
+
+    auto* vented = new QGroupBox("Design of vented box", page);
+    auto* ventedLayout = new QVBoxLayout(vented);
+    ListBox1 = calcui::ResultList(vented, "ListBox1");
+    ventedLayout->addWidget(ListBox1);
+    ventedLayout->addWidget(hint(vented, "If volume or f3 not ok, enter different volume"));
+    auto* altRow = new QFormLayout;
+    EditAltVab = Field(vented, "EditAltVab", d.AltVab);
+    altRow->addRow("Alternative volume [liter]", EditAltVab);
+    ventedLayout->addLayout(altRow);
+    ListBox3 = calcui::ResultList(vented, "ListBox3");
+    ventedLayout->addWidget(ListBox3);
+    layout->addWidget(vented);
+
+    for (QLineEdit* field : {Editfs, EditQts, EditRdc, EditRv, EditVas, EditQtcWunsch}) {
+        onEdit(field, this, [this] { CalcBoxDesign(); });
+    }
+    onEdit(EditQes, this, [this] { EditQesChange(); });
+    onEdit(EditQms, this, [this] { EditQesChange(); });
+    onEdit(EditAltVab, this, [this] { BtnAuslegungBRAlternativClick(); });
+    for (QCheckBox* box : {CheckBoxQesmsda, CheckBoxRv}) {
+        connect(box, &QCheckBox::clicked, this, [this] {
+            applyBoxVisibility();
+            CalcBoxDesign();
+        });
+    }
+    connect(load, &QPushButton::clicked, this, &TFormCalcUtils::Button2Click);
+    applyBoxVisibility();
+    return page;
+}
+
+void TFormCalcUtils::applyBoxVisibility() {
+    const bool known = CheckBoxQesmsda->isChecked();
+    m_driverForm->setRowVisible(EditQes, known);
+    m_driverForm->setRowVisible(EditQms, known);
+    EditQts->setEnabled(!known);
+    m_driverForm->setRowVisible(EditRdc, CheckBoxRv->isChecked());
+    m_driverForm->setRowVisible(EditRv, CheckBoxRv->isChecked());
+}
+
+BoxInputs TFormCalcUtils::boxInputs() const {
+    BoxInputs in;
+    in.fs = Text(Editfs);
+    in.Qts = Text(EditQts);
+    in.CheckBoxQesmsda = CheckBoxQesmsda->isChecked();
+    in.Qes = Text(EditQes);
+    in.Qms = Text(EditQms);
+    in.CheckBoxRv = CheckBoxRv->isChecked();
+    in.Rdc = Text(EditRdc);
+    in.Rv = Text(EditRv);
+    in.Vas = Text(EditVas);
+    in.QtcWunsch = Text(EditQtcWunsch);
+    in.AltVab = Text(EditAltVab);
+    return in;
+}
+
+void TFormCalcUtils::EditQesChange() {
+    // Writing Qts recalculates the designs through its own change.
+    const QString qts = FromStoreText(QtsFromQesQms(Text(EditQes), Text(EditQms)));
+    if (EditQts->text() == qts) {
+        CalcBoxDesign();
+    }
+    EditQts->setText(qts);
+}
+
+void TFormCalcUtils::CalcBoxDesign() {
+    BoxInputs in = boxInputs();
+    if (PreresistorUnusable(in)) {
+        CheckBoxRv->setChecked(false);
+        applyBoxVisibility();
+        in.CheckBoxRv = false;
+    }
+    calcui::Show(ListBox2, SealedDesign(in));
+    calcui::Show(ListBox1, VentedDesign(in));
+    ListBox3->clear();
+}
+
+void TFormCalcUtils::BtnAuslegungBRAlternativClick() {
+    calcui::Show(ListBox3, AlternativeDesign(boxInputs()));
+}
+
+void TFormCalcUtils::Button2Click() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, "Load driver", m_driverDir, "Driver (*.TVC *.tvc)");
+    if (!path.isEmpty()) {
+        LoadDriverFile(path);
+    }
+}
+
+bool TFormCalcUtils::LoadDriverFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return false;
+    }
+    TChassis driver;
+    if (!LoadChassisFile(driver, ToStoreText(path), true).ok) {
+        return false;
+    }
+    CheckBoxQesmsda->setChecked(true);
+    applyBoxVisibility();
+    Editfs->setText(FromStoreText(FloatToWidth(6, driver.fs)));
+    EditQes->setText(FromStoreText(FloatToWidth(6, driver.Qes)));
+    EditQms->setText(FromStoreText(FloatToWidth(6, driver.Qms)));
+    EditVas->setText(FromStoreText(FloatToWidth(6, driver.Vas * 1000)));
+    EditRdc->setText(FromStoreText(FloatToWidth(6, driver.Re)));
+    const std::string message = ("\nData from " + driver.Name.str()).substr(0, 32);
+    ShowMessage(this, FromStoreText(message + " have been loaded."));
+    return true;
+}
+
+QWidget* TFormCalcUtils::createPortPage() {
+    const PortInputs d;
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    auto* inputs = new QWidget(page);
+    m_portForm = new QFormLayout(inputs);
+
+    RBVexpl = new QRadioButton("enter explicitly", inputs);
+    RBVexpl->setObjectName("RBVexpl");
+    RB_Vbht = new QRadioButton("enter b*h*t", inputs);
+    RB_Vbht->setObjectName("RB_Vbht");
+    RBVexpl->setChecked(!d.RB_Vbht);
+    RB_Vbht->setChecked(d.RB_Vbht);
+    auto* volumeChoice = new QHBoxLayout;
+    volumeChoice->addWidget(RBVexpl);
+    volumeChoice->addWidget(RB_Vbht);
+    auto* volumeGroup = new QButtonGroup(inputs);
+    volumeGroup->addButton(RBVexpl);
+    volumeGroup->addButton(RB_Vbht);
+    m_portForm->addRow("Volume", volumeChoice);
+    EditVb0 = Field(inputs, "EditVb0", d.Vb0);
+    Editb = Field(inputs, "Editb", d.b);
+    Edith = Field(inputs, "Edith", d.h);
+    Editt = Field(inputs, "Editt", d.t);
+    m_portForm->addRow("Volume of enclosure incl. Port [liter]", EditVb0);
+    m_portForm->addRow("b [cm]", Editb);
+    m_portForm->addRow("h [cm]", Edith);
+    m_portForm->addRow("t [cm]", Editt);
+
+    TrackBarc = new QSlider(Qt::Horizontal, inputs);
+    TrackBarc->setObjectName("TrackBarc");
+    TrackBarc->setRange(0, 4);
+    TrackBarc->setValue(d.TrackBarc);
+    TrackBarc->setTickPosition(QSlider::TicksBelow);
+    auto* damping = new QVBoxLayout;
+    damping->addWidget(TrackBarc);
+    auto* dampingLabels = new QHBoxLayout;
+    dampingLabels->addWidget(new QLabel("no wool", inputs));
+    dampingLabels->addStretch();
+    dampingLabels->addWidget(new QLabel("loosely filled", inputs));
+    dampingLabels->addStretch();
+    dampingLabels->addWidget(new QLabel("stuffed", inputs));
+    damping->addLayout(dampingLabels);
+    m_portForm->addRow("Damping", damping);
+
+    RB_rechteckig = new QRadioButton("rectangular", inputs);
+    RB_rechteckig->setObjectName("RB_rechteckig");
+    RB_Rund = new QRadioButton("round", inputs);
+    RB_Rund->setObjectName("RB_Rund");
+    RB_rechteckig->setChecked(!d.RB_Rund);
+    RB_Rund->setChecked(d.RB_Rund);
+    auto* shapeChoice = new QHBoxLayout;
+    shapeChoice->addWidget(RB_rechteckig);
+    shapeChoice->addWidget(RB_Rund);
+    auto* shapeGroup = new QButtonGroup(inputs);
+    shapeGroup->addButton(RB_rechteckig);
+    shapeGroup->addButton(RB_Rund);
+    m_portForm->addRow("Shape of port", shapeChoice);
+    Editc = Field(inputs, "Editc", d.c);
+    Edite = Field(inputs, "Edite", d.e);
+    EditD = Field(inputs, "EditD", d.D);
+    CB_nRohre = new QComboBox(inputs);
+    CB_nRohre->setObjectName("CB_nRohre");
+    CB_nRohre->addItems({"1 port", "2 ports", "3 ports", "4 ports"});
+    CB_nRohre->setCurrentIndex(d.nRohre - 1);
+    Editl = Field(inputs, "Editl", d.l);
+    Editg = Field(inputs, "Editg", d.g);
+    Editf = Field(inputs, "Editf", d.f);
+    Editk = Field(inputs, "Editk", d.k);
+    Editi = Field(inputs, "Editi", d.i);
+    Editj = Field(inputs, "Editj", d.j);
+    m_portForm->addRow("c [cm]", Editc);
+    m_portForm->addRow("e [cm]", Edite);
+    m_portForm->addRow("d [cm]", EditD);
+    m_portForm->addRow("Number of ports", CB_nRohre);
+    m_portForm->addRow("l [cm]", Editl);
+    m_portForm->addRow("g [cm]", Editg);
+    m_portForm->addRow("f [cm]", Editf);
+    m_portForm->addRow("k [cm]", Editk);
+    m_portForm->addRow("i [cm]", Editi);
+    m_portForm->addRow("j [cm]", Editj);
+    layout->addWidget(inputs);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel("Warning: All dimension on the page are inner dimensions!", page));
+    right->addWidget(new SketchView(PortSketch(), 7, page), 3);
+    ListBox5 = calcui::ResultList(page, "ListBox5");
+    right->addWidget(ListBox5, 1);
+    layout->addLayout(right, 1);
+
+    for (QLineEdit* field : {EditVb0, Editb, Edith, Editt, Editc, Edite, EditD, Editl, Editg, Editf,
+                             Editk, Editi, Editj}) {
+        onEdit(field, this, [this] { CalcPortTuning(); });
+    }
+    connect(TrackBarc, &QSlider::valueChanged, this, &TFormCalcUtils::CalcPortTuning);
+    connect(CB_nRohre, &QComboBox::currentIndexChanged, this, &TFormCalcUtils::CalcPortTuning);
+    for (QRadioButton* button : {RBVexpl, RB_Vbht, RB_rechteckig, RB_Rund}) {
+        connect(button, &QRadioButton::toggled, this, [this] {
+            applyPortVisibility();
+            CalcPortTuning();
+        });
+    }
+    applyPortVisibility();
+    return page;
+}
+
+void TFormCalcUtils::applyPortVisibility() {
+    const bool round = RB_Rund->isChecked();
+    m_portForm->setRowVisible(Editc, !round);
+    m_portForm->setRowVisible(Edite, !round);
+    m_portForm->setRowVisible(EditD, round);
+    m_portForm->setRowVisible(CB_nRohre, round);
+    const bool bht = RB_Vbht->isChecked();
+    m_portForm->setRowVisible(EditVb0, !bht);
+    for (QLineEdit* field : {Editb, Edith, Editt}) {
+        m_portForm->setRowVisible(field, bht);
+    }
+}
+
+PortInputs TFormCalcUtils::portInputs() const {
+    PortInputs in;
+    in.RB_Vbht = RB_Vbht->isChecked();
+    in.Vb0 = Text(EditVb0);
+    in.b = Text(Editb);
+    in.h = Text(Edith);
+    in.t = Text(Editt);
+    in.TrackBarc = TrackBarc->value();
+    in.RB_Rund = RB_Rund->isChecked();
+    in.c = Text(Editc);
+    in.e = Text(Edite);
+    in.D = Text(EditD);
+    in.nRohre = CB_nRohre->currentIndex() + 1;
+    in.l = Text(Editl);
+    in.g = Text(Editg);
+    in.f = Text(Editf);
+    in.k = Text(Editk);
+    in.i = Text(Editi);
+    in.j = Text(Editj);
+    return in;
+}
+
+void TFormCalcUtils::CalcPortTuning() {
+    calcui::Show(ListBox5, PortTuning(portInputs()));
+}
+
+} // namespace tavrel
