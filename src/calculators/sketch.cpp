@@ -1,6 +1,7 @@
 #include "calculators/sketch.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tavrel {
 
@@ -197,6 +198,32 @@ Sketch PortSketch() {
     b.dimension(30, 28, 30, 36, "d");
     b.label(33, 49, "side (round port: diameter d)");
     return b.finish(2.5);
+}
+
+Sketch HousingSketch() {
+    Builder b;
+    // Front baffle (B × H) with its chamfered edges.
+    b.add({SketchKind::Outline, 0, 0, 30, 50, {}});
+    b.add({SketchKind::Outline, 3, 3, 27, 47, {}});
+    for (const auto& [x1, y1, x2, y2] :
+         {std::array{0.0, 0.0, 3.0, 3.0}, {30, 0, 27, 3}, {0, 50, 3, 47}, {30, 50, 27, 47}}) {
+        b.wire(x1, y1, x2, y2);
+    }
+    b.dimension(0, -2, 30, -2, "B");
+    b.dimension(-3, 0, -3, 50, "H");
+    b.label(7, 25, "fasl");
+    b.label(23, 25, "fasr");
+    b.label(15, 6, "faso");
+    b.label(15, 44, "fasu");
+    b.label(15, 61, "front");
+    // A side panel (T × H) seen from outside, with a driver on it.
+    b.add({SketchKind::Outline, 38, 0, 58, 50, {}});
+    b.add({SketchKind::Circle, 46, 20, 4, 0, {}});
+    b.dimension(38, 56, 58, 56, "T");
+    b.dimension(54, 50, 54, 20, "a");
+    b.dimension(38, 20, 46, 20, "c");
+    b.label(48, 61, "side, seen from outside");
+    return b.finish(6);
 }
 
 } // namespace tavrel

@@ -53,6 +53,9 @@ Sketch CrossoverSketch(int memo);
 Sketch DividerSketch();
 /// Memo 0: R + C across the driver; 1: R + L + C; 2: both branches (R1, C1 and R2, L, C2).
 Sketch CorrectionSketch(int memo);
+/// The common outer housing: front with H, B and the four chamfers, and a side panel seen from
+/// outside with T and a driver's position a (from the lower edge) and c (from the left edge).
+Sketch HousingSketch();
 /// Front view and side section of a vented box with the port letters b h t c e d l g f i j k.
 Sketch PortSketch();
 

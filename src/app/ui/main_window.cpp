@@ -111,13 +111,15 @@ void TMainForm::createMenus() {
 
     QMenu* drivers = menuBar()->addMenu("&Drivers && Enclosures");
     drivers->setObjectName("MenuDrivers");
-    addItem(drivers, "Common outer housing", "ActHousing")->setEnabled(false);
+    connect(addItem(drivers, "Common outer housing", "ActHousing"), &QAction::triggered, this,
+            &TMainForm::EditCommonHousing);
     for (int d = 0; d < ChassisSlots; ++d) {
         m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
         m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
         m_driverActions[d]->setEnabled(false); // the driver editor is not part of this program yet
     }
-    addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
+    connect(addItem(drivers, "Copy driver", "ActCopyDriver"), &QAction::triggered, this,
+            &TMainForm::CopyDriver);
 
     for (int a = 0; a < MaxAmps; ++a) {
         // The sixth menu's caption is spelled as users of the program know it.
@@ -134,7 +136,8 @@ void TMainForm::createMenus() {
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("MenuOptions");
-    addItem(options, "View options", "ActViewOptions")->setEnabled(false);
+    connect(addItem(options, "View options", "ActViewOptions"), &QAction::triggered, this,
+            &TMainForm::EditViewOptions);
     connect(addItem(options, "Directories", "ActDirectories"), &QAction::triggered, this,
             &TMainForm::EditDirectories);
 

@@ -66,6 +66,9 @@ public:
     /// Shows the utilities window on calculator page 0..4 (sealed / vented, port, crossovers,
     /// dividers, impedance correction).
     void ShowCalculator(int page);
+    void EditCommonHousing();
+    void EditViewOptions();
+    void CopyDriver();
     void RequestCalc();
     void RequestFullCalc();
     void MarkModified();

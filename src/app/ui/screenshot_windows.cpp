@@ -43,6 +43,18 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
      }},
+    {"housing", "housing",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditCommonHousing(); });
+     }},
+    {"view-options", "view-options",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditViewOptions(); });
+     }},
+    {"copy-driver", "copy-driver",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.CopyDriver(); });
+     }},
     {"calculators", "calculators:PAGE (sealed, port, crossovers, divider, correction)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
          const QStringList pages{"sealed", "port", "crossovers", "divider", "correction"};
