@@ -187,16 +187,16 @@ Sketch PortSketch() {
     b.dimension(8, 36, 8, 40, "f");
     b.dimension(0, 32, 5, 32, "i");
     b.dimension(15, 32, 20, 32, "j");
-    b.label(10, 49, "front (rectangular port: c \xD7 e)");
+    b.label(10, 47, "front (rectangular port: c \xD7 e)");
     // Side section (t × h) with the port tube reaching into the box.
     b.add({SketchKind::Outline, 26, 0, 40, 40, {}});
     b.wire(26, 28, 34, 28);
     b.wire(26, 36, 34, 36);
-    b.dimension(26, 45, 40, 45, "t");
+    b.dimension(26, 43.5, 40, 43.5, "t");
     b.dimension(26, 26.5, 34, 26.5, "l");
     b.dimension(34, 32, 40, 32, "g");
     b.dimension(30, 28, 30, 36, "d");
-    b.label(33, 49, "side (round port: diameter d)");
+    b.label(33, 47, "side (round port: diameter d)");
     return b.finish(2.5);
 }
 
@@ -221,8 +221,10 @@ Sketch HousingSketch() {
     b.add({SketchKind::Circle, 46, 20, 4, 0, {}});
     b.dimension(38, 56, 58, 56, "T");
     b.dimension(54, 50, 54, 20, "a");
-    b.dimension(38, 20, 46, 20, "c");
-    b.label(48, 61, "side, seen from outside");
+    b.wire(46, 20, 46, 32); // extension line from the driver's centre
+    b.wire(46, 20, 56, 20);
+    b.dimension(38, 31, 46, 31, "c");
+    b.label(48, 61, "side (outside)");
     return b.finish(6);
 }
 

@@ -53,7 +53,7 @@ TFormGemGeh::TFormGemGeh(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(createHousingFields());
-    top->addWidget(new SketchView(HousingSketch(), 3.6, this), 1);
+    top->addWidget(new SketchView(HousingSketch(), 4.5, this), 1);
     layout->addLayout(top);
     auto* drivers = new QGridLayout;
     for (int slot = 0; slot < MaxChassis; ++slot) {
