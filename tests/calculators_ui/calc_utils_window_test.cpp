@@ -1,4 +1,5 @@
 // The utilities window recalculates on every change and keeps its fields' rules.
+#include "app/ui/choice_dialog.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "support/qt_application.h"
 
@@ -63,6 +64,24 @@ TEST_F(CalcUtilsWindow, OtherPagesRecalculateOnChange) {
     find<QLineEdit>("EditRLC_fc")->setText("-");
     EXPECT_TRUE(find<QPlainTextEdit>("Memo5")->toPlainText().isEmpty());
     EXPECT_FALSE(find<QPlainTextEdit>("Memo4")->toPlainText().isEmpty());
+}
+
+TEST_F(CalcUtilsWindow, DriverFileFillsTheDriverData) {
+    QStringList messages;
+    TUniAuswahlDlg::SetHandler([&](const QString& text, const QStringList&, int) {
+        messages << text;
+        return 1;
+    });
+    EXPECT_FALSE(window.LoadDriverFile("/nonexistent/driver.TVC"));
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_TRUE(window.LoadDriverFile(TAVREL_EXAMPLES_DIR "/Woofer 17 cm.TVC"));
+    TUniAuswahlDlg::SetHandler({});
+    EXPECT_TRUE(find<QCheckBox>("CheckBoxQesmsda")->isChecked());
+    EXPECT_FALSE(find<QLineEdit>("EditQts")->isEnabled());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("\nData from Woofer")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].endsWith(" have been loaded."));
+    EXPECT_NE(find<QLineEdit>("EditQts")->text(), "0.4");
 }
 
 } // namespace

@@ -49,26 +49,20 @@ QWidget* TFormCalcUtils::createBoxPage() {
 
     auto* driver = new QGroupBox("Driver data", page);
     m_driverForm = new QFormLayout(driver);
-    Editfs = Field(driver, "Editfs", d.fs);
-    EditQts = Field(driver, "EditQts", d.Qts);
+    Editfs = calcui::AddField(m_driverForm, driver, "Editfs", "Resonance frequency fs [Hz]", d.fs);
+    EditQts = calcui::AddField(m_driverForm, driver, "EditQts", "Resonance Q-factor Qts", d.Qts);
     CheckBoxQesmsda = new QCheckBox("Qes and Qms are known", driver);
     CheckBoxQesmsda->setObjectName("CheckBoxQesmsda");
-    EditQes = Field(driver, "EditQes", d.Qes);
-    EditQms = Field(driver, "EditQms", d.Qms);
+    m_driverForm->addRow(CheckBoxQesmsda);
+    EditQes = calcui::AddField(m_driverForm, driver, "EditQes", "Electrical Q-faktor Qes", d.Qes);
+    EditQms = calcui::AddField(m_driverForm, driver, "EditQms", "Mech. Q-factor Qms", d.Qms);
     CheckBoxRv = new QCheckBox("Consider Preresistor", driver);
     CheckBoxRv->setObjectName("CheckBoxRv");
-    EditRdc = Field(driver, "EditRdc", d.Rdc);
-    EditRv = Field(driver, "EditRv", d.Rv);
-    EditVas = Field(driver, "EditVas", d.Vas);
-    m_driverForm->addRow("Resonance frequency fs [Hz]", Editfs);
-    m_driverForm->addRow("Resonance Q-factor Qts", EditQts);
-    m_driverForm->addRow(CheckBoxQesmsda);
-    m_driverForm->addRow("Electrical Q-faktor Qes", EditQes);
-    m_driverForm->addRow("Mech. Q-factor Qms", EditQms);
     m_driverForm->addRow(CheckBoxRv);
-    m_driverForm->addRow("DC resistance Rdc [ohm]", EditRdc);
-    m_driverForm->addRow("Preresistor [ohm]", EditRv);
-    m_driverForm->addRow("Equivalent volume Vas [liter]", EditVas);
+    EditRdc = calcui::AddField(m_driverForm, driver, "EditRdc", "DC resistance Rdc [ohm]", d.Rdc);
+    EditRv = calcui::AddField(m_driverForm, driver, "EditRv", "Preresistor [ohm]", d.Rv);
+    EditVas =
+        calcui::AddField(m_driverForm, driver, "EditVas", "Equivalent volume Vas [liter]", d.Vas);
     auto* load = new QPushButton("Load data from driver file ...", driver);
     load->setObjectName("Button2");
     m_driverForm->addRow(load);
@@ -77,8 +71,8 @@ QWidget* TFormCalcUtils::createBoxPage() {
     auto* sealed = new QGroupBox("Design of sealed box", page);
     auto* sealedLayout = new QVBoxLayout(sealed);
     auto* qtcRow = new QFormLayout;
-    EditQtcWunsch = Field(sealed, "EditQtcWunsch", d.QtcWunsch);
-    qtcRow->addRow("Desired Q-factor Qtc", EditQtcWunsch);
+    EditQtcWunsch =
+        calcui::AddField(qtcRow, sealed, "EditQtcWunsch", "Desired Q-factor Qtc", d.QtcWunsch);
     sealedLayout->addLayout(qtcRow);
     sealedLayout->addWidget(hint(sealed, "Common values: 0.5..1.2; common: 0.7 (=Butterworth) "));
     sealedLayout->addWidget(hint(sealed, "Higher values result in more bass."));
@@ -93,8 +87,8 @@ QWidget* TFormCalcUtils::createBoxPage() {
     ventedLayout->addWidget(ListBox1);
     ventedLayout->addWidget(hint(vented, "If volume or f3 not ok, enter different volume"));
     auto* altRow = new QFormLayout;
-    EditAltVab = Field(vented, "EditAltVab", d.AltVab);
-    altRow->addRow("Alternative volume [liter]", EditAltVab);
+    EditAltVab =
+        calcui::AddField(altRow, vented, "EditAltVab", "Alternative volume [liter]", d.AltVab);
     ventedLayout->addLayout(altRow);
     ListBox3 = calcui::ResultList(vented, "ListBox3");
     ventedLayout->addWidget(ListBox3);
@@ -215,14 +209,11 @@ QWidget* TFormCalcUtils::createPortPage() {
     volumeGroup->addButton(RBVexpl);
     volumeGroup->addButton(RB_Vbht);
     m_portForm->addRow("Volume", volumeChoice);
-    EditVb0 = Field(inputs, "EditVb0", d.Vb0);
-    Editb = Field(inputs, "Editb", d.b);
-    Edith = Field(inputs, "Edith", d.h);
-    Editt = Field(inputs, "Editt", d.t);
-    m_portForm->addRow("Volume of enclosure incl. Port [liter]", EditVb0);
-    m_portForm->addRow("b [cm]", Editb);
-    m_portForm->addRow("h [cm]", Edith);
-    m_portForm->addRow("t [cm]", Editt);
+    EditVb0 = calcui::AddField(m_portForm, inputs, "EditVb0",
+                               "Volume of enclosure incl. Port [liter]", d.Vb0);
+    Editb = calcui::AddField(m_portForm, inputs, "Editb", "b [cm]", d.b);
+    Edith = calcui::AddField(m_portForm, inputs, "Edith", "h [cm]", d.h);
+    Editt = calcui::AddField(m_portForm, inputs, "Editt", "t [cm]", d.t);
 
     TrackBarc = new QSlider(Qt::Horizontal, inputs);
     TrackBarc->setObjectName("TrackBarc");
@@ -253,29 +244,20 @@ QWidget* TFormCalcUtils::createPortPage() {
     shapeGroup->addButton(RB_rechteckig);
     shapeGroup->addButton(RB_Rund);
     m_portForm->addRow("Shape of port", shapeChoice);
-    Editc = Field(inputs, "Editc", d.c);
-    Edite = Field(inputs, "Edite", d.e);
-    EditD = Field(inputs, "EditD", d.D);
+    Editc = calcui::AddField(m_portForm, inputs, "Editc", "c [cm]", d.c);
+    Edite = calcui::AddField(m_portForm, inputs, "Edite", "e [cm]", d.e);
+    EditD = calcui::AddField(m_portForm, inputs, "EditD", "d [cm]", d.D);
     CB_nRohre = new QComboBox(inputs);
     CB_nRohre->setObjectName("CB_nRohre");
     CB_nRohre->addItems({"1 port", "2 ports", "3 ports", "4 ports"});
     CB_nRohre->setCurrentIndex(d.nRohre - 1);
-    Editl = Field(inputs, "Editl", d.l);
-    Editg = Field(inputs, "Editg", d.g);
-    Editf = Field(inputs, "Editf", d.f);
-    Editk = Field(inputs, "Editk", d.k);
-    Editi = Field(inputs, "Editi", d.i);
-    Editj = Field(inputs, "Editj", d.j);
-    m_portForm->addRow("c [cm]", Editc);
-    m_portForm->addRow("e [cm]", Edite);
-    m_portForm->addRow("d [cm]", EditD);
     m_portForm->addRow("Number of ports", CB_nRohre);
-    m_portForm->addRow("l [cm]", Editl);
-    m_portForm->addRow("g [cm]", Editg);
-    m_portForm->addRow("f [cm]", Editf);
-    m_portForm->addRow("k [cm]", Editk);
-    m_portForm->addRow("i [cm]", Editi);
-    m_portForm->addRow("j [cm]", Editj);
+    Editl = calcui::AddField(m_portForm, inputs, "Editl", "l [cm]", d.l);
+    Editg = calcui::AddField(m_portForm, inputs, "Editg", "g [cm]", d.g);
+    Editf = calcui::AddField(m_portForm, inputs, "Editf", "f [cm]", d.f);
+    Editk = calcui::AddField(m_portForm, inputs, "Editk", "k [cm]", d.k);
+    Editi = calcui::AddField(m_portForm, inputs, "Editi", "i [cm]", d.i);
+    Editj = calcui::AddField(m_portForm, inputs, "Editj", "j [cm]", d.j);
     layout->addWidget(inputs);
 
     auto* right = new QVBoxLayout;

@@ -41,12 +41,9 @@ QWidget* TFormCalcUtils::createCrossoverPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* form = new QFormLayout;
-    EditTF = Field(page, "EditTF", d.TF);
-    EditITT = Field(page, "EditITT", d.ITT);
-    EditIHT = Field(page, "EditIHT", d.IHT);
-    form->addRow("Crossover frequency [Hz]", EditTF);
-    form->addRow("Impedance of woofer [ohm]", EditITT);
-    form->addRow("Impedance of tweeter [ohm]", EditIHT);
+    EditTF = calcui::AddField(form, page, "EditTF", "Crossover frequency [Hz]", d.TF);
+    EditITT = calcui::AddField(form, page, "EditITT", "Impedance of woofer [ohm]", d.ITT);
+    EditIHT = calcui::AddField(form, page, "EditIHT", "Impedance of tweeter [ohm]", d.IHT);
     layout->addLayout(form);
 
     auto* orders = new QGridLayout;
@@ -94,16 +91,15 @@ QWidget* TFormCalcUtils::createDividerPage() {
     }
     CB_dBWunsch->setCurrentIndex(5);
     CB_dBWunsch->setMaximumWidth(120);
-    EditZE = Field(byLevel, "EditZE", level.ZE);
-    EditZA = Field(byLevel, "EditZA", level.ZA);
+    levelForm->addRow("target reduction [dB]", CB_dBWunsch);
+    EditZE = calcui::AddField(levelForm, byLevel, "EditZE", "target impedance [ohm]", level.ZE);
     CB_ZEegal = new QCheckBox("Don not care about impedance", byLevel);
     CB_ZEegal->setObjectName("CB_ZEegal");
     CB_ZEegal->setChecked(level.ZEegal);
-    EditZE->setEnabled(!level.ZEegal);
-    levelForm->addRow("target reduction [dB]", CB_dBWunsch);
-    levelForm->addRow("target impedance [ohm]", EditZE);
     levelForm->addRow(CB_ZEegal);
-    levelForm->addRow("load impedance of speaker [ohm]", EditZA);
+    EditZE->setEnabled(!level.ZEegal);
+    EditZA =
+        calcui::AddField(levelForm, byLevel, "EditZA", "load impedance of speaker [ohm]", level.ZA);
     levelLayout->addLayout(levelForm);
     Memo2 = calcui::ResultMemo(byLevel, "Memo2");
     levelLayout->addWidget(Memo2);
@@ -113,12 +109,9 @@ QWidget* TFormCalcUtils::createDividerPage() {
     auto* partsLayout = new QVBoxLayout(byParts);
     partsLayout->addWidget(new SketchView(DividerSketch(), 28, byParts), 1);
     auto* partsForm = new QFormLayout;
-    EditR1 = Field(byParts, "EditR1", parts.R1);
-    EditR2 = Field(byParts, "EditR2", parts.R2);
-    EditRL = Field(byParts, "EditRL", parts.RL);
-    partsForm->addRow("R1 [ohm]", EditR1);
-    partsForm->addRow("R2 [ohm]", EditR2);
-    partsForm->addRow("RL [ohm]", EditRL);
+    EditR1 = calcui::AddField(partsForm, byParts, "EditR1", "R1 [ohm]", parts.R1);
+    EditR2 = calcui::AddField(partsForm, byParts, "EditR2", "R2 [ohm]", parts.R2);
+    EditRL = calcui::AddField(partsForm, byParts, "EditRL", "RL [ohm]", parts.RL);
     partsLayout->addLayout(partsForm);
     Memo3 = calcui::ResultMemo(byParts, "Memo3");
     partsLayout->addWidget(Memo3, 1);
@@ -153,16 +146,16 @@ QWidget* TFormCalcUtils::createCorrectionPage() {
     auto* layout = new QHBoxLayout(page);
     auto* input = new QGroupBox("Input", page);
     auto* form = new QFormLayout(input);
-    EditRLC_Rdc = Field(input, "EditRLC_Rdc", d.RLC_Rdc);
-    EditRLC_fc = Field(input, "EditRLC_fc", d.RLC_fc);
-    EditRLC_Qes = Field(input, "EditRLC_Qes", d.RLC_Qes);
-    EditRLC_Qms = Field(input, "EditRLC_Qms", d.RLC_Qms);
-    EditRLC_Le = Field(input, "EditRLC_Le", d.RLC_Le);
-    form->addRow("DC resistance Rdc [ohm]", EditRLC_Rdc);
-    form->addRow("Resonance frequency (in encl. If so) [Hz]", EditRLC_fc);
-    form->addRow("Electrical Q-faktor Qes", EditRLC_Qes);
-    form->addRow("Mechanical Q-factor Qms", EditRLC_Qms);
-    form->addRow("Voice coil inductance [mH]", EditRLC_Le);
+    EditRLC_Rdc =
+        calcui::AddField(form, input, "EditRLC_Rdc", "DC resistance Rdc [ohm]", d.RLC_Rdc);
+    EditRLC_fc = calcui::AddField(form, input, "EditRLC_fc",
+                                  "Resonance frequency (in encl. If so) [Hz]", d.RLC_fc);
+    EditRLC_Qes =
+        calcui::AddField(form, input, "EditRLC_Qes", "Electrical Q-faktor Qes", d.RLC_Qes);
+    EditRLC_Qms =
+        calcui::AddField(form, input, "EditRLC_Qms", "Mechanical Q-factor Qms", d.RLC_Qms);
+    EditRLC_Le =
+        calcui::AddField(form, input, "EditRLC_Le", "Voice coil inductance [mH]", d.RLC_Le);
     layout->addWidget(input);
 
     const std::pair<const char*, QPlainTextEdit**> memos[] = {

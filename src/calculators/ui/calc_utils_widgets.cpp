@@ -2,6 +2,7 @@
 
 #include "app/ui/store_text.h"
 
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -23,6 +24,13 @@ QLineEdit* Field(QWidget* parent, const char* name, const std::string& text) {
     auto* field = new QLineEdit(FromStoreText(text), parent);
     field->setObjectName(name);
     field->setMaximumWidth(90);
+    return field;
+}
+
+QLineEdit* AddField(QFormLayout* form, QWidget* parent, const char* name, const char* caption,
+                    const std::string& text) {
+    QLineEdit* field = Field(parent, name, text);
+    form->addRow(caption, field);
     return field;
 }
 

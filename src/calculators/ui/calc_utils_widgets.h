@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QFormLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -15,6 +16,9 @@ namespace tavrel::calcui {
 
 /// A line edit called `name` holding `text`.
 QLineEdit* Field(QWidget* parent, const char* name, const std::string& text);
+/// A field as above, added to `form` as a row with `caption`.
+QLineEdit* AddField(QFormLayout* form, QWidget* parent, const char* name, const char* caption,
+                    const std::string& text);
 /// The field's text as the calculators read it.
 std::string Text(const QLineEdit* field);
 /// A read-only result list with the tooltip background.
