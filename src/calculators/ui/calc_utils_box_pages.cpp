@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <array>
+#include <tuple>
 
 namespace tavrel {
 
@@ -38,6 +40,27 @@ QLabel* hint(QWidget* parent, const char* text) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
+}
+
+/// Two exclusive radio buttons in one row of `form`; the second is checked when `second` holds.
+std::pair<QRadioButton*, QRadioButton*> radioPair(QFormLayout* form, const char* caption,
+                                                  std::pair<const char*, const char*> first,
+                                                  std::pair<const char*, const char*> other,
+                                                  bool second) {
+    QWidget* parent = form->parentWidget();
+    auto* row = new QHBoxLayout;
+    auto* group = new QButtonGroup(parent);
+    std::array<QRadioButton*, 2> buttons{};
+    const std::pair<const char*, const char*> names[] = {first, other};
+    for (int n = 0; n < 2; ++n) {
+        buttons[n] = new QRadioButton(names[n].second, parent);
+        buttons[n]->setObjectName(names[n].first);
+        buttons[n]->setChecked((n == 1) == second);
+        group->addButton(buttons[n]);
+        row->addWidget(buttons[n]);
+    }
+    form->addRow(caption, row);
+    return {buttons[0], buttons[1]};
 }
 
 } // namespace
@@ -196,19 +219,8 @@ QWidget* TFormCalcUtils::createPortPage() {
     auto* inputs = new QWidget(page);
     m_portForm = new QFormLayout(inputs);
 
-    RBVexpl = new QRadioButton("enter explicitly", inputs);
-    RBVexpl->setObjectName("RBVexpl");
-    RB_Vbht = new QRadioButton("enter b*h*t", inputs);
-    RB_Vbht->setObjectName("RB_Vbht");
-    RBVexpl->setChecked(!d.RB_Vbht);
-    RB_Vbht->setChecked(d.RB_Vbht);
-    auto* volumeChoice = new QHBoxLayout;
-    volumeChoice->addWidget(RBVexpl);
-    volumeChoice->addWidget(RB_Vbht);
-    auto* volumeGroup = new QButtonGroup(inputs);
-    volumeGroup->addButton(RBVexpl);
-    volumeGroup->addButton(RB_Vbht);
-    m_portForm->addRow("Volume", volumeChoice);
+    std::tie(RBVexpl, RB_Vbht) = radioPair(m_portForm, "Volume", {"RBVexpl", "enter explicitly"},
+                                           {"RB_Vbht", "enter b*h*t"}, d.RB_Vbht);
     EditVb0 = calcui::AddField(m_portForm, inputs, "EditVb0",
                                "Volume of enclosure incl. Port [liter]", d.Vb0);
     Editb = calcui::AddField(m_portForm, inputs, "Editb", "b [cm]", d.b);
@@ -231,19 +243,9 @@ QWidget* TFormCalcUtils::createPortPage() {
     damping->addLayout(dampingLabels);
     m_portForm->addRow("Damping", damping);
 
-    RB_rechteckig = new QRadioButton("rectangular", inputs);
-    RB_rechteckig->setObjectName("RB_rechteckig");
-    RB_Rund = new QRadioButton("round", inputs);
-    RB_Rund->setObjectName("RB_Rund");
-    RB_rechteckig->setChecked(!d.RB_Rund);
-    RB_Rund->setChecked(d.RB_Rund);
-    auto* shapeChoice = new QHBoxLayout;
-    shapeChoice->addWidget(RB_rechteckig);
-    shapeChoice->addWidget(RB_Rund);
-    auto* shapeGroup = new QButtonGroup(inputs);
-    shapeGroup->addButton(RB_rechteckig);
-    shapeGroup->addButton(RB_Rund);
-    m_portForm->addRow("Shape of port", shapeChoice);
+    std::tie(RB_rechteckig, RB_Rund) =
+        radioPair(m_portForm, "Shape of port", {"RB_rechteckig", "rectangular"},
+                  {"RB_Rund", "round"}, d.RB_Rund);
     Editc = calcui::AddField(m_portForm, inputs, "Editc", "c [cm]", d.c);
     Edite = calcui::AddField(m_portForm, inputs, "Edite", "e [cm]", d.e);
     EditD = calcui::AddField(m_portForm, inputs, "EditD", "d [cm]", d.D);
