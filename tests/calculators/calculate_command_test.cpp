@@ -10,7 +10,11 @@ namespace {
 namespace fs = std::filesystem;
 
 test::CliRun calculate(const std::string& arguments) {
-    const fs::path dir = fs::temp_directory_path() / "tavrel-cli-calculate";
+    // One folder per test: ctest runs the tests of this program side by side.
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("tavrel-cli-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir);
     test::CliRun run = test::RunCli(dir, "calculate " + arguments);
     fs::remove_all(dir);
@@ -23,8 +27,7 @@ TEST(CalculateCommand, PrintsTheWorkedNumbers) {
               "Resonance frequency of driver in enclosure: 61,25 Hz\n");
     EXPECT_NE(calculate("port").out.find("fb = 47,59 Hz\n"), std::string::npos);
     const test::CliRun crossovers = calculate("crossovers tf=1000 itt=8 iht=8");
-    EXPECT_EQ(crossovers.out.substr(0, 46),
-              "[MemoTP1]\nButterworth:\nL = 1,273 mH\n[MemoHP1]\n");
+    EXPECT_EQ(crossovers.out.substr(0, 46), "[MemoTP1]\nButterworth:\nL = 1,273 mH\n[MemoHP1]\n");
     EXPECT_NE(crossovers.out.find("C = 19,89 \xC2\xB5"
                                   "F\n"),
               std::string::npos);
