@@ -40,6 +40,8 @@ protected:
         p.Chassis[0].Name = "Woofer";
         p.Chassis[1].Name = "Tweeter";
         p.Schallwand[0].usegemgeh = false;
+        p.Schallwand[1].usegemgeh = true;
+        p.Einbau[0].Typ = 2;
         before = std::make_unique<TProjekt>(p);
     }
     void TearDown() override {
@@ -105,6 +107,9 @@ TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {
         d.findChild<QCheckBox*>("CheckBoxUse1")->setChecked(true);
         d.findChild<QLineEdit*>("Edita1")->setText("15");
         d.findChild<QLineEdit*>("Editc1")->setText("15,0");
+        d.findChild<QLineEdit*>("EditT")->setText("1e999");
+        EXPECT_TRUE(d.findChild<QLineEdit*>("Editar1")->isVisibleTo(&d)); // vented driver
+        EXPECT_FALSE(d.findChild<QLineEdit*>("Editar2")->isVisibleTo(&d));
     };
     run("ActHousing", place, false);
     EXPECT_EQ(window->Project(), *before);
@@ -114,6 +119,7 @@ TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {
     EXPECT_DOUBLE_EQ(baffle.b, 0.3);
     EXPECT_NEAR(baffle.hor, 0, 1e-12);
     EXPECT_NEAR(baffle.vert, 0, 1e-12);
+    EXPECT_EQ(window->Project().GemGeh.t, 0); // an unreadable depth counts as 0
     EXPECT_EQ(undoText(), "Undo \"Edit common outer housing\"");
 }
 
