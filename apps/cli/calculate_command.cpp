@@ -4,6 +4,7 @@
 #include "commands.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace tavrel::cli {

@@ -4,9 +4,12 @@
 
 #include "model/projekt.h"
 
+#include <QColor>
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QGridLayout;
