@@ -2,6 +2,7 @@
 // what OK writes into the project and that cancelling leaves project and undo stack alone.
 #include "app/ui/main_window.h"
 #include "app/ui/screenshot_windows.h"
+#include "app/ui/view_options_dialog.h"
 #include "foundation/settings.h"
 #include "support/qt_application.h"
 
@@ -98,6 +99,24 @@ TEST_F(ExtrasDialogs, ViewOptionsReplaceZeroAndCancelChangesNothing) {
     run("ActViewOptions", typeImpedance, true);
     EXPECT_EQ(window->Project().Option.ImpMax, 50);
     EXPECT_EQ(undoText(), "Undo \"View options\"");
+}
+
+TEST_F(ExtrasDialogs, ColourPanelTakesTheChosenColourAsBgr) {
+    TFormViewOptions::SetColorChooser(
+        [](const QColor&, QWidget*) { return std::optional<QColor>(QColor(1, 2, 3)); });
+    run(
+        "ActViewOptions",
+        [](QDialog& d) {
+            d.findChild<QPushButton*>("BtnDefaults")->click();
+            EXPECT_TRUE(d.isVisible());
+            d.findChild<QPushButton*>("PanelChassis3")->click();
+        },
+        true);
+    TFormViewOptions::SetColorChooser({});
+    const TOptionBlock& option = window->Project().Option;
+    EXPECT_EQ(option.ColorSetChassis[3], 0x030201u);
+    EXPECT_EQ(option.ColorSetChassis[2], 0x00DF00u);
+    EXPECT_EQ(option.ImpMax, 70);
 }
 
 TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {

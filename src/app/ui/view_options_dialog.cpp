@@ -18,12 +18,13 @@ namespace tavrel {
 
 namespace {
 
+std::optional<QColor> standardColorDialog(const QColor& initial, QWidget* parent) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
 TFormViewOptions::ColorChooser& colorChooser() {
-    static TFormViewOptions::ColorChooser chooser = [](const QColor& initial,
-                                                       QWidget* parent) -> std::optional<QColor> {
-        const QColor chosen = QColorDialog::getColor(initial, parent);
-        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
-    };
+    static TFormViewOptions::ColorChooser chooser = standardColorDialog;
     return chooser;
 }
 
@@ -47,7 +48,7 @@ std::uint32_t ToBgr(const QColor& colour) {
 }
 
 void TFormViewOptions::SetColorChooser(ColorChooser chooser) {
-    colorChooser() = std::move(chooser);
+    colorChooser() = chooser ? std::move(chooser) : standardColorDialog;
 }
 
 TFormViewOptions::TFormViewOptions(QWidget* parent) : QDialog(parent) {

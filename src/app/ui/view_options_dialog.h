@@ -28,7 +28,7 @@ public:
     bool UseForAllProjects() const;
 
     /// Picks a colour starting from the given one; nothing when cancelled. Tests replace the
-    /// standard colour dialog with it.
+    /// standard colour dialog with it; an empty chooser brings the standard dialog back.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget*)>;
     static void SetColorChooser(ColorChooser chooser);
 
