@@ -65,6 +65,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createMenus();
     createTabs();
     createStatusBar();
+    createNetworkEditor();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
@@ -131,7 +132,7 @@ void TMainForm::createMenus() {
         connect(filter, &QAction::triggered, this, [this, a] { EditActiveFilter(a + 1); });
         QAction* network = addItem(m_ampMenus[a], "Edit &crossover network...", "ActNetwork");
         network->setObjectName(QString("ActNetwork%1").arg(a + 1));
-        network->setEnabled(false);
+        connect(network, &QAction::triggered, this, [this, a] { EditNetwork(a + 1); });
     }
 
     QMenu* options = menuBar()->addMenu("&Options");
@@ -159,7 +160,9 @@ void TMainForm::createMenus() {
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
-    addItem(windows, "Show crossover network editor", "ActShowNetworkEditor")->setEnabled(false);
+    m_showNetworkEditor = addItem(windows, "Show crossover network editor", "ActShowNetworkEditor");
+    m_showNetworkEditor->setEnabled(false);
+    connect(m_showNetworkEditor, &QAction::triggered, this, &TMainForm::ShowNetworkEditor);
     addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
     addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
 

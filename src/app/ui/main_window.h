@@ -27,6 +27,7 @@ namespace tavrel {
 
 class TFormRechnen;
 class TFormCalcUtils;
+class TFormWeicheneditor;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -61,6 +62,15 @@ public:
     void DeleteReference();
     void EditProperties();
     void EditActiveFilter(int amp);
+    /// "Edit crossover network..." of amplifier `amp` (1..6).
+    void EditNetwork(int amp);
+    /// "Show crossover network editor".
+    void ShowNetworkEditor();
+    TFormWeicheneditor* NetworkEditor() const { return m_networkEditor; }
+    bool NetworkEditorOpen() const { return m_networkEditorOpen; }
+    /// The directory of the parts files: the chosen one, else the one shipped beside the
+    /// program.
+    std::string PartsDirectory() const;
     void EditDirectories();
     void ExportResults();
     /// Shows the utilities window on calculator page 0..4 (sealed / vented, port, crossovers,
@@ -109,6 +119,9 @@ private:
     const TOptionBlock* programWideOptions() const;
     void armDriverUpdateCheck();
     void checkNextDriverForUpdate();
+    void createNetworkEditor();
+    void closeNetworkEditor();
+    void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
 
     TSettings m_settings;
     QString m_programDir;
@@ -134,6 +147,9 @@ private:
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
     std::array<QMenu*, MaxAmps> m_ampMenus{};
+    TFormWeicheneditor* m_networkEditor = nullptr;
+    bool m_networkEditorOpen = false;
+    QAction* m_showNetworkEditor = nullptr;
 };
 
 } // namespace tavrel

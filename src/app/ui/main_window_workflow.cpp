@@ -103,6 +103,7 @@ void TMainForm::NewProject() {
         return;
     }
     PushUndo("New project");
+    closeNetworkEditor();
     resetProject();
     setFileName("noname.TVP");
     refreshMenus();
@@ -116,6 +117,7 @@ bool TMainForm::LoadProject(const QString& path) {
         return false;
     }
     PushUndo("Load file");
+    closeNetworkEditor();
     loadProjectFile(ToStoreText(path));
     m_project->saved = true;
     RequestFullCalc();
@@ -171,6 +173,7 @@ bool TMainForm::SaveProject(const QString& chosenName) {
 }
 
 void TMainForm::Undo() {
+    closeNetworkEditor();
     if (!m_undo.Undo(*m_project)) {
         return;
     }
@@ -227,6 +230,7 @@ void TMainForm::ExchangeReference() {
     PushUndo("Exchange project with reference");
     m_chartTabs->storeAsReference();
     std::swap(m_project, m_reference);
+    closeNetworkEditor();
     refreshMenus();
     MarkModified();
     RequestFullCalc();
@@ -236,6 +240,7 @@ void TMainForm::RestoreReference() {
     if (!m_hasReference) {
         return;
     }
+    closeNetworkEditor();
     PushUndo("restore reference");
     *m_project = *m_reference;
     refreshMenus();
@@ -250,6 +255,7 @@ void TMainForm::EditProperties() {
         return;
     }
     PushUndo("Edit project properties");
+    closeNetworkEditor();
     ApplyProperties(*m_project, dialog.Edited());
     RequestFullCalc();
     MarkModified();

@@ -1,6 +1,8 @@
 #include "app/ui/screenshot_windows.h"
 
 #include "app/ui/main_window.h"
+#include "editor/ui/crossover_editor.h"
+#include "editor/ui/parts_library_dialog.h"
 #include "model/projekt.h"
 
 namespace tavrel {
@@ -42,6 +44,52 @@ const WindowEntry Windows[] = {
     {"export", "export",
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
+     }},
+    {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         const bool print = args.size() == 3 && args[2] == "print";
+         if (!amp || (args.size() != 2 && !print)) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp, print] {
+             main.EditNetwork(a);
+             main.NetworkEditor()->SetPrintView(print);
+         };
+     }},
+    {"part-editor", "part-editor:A:SLOT (amplifier 1..6, slot 1..178)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         const auto slot = WindowArgument(args, 2, 1, WeicheGridSlots);
+         if (!amp || !slot || args.size() != 3) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp, s = *slot] {
+             main.NetworkEditor()->Load(a);
+             main.NetworkEditor()->EditPart(s - 1, QPoint(300, 200));
+         };
+     }},
+    {"parts-library", "parts-library",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] {
+             TFormWParts library(main.PartsDirectory(), &main);
+             library.exec();
+         });
+     }},
+    {"free-wires", "free-wires:A (amplifier 1..6)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         if (!amp || args.size() != 2) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp] {
+             main.NetworkEditor()->Load(a);
+             main.NetworkEditor()->EditFreeWires();
+         };
+     }},
+    {"mouse-keys", "mouse-keys",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.NetworkEditor()->EditMouseKeys(); });
      }},
     {"housing", "housing",
      [](TMainForm& main, const QStringList& args) {
