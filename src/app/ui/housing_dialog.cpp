@@ -3,6 +3,7 @@
 #include "app/ui/store_text.h"
 #include "calculators/result_lines.h"
 #include "calculators/ui/sketch_view.h"
+#include "editor/ui/ok_abort_buttons.h"
 #include "foundation/number_text.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tavrel {
@@ -60,11 +60,7 @@ TFormGemGeh::TFormGemGeh(QWidget* parent) : QDialog(parent) {
         drivers->addWidget(createDriverGroup(slot), slot / 4, slot % 4);
     }
     layout->addLayout(drivers);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BtnOk");
-    buttons->button(QDialogButtonBox::Cancel)->setText("&Abort");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkAbortButtons(this);
     layout->addWidget(buttons);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ui/store_text.h"
 #include "app/view_options.h"
+#include "editor/ui/ok_abort_buttons.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -97,14 +98,9 @@ TFormViewOptions::TFormViewOptions(QWidget* parent) : QDialog(parent) {
     m_useForAll->setObjectName("CheckBoxUseOption");
     layout->addWidget(m_useForAll);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton("&Ok", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("BtnOk");
-    buttons->addButton("&Abort", QDialogButtonBox::RejectRole)->setObjectName("BtnAbort");
+    QDialogButtonBox* buttons = OkAbortButtons(this);
     auto* defaults = buttons->addButton("restore defaults", QDialogButtonBox::ResetRole);
     defaults->setObjectName("BtnDefaults");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(defaults, &QPushButton::clicked, this, &TFormViewOptions::restoreDefaults);
     layout->addWidget(buttons);
 }
