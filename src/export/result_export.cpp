@@ -165,6 +165,18 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
     return text;
 }
 
+/// Level and phase of every point are finite numbers (an overflow gives inf or NaN).
+bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
+    const CurveView view = viewOf(spec);
+    for (int k = 0; k < pointCount(r); ++k) {
+        const TComplex h = view.value(r, spec.index, k);
+        if (!std::isfinite(levelOf(view.kind, h)) || !std::isfinite(CPhase(h))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isDriverCurve(ExportCurve curve) {
     return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
            curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU;
@@ -190,6 +202,10 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
             return "This driver is not used in any crossover network. Output does not make "
                    "sense..";
         }
+    }
+    if (!curveIsFinite(r, spec)) {
+        return "The curve has values that are not finite numbers; check the project for "
+               "extreme values.";
     }
     return std::nullopt;
 }

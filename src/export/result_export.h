@@ -32,7 +32,7 @@ struct ExportSpec {
 };
 
 /// The reason a curve cannot be exported from these results (driver or amplifier outside the
-/// project, a signal of a driver no network uses), or nothing.
+/// project, a signal of a driver no network uses, a value that is not finite), or nothing.
 std::optional<std::string> CheckExport(const TResult& result, const ExportSpec& spec);
 
 /// The whole file text (8-bit, CR LF line ends for exp, LF for the others).
