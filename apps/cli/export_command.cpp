@@ -2,7 +2,6 @@
 #include "commands.h"
 #include "engine/calc_engine.h"
 #include "export/result_export.h"
-#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
 
@@ -130,12 +129,12 @@ int RunExport(Arguments args) {
         fail(*problem);
         return ExitFailed;
     }
-    const std::string text = FormatExport(engine.Result(), *spec, options->format);
     if (options->output.empty()) {
+        const std::string text = FormatExport(engine.Result(), *spec, options->format);
         const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
         return written && calculated ? ExitOk : ExitFailed;
     }
-    const std::string error = WriteFileAtomically(options->output, text);
+    const std::string error = WriteExport(options->output, engine.Result(), *spec, options->format);
     if (!error.empty()) {
         fail(error);
         return ExitFailed;

@@ -1,5 +1,6 @@
 // tavrel-cli render: one chart of a full calculation as a PNG or SVG picture, drawn by the
 // same code as the desktop program's charts, without a display.
+#include "app/data_directory.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "commands.h"
@@ -89,9 +90,10 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
     return options;
 }
 
-/// The placeholder picture beside the program, or the one in the source tree of a build.
+/// The placeholder picture of an installed program, or the one in the source tree of a build.
 QImage placeholder() {
-    QImage picture = LoadPlaceholderPicture(QCoreApplication::applicationDirPath());
+    const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+    QImage picture = LoadPlaceholderPicture(QString::fromStdString(DataDirectory(programDir)));
     return picture.isNull() ? LoadPlaceholderPicture(TAVREL_DATA_DIR) : picture;
 }
 

@@ -1,5 +1,6 @@
 #include "export/result_export.h"
 
+#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
 #include <charconv>
@@ -214,6 +215,11 @@ std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat 
     const CurveView view = viewOf(spec);
     return format == ExportFormat::Exp ? formatExp(r, spec, view)
                                        : formatColumns(r, spec, view, format);
+}
+
+std::string WriteExport(const std::string& path, const TResult& r, const ExportSpec& spec,
+                        ExportFormat format) {
+    return WriteFileAtomically(path, FormatExport(r, spec, format));
 }
 
 std::optional<ExportFormat> ParseExportFormat(std::string_view name) {

@@ -38,6 +38,11 @@ std::optional<std::string> CheckExport(const TResult& result, const ExportSpec& 
 /// The whole file text (8-bit, CR LF line ends for exp, LF for the others).
 std::string FormatExport(const TResult& result, const ExportSpec& spec, ExportFormat format);
 
+/// Writes the file text to `path` atomically: empty on success, else why not (the old file is
+/// then unchanged).
+std::string WriteExport(const std::string& path, const TResult& result, const ExportSpec& spec,
+                        ExportFormat format);
+
 /// Parses "exp", "frd", "zma" or "csv".
 std::optional<ExportFormat> ParseExportFormat(std::string_view name);
 

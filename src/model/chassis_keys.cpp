@@ -1,6 +1,6 @@
 #include "model/chassis_keys.h"
 
-#include "engine/voice_coil_fit.h"
+#include "model/voice_coil_fit.h"
 #include "model/file_result.h"
 
 #include <algorithm>

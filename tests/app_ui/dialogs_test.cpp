@@ -4,7 +4,7 @@
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/directories_dialog.h"
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "engine/calc_engine.h"

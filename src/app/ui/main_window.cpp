@@ -7,7 +7,7 @@
 #include "app/ui/directories_dialog.h"
 #include "app/ui/export_dialog.h"
 #include "app/ui/project_properties_dialog.h"
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 #include "app/ui/terms_dialog.h"
 #include "app/version.h"
 #include "app/workflow.h"

@@ -8,7 +8,7 @@
 #include "app/ui/export_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/project_properties_dialog.h"
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 #include "app/version.h"
 #include "app/workflow.h"
 #include "charts/ui/chart_tab_set.h"

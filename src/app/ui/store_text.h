@@ -1,14 +1,5 @@
-// The one conversion between the records' 8-bit Windows-1252 text and display text.
+// The text conversion moved to foundation/ui so the charts reach it without looking up to the
+// application; this name stays for code written against it.
 #pragma once
 
-#include <QString>
-#include <string>
-#include <string_view>
-
-namespace tavrel {
-
-QString FromStoreText(std::string_view text);
-/// Characters Windows-1252 cannot hold become "?".
-std::string ToStoreText(const QString& text);
-
-} // namespace tavrel
+#include "foundation/ui/store_text.h"

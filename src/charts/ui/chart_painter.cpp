@@ -1,6 +1,6 @@
 #include "charts/ui/chart_painter.h"
 
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 #include "charts/jpeg_decoder.h"
 
 #include <QDir>
