@@ -4,6 +4,7 @@
 #include "engine/calc_engine.h"
 #include "project_input.h"
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -24,23 +25,6 @@ std::optional<CommandLine> projectArgument(const char* command, Arguments args) 
     return line;
 }
 
-/// The error list as the calculation window shows it: one text per failed job.
-void printErrors(const std::vector<std::string>& errors) {
-    if (errors.empty()) {
-        std::puts("Calculation successful.");
-        return;
-    }
-    for (const std::string& error : errors) {
-        std::string text;
-        for (const char c : error) {
-            if (c != '\r') {
-                text.push_back(c);
-            }
-        }
-        std::puts(text.c_str());
-    }
-}
-
 } // namespace
 
 int RunCalc(Arguments args) {
@@ -55,8 +39,12 @@ int RunCalc(Arguments args) {
     TCalcEngine engine;
     engine.CalculateAll(*project);
     const auto errors = CollectErrors(engine.Status(), *project);
-    printErrors(errors);
-    return errors.empty() ? ExitOk : ExitFailed;
+    if (errors.empty()) {
+        std::puts("Calculation successful.");
+        return ExitOk;
+    }
+    PrintErrorList(stdout, errors);
+    return ExitFailed;
 }
 
 void PrintCalcHelp(std::FILE* out) {
@@ -80,8 +68,16 @@ int RunJudge(Arguments args) {
         return ExitFailed;
     }
     TCalcEngine engine;
-    engine.CalculateAll(*project);
+    if (!CalculateProject("judge", *project, engine)) {
+        return ExitFailed;
+    }
     const auto& J = engine.Judgement().J;
+    for (const int figure : {0, 7, 3, 10, 12}) {
+        if (!std::isfinite(J[figure])) {
+            std::fputs("tavrel-cli judge: the judgement is not a finite number\n", stderr);
+            return ExitFailed;
+        }
+    }
     std::printf("judge impedance = %8.3f\n", J[0]);
     std::printf("judge freq. response = %8.3f\n", J[7]);
     std::printf("judge efficiency = %8.3f\n", J[3]);
@@ -95,7 +91,9 @@ void PrintJudgeHelp(std::FILE* out) {
                "Loads PROJECT, runs one full calculation and prints the design judgement\n"
                "(impedance, frequency response, efficiency, phase and total; lower is better)\n"
                "computed with the optimizer's default preferences.\n\n"
-               "  --plain   PROJECT is plain store text instead of the coded form\n",
+               "  --plain   PROJECT is plain store text instead of the coded form\n\n"
+               "exit status: 0 printed, 1 PROJECT could not be read or the calculation\n"
+               "reported errors (listed on standard error)\n",
                out);
 }
 

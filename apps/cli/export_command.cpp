@@ -2,10 +2,10 @@
 #include "commands.h"
 #include "engine/calc_engine.h"
 #include "export/result_export.h"
-#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -22,6 +22,7 @@ struct ExportOptions {
     std::string output; ///< empty: standard output
     ExportFormat format = ExportFormat::Exp;
     bool plain = false;
+    bool force = false;
 };
 
 void fail(const std::string& message) {
@@ -55,6 +56,7 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
     }
     ExportOptions options;
     options.plain = line->plain;
+    options.force = line->force;
     if (const auto output = line->values.find("-o"); output != line->values.end()) {
         options.output = output->second;
     }
@@ -95,7 +97,9 @@ std::optional<ExportSpec> specOf(const ExportOptions& options) {
             return std::nullopt;
         }
         const int n = options.number.value_or(0);
-        return ExportSpec{entry.curve, entry.zeroBased || !entry.numbered ? n : n - 1};
+        // Any n below 1 is no driver or amplifier; n - 1 of the smallest int would overflow.
+        const int oneBased = std::max(n, 0) - 1;
+        return ExportSpec{entry.curve, entry.zeroBased || !entry.numbered ? n : oneBased};
     }
     fail("unknown curve '" + options.curveName + "' (see tavrel-cli export --help)");
     return std::nullopt;
@@ -117,29 +121,33 @@ int RunExport(Arguments args) {
         return ExitFailed;
     }
     TCalcEngine engine;
-    engine.CalculateAll(*project);
+    const bool calculated = CalculateProject("export", *project, engine);
+    if (!calculated && !options->force) {
+        return ExitFailed;
+    }
     if (const auto problem = CheckExport(engine.Result(), *spec)) {
         fail(*problem);
         return ExitFailed;
     }
-    const std::string text = FormatExport(engine.Result(), *spec, options->format);
     if (options->output.empty()) {
-        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? ExitOk
-                                                                               : ExitFailed;
+        const std::string text = FormatExport(engine.Result(), *spec, options->format);
+        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        return written && calculated ? ExitOk : ExitFailed;
     }
-    const std::string error = WriteFileAtomically(options->output, text);
+    const std::string error = WriteExport(options->output, engine.Result(), *spec, options->format);
     if (!error.empty()) {
         fail(error);
         return ExitFailed;
     }
-    return ExitOk;
+    return calculated ? ExitOk : ExitFailed;
 }
 
 void PrintExportHelp(std::FILE* out) {
     std::fputs("usage: tavrel-cli export PROJECT CURVE [N] [-o FILE] [--format exp|frd|zma|csv]\n"
-               "                         [--plain]\n\n"
+               "                         [--plain] [--force]\n\n"
                "Loads PROJECT, runs one full calculation and writes one curve. Options may stand\n"
-               "anywhere on the command line.\n\n"
+               "anywhere on the command line. When the calculation reports errors, they are\n"
+               "listed on standard error and nothing is written.\n\n"
                "curves:\n"
                "  speaker        the whole speaker on axis\n"
                "  direction K    the whole speaker in direction K (0 on axis .. 29)\n"
@@ -156,9 +164,11 @@ void PrintExportHelp(std::FILE* out) {
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
                "                 degrees, 10 significant digits, '*' comment header;\n"
                "                 csv: the same columns with a header row\n"
-               "  --plain        PROJECT is plain store text instead of the coded form\n\n"
-               "exit status: 0 written, 1 the project or curve cannot be exported, 2 wrong\n"
-               "command line\n",
+               "  --plain        PROJECT is plain store text instead of the coded form\n"
+               "  --force        write the curve even when the calculation reported errors\n"
+               "                 (the exit status stays 1)\n\n"
+               "exit status: 0 written, 1 the project or curve cannot be exported or the\n"
+               "calculation reported errors, 2 wrong command line\n",
                out);
 }
 

@@ -3,7 +3,7 @@
 #include "commands.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_input.h"
-#include "engine/voice_coil_fit.h"
+#include "model/voice_coil_fit.h"
 #include "project_input.h"
 
 #include <string>

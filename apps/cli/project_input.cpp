@@ -17,6 +17,8 @@ std::optional<CommandLine> ParseCommandLine(const std::string& command, Argument
             std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end();
         if (arg == "--plain") {
             line.plain = true;
+        } else if (arg == "--force") {
+            line.force = true;
         } else if (takesValue && i + 1 < args.size()) {
             line.values[std::string(arg)] = args[++i];
         } else if (arg.size() > 1 && arg.starts_with("-") && !IsDigitChar(arg[1])) {
@@ -45,6 +47,29 @@ std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std
         return nullptr;
     }
     return project;
+}
+
+void PrintErrorList(std::FILE* out, const std::vector<std::string>& errors) {
+    for (const std::string& error : errors) {
+        std::string text;
+        for (const char c : error) {
+            if (c != '\r') {
+                text.push_back(c);
+            }
+        }
+        std::fprintf(out, "%s\n", text.c_str());
+    }
+}
+
+bool CalculateProject(const std::string& command, const TProjekt& project, TCalcEngine& engine) {
+    engine.CalculateAll(project);
+    const auto errors = CollectErrors(engine.Status(), project);
+    if (errors.empty()) {
+        return true;
+    }
+    std::fprintf(stderr, "tavrel-cli %s: the calculation reported errors:\n", command.c_str());
+    PrintErrorList(stderr, errors);
+    return false;
 }
 
 } // namespace tavrel::cli

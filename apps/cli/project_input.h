@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commands.h"
+#include "engine/calc_engine.h"
 #include "model/projekt.h"
 
 #include <functional>
@@ -20,6 +21,7 @@ namespace tavrel::cli {
 struct CommandLine {
     std::vector<std::string> positional;
     bool plain = false;                                     ///< --plain
+    bool force = false;                                     ///< --force
     std::map<std::string, std::string, std::less<>> values; ///< options that take a value
 };
 
@@ -33,5 +35,12 @@ std::optional<CommandLine> ParseCommandLine(const std::string& command, Argument
 /// why it could not be read, prefixed with `command`.
 std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std::string& path,
                                            bool plain);
+
+/// Prints the error list as the calculation window shows it, one line per text.
+void PrintErrorList(std::FILE* out, const std::vector<std::string>& errors);
+
+/// One full calculation of `project` in `engine`. When a job failed, prints the error list on
+/// standard error after a line naming `command`, and gives false.
+bool CalculateProject(const std::string& command, const TProjekt& project, TCalcEngine& engine);
 
 } // namespace tavrel::cli

@@ -1,5 +1,6 @@
 // tavrel-cli render: one chart of a full calculation as a PNG or SVG picture, drawn by the
 // same code as the desktop program's charts, without a display.
+#include "app/data_directory.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "commands.h"
@@ -31,7 +32,11 @@ struct RenderOptions {
     bool sizeGiven = false;
     bool plain = false;
     bool printView = false; ///< schematic only
+    bool force = false;
 };
+
+/// Larger pictures take seconds and gigabytes; no screen or print needs them.
+constexpr int MaxPixels = 8000;
 
 void fail(const std::string& message) {
     std::fprintf(stderr, "tavrel-cli render: %s\n", message.c_str());
@@ -44,7 +49,7 @@ bool endsWithNoCase(const std::string& text, const std::string& tail) {
 std::optional<int> sizeValue(std::string_view text) {
     const ParsedInt parsed = ParseInt(text);
     if (parsed.consumed != static_cast<int>(text.size()) || parsed.value < 16 ||
-        parsed.value > 20000) {
+        parsed.value > MaxPixels) {
         return std::nullopt;
     }
     return parsed.value;
@@ -63,6 +68,7 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
         return std::nullopt;
     }
     options.plain = line->plain;
+    options.force = line->force;
     for (const auto& [option, text] : line->values) {
         if (option == "-o") {
             options.output = text;
@@ -70,7 +76,7 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
         }
         const auto value = sizeValue(text);
         if (!value) {
-            fail(option + " needs a number of pixels from 16 to 20000");
+            fail(option + " needs a number of pixels from 16 to " + std::to_string(MaxPixels));
             return std::nullopt;
         }
         (option == "--width" ? options.width : options.height) = *value;
@@ -148,8 +154,10 @@ bool writeSchematic(const RenderOptions& options, const TProjekt& project, int a
 }
 
 /// The placeholder picture beside the program, or the one in the source tree of a build.
+/// The placeholder picture of an installed program, or the one in the source tree of a build.
 QImage placeholder() {
-    QImage picture = LoadPlaceholderPicture(QCoreApplication::applicationDirPath());
+    const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+    QImage picture = LoadPlaceholderPicture(QString::fromStdString(DataDirectory(programDir)));
     return picture.isNull() ? LoadPlaceholderPicture(TAVREL_DATA_DIR) : picture;
 }
 
@@ -211,34 +219,43 @@ int RunRender(Arguments args) {
         return writeSchematic(*options, *project, *amp) ? ExitOk : ExitFailed;
     }
     TCalcEngine engine;
-    engine.CalculateAll(*project);
+    const bool calculated = CalculateProject("render", *project, engine);
+    if (!calculated && !options->force) {
+        return ExitFailed;
+    }
     // As the desktop program's hand-over does: the results count as valid without errors.
     const auto displayed = MakeResult();
     *displayed = engine.Result();
-    displayed->Valid = CollectErrors(engine.Status(), *project).empty();
+    displayed->Valid = calculated;
     const bool svg = endsWithNoCase(options->output, ".svg");
     const bool written =
         svg ? writeSvg(*options, *displayed, *project) : writePng(*options, *displayed, *project);
-    return written ? ExitOk : ExitFailed;
+    return written && calculated ? ExitOk : ExitFailed;
 }
 
 void PrintRenderHelp(std::FILE* out) {
     std::fputs(
         "usage: tavrel-cli render PROJECT CHART -o FILE.png|FILE.svg [--width W --height H]\n"
-        "                         [--plain]\n"
+        "                         [--plain] [--force]\n"
         "       tavrel-cli render PROJECT schematic A -o FILE.png|FILE.svg [--print-view]\n"
         "                         [--plain]\n\n"
         "Loads PROJECT, runs one full calculation and draws one chart as the desktop\n"
-        "program shows it (default size 1000 x 640 pixels). No display is needed.\n\n"
+        "program shows it (default size 1000 x 640 pixels). No display is needed. When the\n"
+        "calculation reports errors, they are listed on standard error and nothing is\n"
+        "written.\n\n"
         "charts: response, directions-up, directions-left, directions-down,\n"
         "        directions-right, driver N, phase, umax, maxspl, voltage, directivity,\n"
         "        polar K (K = grid index of the frequency)\n"
         "schematic A draws amplifier A's crossover network as the editor paints it (no\n"
         "calculation); --print-view draws it without the grid, as printed.\n\n"
         "  -o FILE        the picture to write; .png or .svg\n"
-        "  --width W      width in pixels\n"
-        "  --height H     height in pixels\n"
-        "  --plain        PROJECT is plain store text instead of the coded form\n",
+        "  --width W      width in pixels (16 to 8000)\n"
+        "  --height H     height in pixels (16 to 8000)\n"
+        "  --plain        PROJECT is plain store text instead of the coded form\n"
+        "  --force        draw the chart even when the calculation reported errors (the\n"
+        "                 exit status stays 1)\n\n"
+        "exit status: 0 written, 1 the project or chart cannot be drawn or the calculation\n"
+        "reported errors, 2 wrong command line\n",
         out);
 }
 

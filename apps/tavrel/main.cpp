@@ -1,15 +1,16 @@
 // tavrel: the desktop program.
 //   tavrel [PROJECT]
 //   tavrel --screenshot FILE.png [--tab NAME] [--window NAME] [PROJECT]
+#include "app/data_directory.h"
 #include "app/terms.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screenshot_windows.h"
-#include "app/ui/store_text.h"
 #include "app/ui/terms_dialog.h"
 #include "app/version.h"
 #include "foundation/my_ini_file.h"
 #include "foundation/settings.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -170,7 +171,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    TMainForm window(settings, programDir);
+    const QString dataDir =
+        FromStoreText(DataDirectory(ToStoreText(programDir))); // share/tavrel when installed
+    TMainForm window(settings, dataDir);
     window.show();
     const QStringList positional = parser.positionalArguments();
     window.Start(positional.isEmpty() ? QString() : positional.first());

@@ -47,11 +47,18 @@ ProjectLoadResult LoadProjectFile(TProjekt& p, const std::string& path, bool cod
     if (!std::filesystem::is_regular_file(path, ec)) {
         return {false, {}};
     }
-    if (coded && !startsLikeCodedStore(path)) {
+    const auto notAProject = [&] {
         ResetProject(p, programWideOptions);
-        return {false, path + "\n" + "is not a valid project file for Tavrel."};
+        return ProjectLoadResult{false, path + "\n" + "is not a valid project file for Tavrel."};
+    };
+    if (coded && !startsLikeCodedStore(path)) {
+        return notAProject();
     }
     const FileReadResult read = ReadProjekt(p, path, coded, programWideOptions);
+    // Without its header line the store is empty, which would read as the default project.
+    if (read.wrongHeader) {
+        return notAProject();
+    }
     if (!read.ok) {
         return {false, read.message};
     }

@@ -22,8 +22,9 @@ struct ProjectLoadResult {
     std::string message; ///< for the user when something went wrong
 };
 
-/// Loads `path` into `projekt`. A missing file changes nothing; a file that is no coded
-/// project resets the project and says so; a wrong version leaves the project unchanged.
+/// Loads `path` into `projekt`. A missing file changes nothing; a file that is no project of the
+/// asked form (no store header) resets the project and says so; a wrong version leaves the project
+/// unchanged.
 ProjectLoadResult LoadProjectFile(TProjekt& projekt, const std::string& path, bool coded = true,
                                   const TOptionBlock* programWideOptions = nullptr);
 

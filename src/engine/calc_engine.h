@@ -7,7 +7,9 @@
 #include "engine/network.h"
 #include "engine/result.h"
 #include "model/projekt.h"
-#include "optimizer/judgement.h"
+// The engine's one upward include: every pass ends with the design judgement, handed over with
+// the results. It lives with the optimizer, its main user, and needs only the model and results.
+#include "optimizer/judgement.h" // upward: see above
 
 #include <memory>
 #include <string>

@@ -1,5 +1,6 @@
 #include "export/result_export.h"
 
+#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
 #include <charconv>
@@ -165,6 +166,18 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
     return text;
 }
 
+/// Level and phase of every point are finite numbers (an overflow gives inf or NaN).
+bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
+    const CurveView view = viewOf(spec);
+    for (int k = 0; k < pointCount(r); ++k) {
+        const TComplex h = view.value(r, spec.index, k);
+        if (!std::isfinite(levelOf(view.kind, h)) || !std::isfinite(CPhase(h))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isDriverCurve(ExportCurve curve) {
     return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
            curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU;
@@ -191,6 +204,10 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
                    "sense..";
         }
     }
+    if (!curveIsFinite(r, spec)) {
+        return "The curve has values that are not finite numbers; check the project for "
+               "extreme values.";
+    }
     return std::nullopt;
 }
 
@@ -198,6 +215,11 @@ std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat 
     const CurveView view = viewOf(spec);
     return format == ExportFormat::Exp ? formatExp(r, spec, view)
                                        : formatColumns(r, spec, view, format);
+}
+
+std::string WriteExport(const std::string& path, const TResult& r, const ExportSpec& spec,
+                        ExportFormat format) {
+    return WriteFileAtomically(path, FormatExport(r, spec, format));
 }
 
 std::optional<ExportFormat> ParseExportFormat(std::string_view name) {

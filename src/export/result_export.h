@@ -32,11 +32,16 @@ struct ExportSpec {
 };
 
 /// The reason a curve cannot be exported from these results (driver or amplifier outside the
-/// project, a signal of a driver no network uses), or nothing.
+/// project, a signal of a driver no network uses, a value that is not finite), or nothing.
 std::optional<std::string> CheckExport(const TResult& result, const ExportSpec& spec);
 
 /// The whole file text (8-bit, CR LF line ends for exp, LF for the others).
 std::string FormatExport(const TResult& result, const ExportSpec& spec, ExportFormat format);
+
+/// Writes the file text to `path` atomically: empty on success, else why not (the old file is
+/// then unchanged).
+std::string WriteExport(const std::string& path, const TResult& result, const ExportSpec& spec,
+                        ExportFormat format);
 
 /// Parses "exp", "frd", "zma" or "csv".
 std::optional<ExportFormat> ParseExportFormat(std::string_view name);

@@ -124,6 +124,7 @@ double toDouble(long double value) {
 
 /// |x| = 0.D × 10^E with D rounded to `precision` significant digits (halves away from zero)
 /// after a first rounding to 18 digits; trailing zeros stripped; 0 gives D empty and E 0.
+/// `x` must be finite: the text of an infinity has no exponent to read.
 struct DecimalDigits {
     bool negative = false;
     int exponent = 0;
@@ -431,8 +432,11 @@ std::string FloatToEng4(double value) {
     if (value < 0) {
         return "NEG ";
     }
+    if (!std::isfinite(value)) {
+        return "+INF";
+    }
     DecimalDigits d = decimalDigits(value, 3);
-    if (!std::isfinite(value) || d.exponent > 15) {
+    if (d.exponent > 15) {
         return "+INF";
     }
     static constexpr std::string_view prefixes = "***fpn\xB5m.kMGT########";

@@ -1,6 +1,6 @@
 #include "foundation/settings.h"
 
-#include "model/option_block.h"
+#include "model/option_block.h" // upward: the program-wide option block
 
 namespace tavrel {
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "foundation/my_ini_file.h"
-#include "model/projekt.h"
+// The settings file keeps a program-wide copy of the projects' option block, so it needs that
+// record and its reader from the model.
+#include "model/projekt.h" // upward: see above
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "model/chassis_keys.h"
 
-#include "engine/voice_coil_fit.h"
 #include "model/file_result.h"
+#include "model/voice_coil_fit.h"
 
 #include <algorithm>
 #include <array>

@@ -2,13 +2,13 @@
 // of an example project.
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/directories_dialog.h"
-#include "app/ui/store_text.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "engine/calc_engine.h"
 #include "foundation/my_ini_file.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 #include "model/projekt_file.h"
 #include "support/qt_application.h"
 

@@ -1,10 +1,10 @@
 // The desktop program as a user sees it: the main window on an example project, its charts,
 // status bar, undo, reference and the questions of the project workflow.
 #include "app/ui/calc_window.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_tabs.h"
 #include "foundation/settings.h"
+#include "foundation/ui/choice_dialog.h"
 #include "model/chassis_file.h"
 #include "support/qt_application.h"
 

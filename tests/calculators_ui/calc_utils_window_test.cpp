@@ -1,6 +1,6 @@
 // The utilities window recalculates on every change and keeps its fields' rules.
-#include "app/ui/choice_dialog.h"
 #include "calculators/ui/calc_utils_window.h"
+#include "foundation/ui/choice_dialog.h"
 #include "support/qt_application.h"
 
 #include <QCheckBox>

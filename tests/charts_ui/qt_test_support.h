@@ -1,28 +1,20 @@
-// A QApplication for widget and painting tests (offscreen unless a platform is chosen), and
+// The QApplication of widget and painting tests, and
 // a hand-filled result that resembles a two-way speaker on a 100-point grid.
 #pragma once
 
 #include "engine/result.h"
 #include "model/projekt.h"
+#include "support/qt_application.h"
 
-#include <QApplication>
 #include <QImage>
 #include <cmath>
 #include <memory>
 
 namespace tavrel::testing {
 
+/// The test program's QApplication (the tests run with QT_QPA_PLATFORM=offscreen).
 inline void EnsureQtApplication() {
-    if (QApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "test_charts_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    test::TestApplication();
 }
 
 /// Pressure for a level in dB (112 dB is a magnitude of 1), with phase `phi`.

@@ -1,11 +1,11 @@
 // The driver editor as a user drives it from the main window: edit the woofer's box, press
 // Ok, see its impedance move, and undo it; import a measurement into the editor's chart.
-#include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_box.h"
 #include "driver_editor/ui/driver_editor.h"
 #include "foundation/complex.h"
 #include "foundation/settings.h"
+#include "foundation/ui/choice_dialog.h"
 #include "support/qt_application.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,6 @@
 // The crossover editor as a user drives it on the Default project: a part taken from the
 // shipped library changes the amplifier's impedance and undo brings it back; the questions on
 // closing; the part editor restricted to one part type; the screenshot names of its windows.
-#include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screenshot_windows.h"
 #include "editor/schematic_layout.h"
@@ -9,6 +8,7 @@
 #include "editor/ui/part_editor.h"
 #include "editor/ui/parts_library_dialog.h"
 #include "foundation/settings.h"
+#include "foundation/ui/choice_dialog.h"
 #include "support/qt_application.h"
 
 #include <QApplication>

@@ -66,19 +66,6 @@ protected:
     }
 };
 
-TEST(JudgeInputs, DefaultsAreTheSliderPositionsAtFirstUse) {
-    const TJudgeInputs in;
-    EXPECT_DOUBLE_EQ(in.Zmin, 8 * std::pow(2.0, -5.0 / 4));
-    EXPECT_EQ(in.wEfficiency, 0.5);
-    EXPECT_EQ(in.bass, 1.0);
-    EXPECT_EQ(in.treble, 1.0);
-    EXPECT_EQ(in.wAxis, 10);
-    EXPECT_EQ(in.wPower, 3);
-    EXPECT_EQ(in.wLeft, 2);
-    EXPECT_EQ(in.wRight, 2);
-    EXPECT_EQ(in.wDirectivity, 3);
-}
-
 TEST(JudgeTargetCurve, BassAndTrebleFactorsTiltTheEnds) {
     EXPECT_NEAR(JudgeTarget(1000, 1, 1), 1.0, 0.05);
     EXPECT_GT(JudgeTarget(60, 2, 1), 1.3 * JudgeTarget(60, 1, 1));

@@ -1,7 +1,7 @@
 #include "app/ui/active_filter_dialog.h"
 
-#include "app/ui/choice_dialog.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/choice_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "app/ui/calc_window.h"
 
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #include "app/ui/copy_driver_dialog.h"
 
 #include "app/driver_copy.h"
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

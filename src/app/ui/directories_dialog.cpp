@@ -1,6 +1,6 @@
 #include "app/ui/directories_dialog.h"
 
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

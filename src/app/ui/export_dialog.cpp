@@ -1,8 +1,7 @@
 #include "app/ui/export_dialog.h"
 
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
-#include "foundation/atomic_file.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -87,8 +86,7 @@ bool TFormExport::Export(ExportCurve curve) {
     if (path.isEmpty()) {
         return false;
     }
-    const std::string error =
-        WriteFileAtomically(ToStoreText(path), FormatExport(m_results, spec, ExportFormat::Exp));
+    const std::string error = WriteExport(ToStoreText(path), m_results, spec, ExportFormat::Exp);
     if (!error.empty()) {
         ShowMessage(this, FromStoreText(error));
         return false;

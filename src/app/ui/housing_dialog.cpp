@@ -1,10 +1,10 @@
 #include "app/ui/housing_dialog.h"
 
-#include "app/ui/store_text.h"
 #include "calculators/result_lines.h"
 #include "calculators/ui/sketch_view.h"
 #include "editor/ui/ok_abort_buttons.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

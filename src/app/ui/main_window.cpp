@@ -3,16 +3,16 @@
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/calc_window.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/directories_dialog.h"
 #include "app/ui/export_dialog.h"
 #include "app/ui/project_properties_dialog.h"
-#include "app/ui/store_text.h"
 #include "app/ui/terms_dialog.h"
 #include "app/version.h"
 #include "app/workflow.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_tab_set.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 #include "model/projekt_file.h"
 
 #include <QAction>

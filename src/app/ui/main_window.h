@@ -34,7 +34,7 @@ class ChartTabSet;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    /// `programDir` holds the program and its bundled Default.TVP.
+    /// `programDir` holds the bundled Default.TVP and pictures (see DataDirectory).
     TMainForm(TSettings settings, QString programDir, QWidget* parent = nullptr);
     ~TMainForm() override;
 

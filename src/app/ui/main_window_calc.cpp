@@ -1,10 +1,11 @@
 // The main window's side of the calculation: requests, the thread's three reports and the
 // hand-over of the results to the charts.
 #include "app/ui/calc_window.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_tab_set.h"
 #include "engine/calc_engine.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/gui_thread_calls.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,17 +14,6 @@
 namespace tavrel {
 
 namespace {
-
-/// Runs `call` in the receiver's thread and waits for it: the calculation thread's reports
-/// must see the window in a consistent state and must not outrun it.
-template <typename Call>
-void runInUiThread(QObject* receiver, Call&& call) {
-    if (QThread::currentThread() == receiver->thread()) {
-        call();
-        return;
-    }
-    QMetaObject::invokeMethod(receiver, std::forward<Call>(call), Qt::BlockingQueuedConnection);
-}
 
 void setStatus(QLabel* label, const QString& text, const QColor& background) {
     QPalette palette = label->palette();
@@ -35,15 +25,22 @@ void setStatus(QLabel* label, const QString& text, const QColor& background) {
 } // namespace
 
 void TMainForm::startCalcThread() {
+    // The thread's reports run here and the thread waits for them: they must see the window in
+    // a consistent state and must not outrun it. A child of the window, so it outlives the
+    // thread, which stopCalcThread ends first.
+    auto* ui = findChild<GuiThreadCalls*>(QString(), Qt::FindDirectChildrenOnly);
+    if (ui == nullptr) {
+        ui = new GuiThreadCalls(this);
+    }
     CalcCallbacks callbacks;
-    callbacks.progress = [this](int done, int count) {
-        runInUiThread(this, [this, done, count] { showProgress(done, count); });
+    callbacks.progress = [this, ui](int done, int count) {
+        ui->Run([this, done, count] { showProgress(done, count); });
     };
-    callbacks.errors = [this](const std::vector<std::string>& errors) {
-        runInUiThread(this, [this, &errors] { showErrors(errors); });
+    callbacks.errors = [this, ui](const std::vector<std::string>& errors) {
+        ui->Run([this, &errors] { showErrors(errors); });
     };
-    callbacks.handOver = [this](const TResult& result, bool valid) {
-        runInUiThread(this, [this, &result, valid] { handOver(result, valid); });
+    callbacks.handOver = [this, ui](const TResult& result, bool valid) {
+        ui->Run([this, &result, valid] { handOver(result, valid); });
     };
     m_calc = std::make_unique<TCalcThread>(false, std::move(callbacks));
 }

@@ -2,10 +2,10 @@
 // records back on "Ok", and closing it before operations that replace the project.
 #include "app/project_load.h"
 #include "app/ui/main_window.h"
-#include "app/ui/store_text.h"
 #include "charts/ui/chart_painter.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "foundation/ui/store_text.h"
 
 #include <QAction>
 

@@ -1,14 +1,14 @@
 // The main window's openers of the utilities window, the common outer housing, the view
 // options and the driver copy dialog.
 #include "app/common_housing.h"
-#include "app/ui/choice_dialog.h"
 #include "app/ui/copy_driver_dialog.h"
 #include "app/ui/housing_dialog.h"
 #include "app/ui/main_window.h"
-#include "app/ui/store_text.h"
 #include "app/ui/view_options_dialog.h"
 #include "app/view_options.h"
 #include "calculators/ui/calc_utils_window.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QAction>
 

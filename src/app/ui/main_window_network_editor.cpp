@@ -1,8 +1,8 @@
 // The main window's side of the crossover network editor: opening it for an amplifier,
 // writing an applied network into the project, and closing it before project-wide changes.
 #include "app/ui/main_window.h"
-#include "app/ui/store_text.h"
 #include "editor/ui/crossover_editor.h"
+#include "foundation/ui/store_text.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/ui/project_properties_dialog.h"
 
-#include "app/ui/store_text.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "app/ui/terms_dialog.h"
 
-#include "app/ui/choice_dialog.h"
+#include "foundation/ui/choice_dialog.h"
 
 namespace tavrel {
 

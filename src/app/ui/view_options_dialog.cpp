@@ -1,8 +1,8 @@
 #include "app/ui/view_options_dialog.h"
 
-#include "app/ui/store_text.h"
 #include "app/view_options.h"
 #include "editor/ui/ok_abort_buttons.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,10 +1,10 @@
 // The sealed / vented enclosure page and the port page of the utilities window.
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
 #include "calculators/ui/calc_utils_widgets.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "calculators/ui/sketch_view.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 #include "model/chassis_file.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 // The crossover, voltage divider and impedance correction pages of the utilities window.
-#include "app/ui/store_text.h"
 #include "calculators/ui/calc_utils_widgets.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "calculators/ui/sketch_view.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "calculators/ui/calc_utils_widgets.h"
 
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

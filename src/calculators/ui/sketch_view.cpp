@@ -1,6 +1,6 @@
 #include "calculators/ui/sketch_view.h"
 
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QPainter>
 #include <QPainterPath>

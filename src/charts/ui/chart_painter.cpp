@@ -1,7 +1,7 @@
 #include "charts/ui/chart_painter.h"
 
-#include "app/ui/store_text.h"
 #include "charts/jpeg_decoder.h"
+#include "foundation/ui/store_text.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
 #include "charts/ui/chart_tabs.h"
 
-#include "app/ui/store_text.h"
 #include "charts/chart_selection.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,11 +1,11 @@
 #include "driver_editor/ui/driver_editor.h"
 
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
 #include "charts/ui/chart_box.h"
 #include "driver_editor/derived_data.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_editor/measured_chart.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,14 +1,14 @@
 // The driver editor's commands on its working records: driver files, measurement import,
 // level change, voice-coil fit and the hint windows.
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
 #include "driver_editor/derived_data.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_editor/measurement_import.h"
 #include "driver_editor/ui/driver_editor.h"
-#include "engine/voice_coil_fit.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 #include "model/chassis_file.h"
+#include "model/voice_coil_fit.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // The controls of the driver editor's four pages, built from the field tables of the core.
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
 #include "charts/ui/chart_box.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "editor/ui/crossover_editor.h"
 
-#include "app/ui/choice_dialog.h"
 #include "editor/network_checks.h"
 #include "editor/schematic_layout.h"
 #include "editor/ui/free_wires_dialog.h"
 #include "editor/ui/mouse_keys_dialog.h"
 #include "editor/ui/part_editor.h"
 #include "editor/ui/schematic_paint_box.h"
+#include "foundation/ui/choice_dialog.h"
 
 #include <QAction>
 #include <QActionGroup>

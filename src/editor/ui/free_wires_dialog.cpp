@@ -1,8 +1,8 @@
 #include "editor/ui/free_wires_dialog.h"
 
-#include "app/ui/choice_dialog.h"
-#include "app/ui/store_text.h"
 #include "editor/ui/ok_abort_buttons.h"
+#include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

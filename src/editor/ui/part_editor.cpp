@@ -1,9 +1,9 @@
 #include "editor/ui/part_editor.h"
 
-#include "app/ui/store_text.h"
 #include "editor/part_editor_rules.h"
 #include "editor/ui/parts_library_dialog.h"
 #include "foundation/number_text.h"
+#include "foundation/ui/store_text.h"
 #include "model/projekt.h"
 
 #include <QCheckBox>

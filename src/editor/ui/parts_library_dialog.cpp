@@ -1,7 +1,7 @@
 #include "editor/ui/parts_library_dialog.h"
 
-#include "app/ui/store_text.h"
 #include "editor/ui/ok_abort_buttons.h"
+#include "foundation/ui/store_text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "editor/ui/schematic_painter.h"
 
-#include "app/ui/store_text.h"
 #include "charts/ui/chart_painter.h"
+#include "foundation/ui/store_text.h"
 #include "model/projekt.h"
 
 #include <QPainter>

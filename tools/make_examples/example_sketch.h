@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace tavrel::test {
+namespace tavrel::examples {
 
 struct SketchPart {
     std::int16_t typ = PartWire;
@@ -164,4 +164,4 @@ inline void PortAt(TSchallwand& w, double a, double c, double depth = 0) {
     w.strar = -depth;
 }
 
-} // namespace tavrel::test
+} // namespace tavrel::examples

@@ -1,4 +1,4 @@
-#include "app/ui/choice_dialog.h"
+#include "foundation/ui/choice_dialog.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,8 @@
 // Estimates the lossy voice-coil elements (Le, Re2‖Le2, Re3‖Le3) of a driver from its measured
 // impedance magnitude above resonance, by a derivative-free coordinate search that minimises
-// the squared difference between measured and modelled magnitude.
+// the squared difference between measured and modelled magnitude. It completes a driver record
+// from the record's own measurement, so it sits with the records: the driver file reader calls it
+// for drivers of the oldest file version.
 #pragma once
 
 #include "model/chassis.h"

@@ -1,4 +1,4 @@
-#include "app/ui/store_text.h"
+#include "foundation/ui/store_text.h"
 
 #include <array>
 

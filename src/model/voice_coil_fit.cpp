@@ -1,4 +1,4 @@
-#include "engine/voice_coil_fit.h"
+#include "model/voice_coil_fit.h"
 
 #include "foundation/complex.h"
 

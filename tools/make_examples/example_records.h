@@ -1,5 +1,5 @@
-// The records from which the bundled example files in data/examples were written. Keeping
-// them in code lets a test check that the checked-in files are exactly what the writer makes.
+// The records from which the bundled example files in data/examples are written: the
+// designs are kept as code, reviewed as the plain files make_examples writes from them.
 #pragma once
 
 #include "model/chassis.h"
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tavrel::test {
+namespace tavrel::examples {
 
 struct ExampleDriver {
     std::string fileName; ///< NAME.TVC, stored in data/examples as NAME.TVC.plain
@@ -54,4 +54,4 @@ std::unique_ptr<TChassis> BassDriver();
 /// Puts `driver` into slot d; a project keeps the diaphragm shape with the baffle.
 void PutDriver(TProjekt& projekt, int d, const TChassis& driver);
 
-} // namespace tavrel::test
+} // namespace tavrel::examples

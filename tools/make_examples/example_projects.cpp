@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace tavrel::test {
+namespace tavrel::examples {
 
 namespace {
 
@@ -256,4 +256,4 @@ std::vector<ExampleProject> ExampleProjects() {
     return projects;
 }
 
-} // namespace tavrel::test
+} // namespace tavrel::examples

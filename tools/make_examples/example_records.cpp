@@ -1,11 +1,10 @@
 #include "example_records.h"
 
 #include "model/projekt_file.h"
-#include "model_test_support.h"
 
 #include <cmath>
 
-namespace tavrel::test {
+namespace tavrel::examples {
 
 namespace {
 
@@ -219,8 +218,8 @@ std::vector<ExampleDriver> ExampleDrivers() {
 
 std::unique_ptr<TProjekt> FreshProjekt() {
     auto p = std::make_unique<TProjekt>();
-    TempDir dir;
-    ReadProjekt(*p, dir.path("fresh.TVP"), true);
+    TMyIniFile empty(std::string(), false, false, false); // what a missing file gives
+    ReadProjektStore(*p, empty);
     return p;
 }
 
@@ -256,4 +255,4 @@ std::unique_ptr<TProjekt> DefaultProjekt() {
     return p;
 }
 
-} // namespace tavrel::test
+} // namespace tavrel::examples

@@ -1,0 +1,24 @@
+// Driver files (.TVC): reading every accepted version, deriving the model data, writing back.
+#include "engine/driver_model.h"
+#include "fuzz_input.h"
+#include "model/chassis_file.h"
+#include "model/einbau.h"
+
+#include <memory>
+
+using namespace tavrel;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TMyIniFile store = fuzz::StoreOf(fuzz::Bytes(data, size));
+    auto driver = std::make_unique<TChassis>();
+    if (!ReadChassisFileStore(*driver, store).ok) {
+        return 0;
+    }
+    TEinbau einbau;
+    EstimateEnclosure(*driver, einbau);
+    CalcDerived(*driver, einbau, 1e-10);
+    TMyIniFile written = TMyIniFile::FromBytes({}, false, true);
+    WriteChassisFileStore(*driver, written);
+    written.ToBytes(true);
+    return 0;
+}

@@ -1,0 +1,23 @@
+// What every fuzz target shares: the bytes of a file as the program would read them.
+#pragma once
+
+#include "foundation/my_ini_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tavrel::fuzz {
+
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+/// A store read from `bytes`: the coded form when they start like one (a zero byte, the
+/// hundreds of the header's length), else plain text. Seeds of both forms then keep their form.
+inline TMyIniFile StoreOf(std::string_view bytes) {
+    const bool coded = !bytes.empty() && bytes.front() == '\0';
+    return TMyIniFile::FromBytes(bytes, coded, false);
+}
+
+} // namespace tavrel::fuzz
