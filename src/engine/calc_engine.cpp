@@ -164,6 +164,14 @@ void TCalcEngine::CalculateAll(const TProjekt& project, bool full) {
     FinishPass();
 }
 
+void TCalcEngine::CopyStateFrom(const TCalcEngine& other) {
+    *m_working = *other.m_working;
+    *m_result = *other.m_result;
+    m_status = other.m_status;
+    m_jobCount = 0;
+    m_jobsDone = 0;
+}
+
 std::string RunCheckJob(const TProjekt& p, TResult& r) {
     std::array<int, ChassisSlots> first{}, second{};
     first.fill(-1);

@@ -33,6 +33,9 @@ public:
     void FinishPass();
     /// MarkAll (when `full`), Accept, every job, FinishPass: one synchronous calculation.
     void CalculateAll(const TProjekt& project, bool full = true);
+    /// Takes over another engine's project, results and job states, so that the next Accept
+    /// computes only what differs from what `other` computed. The judgement stays this one's.
+    void CopyStateFrom(const TCalcEngine& other);
 
     int JobCount() const { return m_jobCount; }
     int JobsDone() const { return m_jobsDone; }
