@@ -91,13 +91,16 @@ void TOptiThread::run() {
         {
             std::lock_guard lock(m_mutex);
             m_outcome = outcome;
+        }
+        if (!m_terminate && m_callbacks.finished) {
+            m_callbacks.finished(outcome);
+        }
+        {
+            std::lock_guard lock(m_mutex);
             m_abort = false;
             m_busy = false;
         }
         m_wake.notify_all();
-        if (!m_terminate && m_callbacks.finished) {
-            m_callbacks.finished(outcome);
-        }
     }
     std::lock_guard lock(m_mutex);
     m_busy = false;

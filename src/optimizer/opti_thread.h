@@ -21,7 +21,7 @@ namespace tavrel {
 struct OptiCallbacks {
     std::function<void(const OptiReport&)> report;
     FixationHandler fixByHand;
-    /// The end of a run (the thread is idle again), unless the thread is being ended.
+    /// The end of a run, unless the thread is being ended; the thread becomes idle after it.
     std::function<void(OptiOutcome)> finished;
 };
 

@@ -10,10 +10,6 @@ namespace {
 /// has, so steps beyond this only throw the search far off.
 constexpr double SeriesRMaxStep = 10.0;
 
-bool isTunable(const TWeichePart& part) {
-    return part.typ >= PartResistor && part.typ <= PartInductance;
-}
-
 TOptiValue valueEntry(int amp, int slot, const TWeichePart& part) {
     TOptiValue e;
     e.amplifier = amp;
@@ -63,6 +59,10 @@ TOptiValue seriesREntry(int amp, int slot, const TWeichePart& part) {
 
 } // namespace
 
+bool IsTunable(const TWeichePart& part) {
+    return part.typ >= PartResistor && part.typ <= PartInductance;
+}
+
 OptiValues CollectOptiValues(const TProjekt& project) {
     OptiValues values;
     for (int a = 0; a < AmpCount(project); ++a) {
@@ -71,7 +71,7 @@ OptiValues CollectOptiValues(const TProjekt& project) {
                 return values;
             }
             const TWeichePart& part = project.Amps[a].Weiche[slot];
-            if (!part.bOpti || !isTunable(part)) {
+            if (!part.bOpti || !IsTunable(part)) {
                 continue;
             }
             values.push_back(valueEntry(a, slot, part));
@@ -115,26 +115,6 @@ void RemoveFixed(OptiValues& values, int index) {
     });
     for (TOptiValue& e : values) {
         e.step = std::max({e.step, 0.04 * e.start, 100 * e.minimum});
-    }
-}
-
-int CountMarkedParts(const TProjekt& project) {
-    int count = 0;
-    for (int a = 0; a < AmpCount(project); ++a) {
-        for (const TWeichePart& part : project.Amps[a].Weiche) {
-            count += part.bOpti && isTunable(part) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
-void MarkParts(TProjekt& project, bool allParts) {
-    for (int a = 0; a < AmpCount(project); ++a) {
-        for (TWeichePart& part : project.Amps[a].Weiche) {
-            if (part.typ == PartResistor || (allParts && isTunable(part))) {
-                part.bOpti = true;
-            }
-        }
     }
 }
 

@@ -46,10 +46,7 @@ int ChooseFixation(const OptiValues& values);
 /// remaining parts can follow the fixed one.
 void RemoveFixed(OptiValues& values, int index);
 
-/// Marked resistors, capacitors and inductances in the project's amplifiers.
-int CountMarkedParts(const TProjekt& project);
-/// Marks every resistor, or every resistor, capacitor and inductance, of the project's
-/// amplifiers for optimizing.
-void MarkParts(TProjekt& project, bool allParts);
+/// Resistors, capacitors and inductances: the parts that carry a value to tune.
+bool IsTunable(const TWeichePart& part);
 
 } // namespace tavrel
