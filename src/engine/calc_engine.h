@@ -6,6 +6,7 @@
 
 #include "engine/network.h"
 #include "engine/result.h"
+#include "engine/speaker.h"
 #include "model/projekt.h"
 #include "optimizer/judgement.h"
 
@@ -48,11 +49,15 @@ public:
 private:
     void detectChanges(const TProjekt& incoming);
     void countPendingJobs();
+    void markDriversOf(int amp);
 
     std::unique_ptr<TProjekt> m_working;
     std::unique_ptr<TResult> m_result;
     std::unique_ptr<NetworkScratch> m_scratch;
     TCalcStruct m_status;
+    /// Drivers whose directional outputs the next speaker job must compute anew: those whose
+    /// baffle, model, filter, network or amplifier changed since the last successful one.
+    DriverMask m_speakerStale{};
     TJudgement m_judgement;
     int m_jobCount = 0;
     int m_jobsDone = 0;
