@@ -14,6 +14,7 @@
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_tab_set.h"
 #include "model/projekt_file.h"
+#include "optimizer/ui/optimizer_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +74,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    delete m_optimizer; // its thread may still report into this window's members
     stopCalcThread();
 }
 
@@ -145,13 +147,16 @@ void TMainForm::createMenus() {
           "Voltage divider and impedance correction ..."}) {
         addItem(extras, calculator, "ActCalculator")->setEnabled(false);
     }
-    addItem(extras, "Crossover network optimizer ...", "ActOptimizer")->setEnabled(false);
+    connect(addItem(extras, "Crossover network optimizer ...", "ActOptimizer"), &QAction::triggered,
+            this, &TMainForm::OpenOptimizer);
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
     addItem(windows, "Show crossover network editor", "ActShowNetworkEditor")->setEnabled(false);
     addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
-    addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
+    m_showOptimizerAction = addItem(windows, "Show optimizer", "ActShowOptimizer");
+    m_showOptimizerAction->setEnabled(false);
+    connect(m_showOptimizerAction, &QAction::triggered, this, &TMainForm::ShowOptimizer);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MenuHelp");

@@ -8,6 +8,7 @@
 #include "engine/result.h"
 #include "foundation/settings.h"
 #include "model/projekt.h"
+#include "optimizer/opti_run.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,6 +27,7 @@ class QTimer;
 namespace tavrel {
 
 class TFormRechnen;
+class TFormWOptimize2;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -65,6 +67,12 @@ public:
     void RequestCalc();
     void RequestFullCalc();
     void MarkModified();
+    /// "Crossover network optimizer ...": refused while the crossover or driver editor is open.
+    void OpenOptimizer();
+    /// "Show optimizer".
+    void ShowOptimizer();
+    /// The optimizer window, once opened.
+    TFormWOptimize2* Optimizer() const { return m_optimizer; }
 
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
@@ -102,6 +110,11 @@ private:
     const TOptionBlock* programWideOptions() const;
     void armDriverUpdateCheck();
     void checkNextDriverForUpdate();
+    void createOptimizer();
+    bool closeOptimizer();
+    void setOptimizerRunning(bool running);
+    void optimizerClosed(const TProjekt* result, bool optimized);
+    bool fixPartByHand(const FixationRequest& request);
 
     TSettings m_settings;
     QString m_programDir;
@@ -126,6 +139,11 @@ private:
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
     std::array<QMenu*, MaxAmps> m_ampMenus{};
+    /// The crossover network editor and the driver editor while they are open: the
+    /// optimizer does not start beside them.
+    QPointer<QWidget> m_networkEditor, m_driverEditor;
+    TFormWOptimize2* m_optimizer = nullptr;
+    QAction* m_showOptimizerAction = nullptr;
 };
 
 } // namespace tavrel

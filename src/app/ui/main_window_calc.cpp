@@ -1,6 +1,7 @@
 // The main window's side of the calculation: requests, the thread's three reports and the
 // hand-over of the results to the charts.
 #include "app/ui/calc_window.h"
+#include "app/ui/call_in_ui_thread.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
 #include "charts/ui/chart_tab_set.h"
@@ -14,17 +15,6 @@ namespace tavrel {
 
 namespace {
 
-/// Runs `call` in the receiver's thread and waits for it: the calculation thread's reports
-/// must see the window in a consistent state and must not outrun it.
-template <typename Call>
-void runInUiThread(QObject* receiver, Call&& call) {
-    if (QThread::currentThread() == receiver->thread()) {
-        call();
-        return;
-    }
-    QMetaObject::invokeMethod(receiver, std::forward<Call>(call), Qt::BlockingQueuedConnection);
-}
-
 void setStatus(QLabel* label, const QString& text, const QColor& background) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, background);
@@ -37,13 +27,13 @@ void setStatus(QLabel* label, const QString& text, const QColor& background) {
 void TMainForm::startCalcThread() {
     CalcCallbacks callbacks;
     callbacks.progress = [this](int done, int count) {
-        runInUiThread(this, [this, done, count] { showProgress(done, count); });
+        RunInUiThread(this, [this, done, count] { showProgress(done, count); });
     };
     callbacks.errors = [this](const std::vector<std::string>& errors) {
-        runInUiThread(this, [this, &errors] { showErrors(errors); });
+        RunInUiThread(this, [this, &errors] { showErrors(errors); });
     };
     callbacks.handOver = [this](const TResult& result, bool valid) {
-        runInUiThread(this, [this, &result, valid] { handOver(result, valid); });
+        RunInUiThread(this, [this, &result, valid] { handOver(result, valid); });
     };
     m_calc = std::make_unique<TCalcThread>(false, std::move(callbacks));
 }

@@ -309,6 +309,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closeOptimizer()) {
+        event->ignore();
+        return;
+    }
     if (!m_project->saved) {
         const int answer = TUniAuswahlDlg::Ask(
             this, "Quit program?\r\n\r\nSave current project now?", "&Yes | &No | &Abort", 1);

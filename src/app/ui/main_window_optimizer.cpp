@@ -1,0 +1,109 @@
+// The main window's side of the crossover optimizer: opening its window, the menus that are
+// disabled while it runs, taking over or restoring the project when it closes, and the part
+// editor a manual fixation asks for.
+#include "app/ui/choice_dialog.h"
+#include "app/ui/main_window.h"
+#include "optimizer/ui/optimizer_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace tavrel {
+
+void TMainForm::createOptimizer() {
+    OptimizerHost host;
+    host.calculationFinished = [this] { return CalculationFinished(); };
+    host.mainCalculation = [this] { return m_calc ? &m_calc->Engine() : nullptr; };
+    host.project = [this]() -> TProjekt& { return *m_project; };
+    host.setReference = [this] { SetReference(); };
+    host.partsMarked = [this] { MarkModified(); };
+    host.showResults = [this](const TResult& result) {
+        *m_displayed = result;
+        m_displayed->Valid = true;
+        updateCharts();
+    };
+    host.runningChanged = [this](bool running) { setOptimizerRunning(running); };
+    host.closed = [this](const TProjekt* result, bool optimized) {
+        optimizerClosed(result, optimized);
+    };
+    m_optimizer = new TFormWOptimize2(std::move(host), this);
+    m_optimizer->fixByHand = [this](const FixationRequest& r) { return fixPartByHand(r); };
+}
+
+void TMainForm::OpenOptimizer() {
+    for (const auto& [editor, text] :
+         {std::pair{m_networkEditor, "Please close the crossover network editor before."},
+          std::pair{m_driverEditor, "Please close the driver editor before."}}) {
+        if (editor && editor->isVisible()) {
+            editor->raise();
+            editor->activateWindow();
+            ShowMessage(this, text);
+            return;
+        }
+    }
+    if (m_optimizer == nullptr) {
+        createOptimizer();
+    }
+    if (!m_optimizer->isVisible()) {
+        m_optimizer->Reset(); // opened anew: earlier results are forgotten
+    }
+    m_showOptimizerAction->setEnabled(true);
+    ShowOptimizer();
+}
+
+void TMainForm::ShowOptimizer() {
+    if (m_optimizer != nullptr) {
+        m_optimizer->show();
+        m_optimizer->raise();
+        m_optimizer->activateWindow();
+    }
+}
+
+/// False when the optimizer window stays open (the user keeps it).
+bool TMainForm::closeOptimizer() {
+    if (m_optimizer == nullptr || !m_optimizer->isVisible()) {
+        return true;
+    }
+    m_optimizer->close();
+    return !m_optimizer->isVisible();
+}
+
+/// While a run owns a copy of the project, nothing may change the project itself.
+void TMainForm::setOptimizerRunning(bool running) {
+    for (const char* name : {"MenuFile", "MenuEdit", "MenuDrivers"}) {
+        menuBar()->findChild<QMenu*>(name)->menuAction()->setEnabled(!running);
+    }
+    for (QMenu* menu : m_ampMenus) {
+        menu->menuAction()->setEnabled(!running);
+    }
+}
+
+void TMainForm::optimizerClosed(const TProjekt* result, bool optimized) {
+    m_showOptimizerAction->setEnabled(false);
+    setOptimizerRunning(false);
+    if (result == nullptr) {
+        return;
+    }
+    if (optimized) {
+        PushUndo("Crossover network optimization");
+        *m_project = *result;
+        MarkModified();
+    } else {
+        *m_project = *result;
+    }
+    refreshMenus();
+    RequestCalc();
+}
+
+/// Until the part editor can be opened from here, a part to be chosen by hand keeps the
+/// value the optimizer found, and the user is told so.
+bool TMainForm::fixPartByHand(const FixationRequest& request) {
+    ShowMessage(m_optimizer,
+                QString::fromUtf8(OptiValueText(request.value, request.part.value).c_str()) +
+                    " (amplifier " + QString::number(request.value.amplifier + 1) +
+                    ") keeps its optimized value: the part editor is not available here.");
+    return false;
+}
+
+} // namespace tavrel
