@@ -28,6 +28,7 @@ void TMainForm::createOptimizer() {
         optimizerClosed(result, optimized);
     };
     m_optimizer = new TFormWOptimize2(std::move(host), this);
+    m_optimizer->move(x() + 80, y() + 60); // over the charts, beside the menus
     m_optimizer->fixByHand = [this](const FixationRequest& r) { return fixPartByHand(r); };
 }
 
