@@ -112,9 +112,3 @@ TEST_F(OptimizerWindow, ClosingTheMainWindowDuringARunAsksAndAppliesTheResult) {
 
 } // namespace
 } // namespace tavrel
-namespace tavrel {
-TEST(OptimizerWindowProbe, OpenOnly) { test::TestApplication(); auto w = std::make_unique<TMainForm>(TSettings{}, QString("/tmp")); w->OpenOptimizer(); }
-TEST_F(OptimizerWindow, ProbeStartAbort) { startRun().AbortOptimization(); }
-TEST_F(OptimizerWindow, ProbeStartOnly) { window->OpenOptimizer(); window->Optimizer()->StartOptimization(); waitFor([&]{return !window->Optimizer()->Running();}); }
-TEST(OptimizerWindowProbe, MainOnly) { test::TestApplication(); auto w = std::make_unique<TMainForm>(TSettings{}, QString("/tmp")); }
-}
