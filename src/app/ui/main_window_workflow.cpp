@@ -14,6 +14,7 @@
 #include "charts/ui/chart_tab_set.h"
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
+#include "optimizer/ui/optimizer_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -129,6 +130,9 @@ void TMainForm::armDriverUpdateCheck() {
 }
 
 void TMainForm::checkNextDriverForUpdate() {
+    if (m_optimizer != nullptr && m_optimizer->Running()) {
+        return; // the project must not change under a run: asked again after it
+    }
     if (m_updateIndex >= m_project->nChassis) {
         m_updateTimer->stop();
         return;
