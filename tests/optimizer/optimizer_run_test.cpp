@@ -210,6 +210,16 @@ TEST(OptiRun, FindsTheOptimumOfADividerAndFixesItToE12Values) {
     }
 }
 
+TEST(OptiRun, AResistorThatShouldVanishStopsAtItsFloor) {
+    auto p = std::make_unique<TProjekt>();
+    p->Amps[0].Weiche[0] = part(PartResistor, 8);
+    FunctionEvaluator eval([](const TProjekt& q) { return q.Amps[0].Weiche[0].value; });
+    RunLog log;
+    std::atomic<bool> abort{false};
+    EXPECT_EQ(runWith(eval, *p, {}, log, abort), OptiOutcome::Finished);
+    EXPECT_DOUBLE_EQ(eval.CentreProject().Amps[0].Weiche[0].value, 0.001);
+}
+
 TEST(OptiRun, AbortEndsTheRunAfterTheCurrentStepAndNoPartsMeansNothingToDo) {
     auto p = std::make_unique<TProjekt>();
     p->Amps[0].Weiche[0] = part(PartResistor, 5);

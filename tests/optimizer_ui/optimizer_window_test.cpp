@@ -88,11 +88,12 @@ TEST_F(OptimizerWindow, AbortThenNoAtTheApplyQuestionRestoresTheProjectExactly) 
     EXPECT_TRUE(optimizer.Running());
     EXPECT_FALSE(menuEnabled("MenuFile"));
     EXPECT_FALSE(menuEnabled("MenuAmp1"));
+    optimizer.AbortOptimization();
+    EXPECT_FALSE(optimizer.Running());
+    EXPECT_FALSE(menuEnabled("MenuFile")); // the project is the optimizer's until it closes
     answers["Apply optimization results?"] = 2;
     EXPECT_TRUE(optimizer.close());
-    EXPECT_FALSE(optimizer.Running());
     EXPECT_EQ(asked.back(), "Apply optimization results?");
-    EXPECT_EQ(asked[asked.size() - 2], "Abort optimization?");
     EXPECT_TRUE(window->Project() == *initial);
     EXPECT_TRUE(menuEnabled("MenuFile"));
 }

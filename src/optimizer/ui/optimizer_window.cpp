@@ -113,6 +113,8 @@ void TFormWOptimize2::StartOptimization() {
     }
     m_started = true;
     showRunning(true);
+    // The project stays locked until the window closes and its results are taken or refused.
+    m_host.runningChanged(true);
 }
 
 void TFormWOptimize2::showRunning(bool running) {
@@ -124,7 +126,6 @@ void TFormWOptimize2::showRunning(bool running) {
         m_repaint->stop();
     }
     m_strip->update();
-    m_host.runningChanged(running);
 }
 
 void TFormWOptimize2::waitIdle() {

@@ -35,6 +35,8 @@ struct OptimizerHost {
     std::function<void()> partsMarked;
     /// The centre's results, to be shown in the main window's charts.
     std::function<void(const TResult&)> showResults;
+    /// A run was started (true), or the window closed after one (false): in between the
+    /// project belongs to the optimizer and must not be changed elsewhere.
     std::function<void(bool running)> runningChanged;
     /// The window closes: `result` is the project to take over (the optimized or the initial
     /// one), or null when no run was started.
