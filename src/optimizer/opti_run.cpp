@@ -59,6 +59,10 @@ OptiOutcome OptiRun::Run(const TProjekt& initial) {
         if (!iterate(m)) {
             return OptiOutcome::TimedOut;
         }
+        if (m_abort) {
+            report(m, {}); // no fixation after an abort: nobody is asked any more
+            return OptiOutcome::Aborted;
+        }
         bool stop = allStepsAtMinimum(m_values);
         const double jc = centreJudgement();
         m_jBar = std::min(0.5 * jc + 0.5 * m_jBar, jc + 1);
@@ -73,9 +77,6 @@ OptiOutcome OptiRun::Run(const TProjekt& initial) {
             }
         }
         report(m, fixation);
-        if (m_abort) {
-            return OptiOutcome::Aborted;
-        }
         if (stop) {
             return OptiOutcome::Finished;
         }
