@@ -25,6 +25,10 @@ int RunJudge(Arguments args);
 void PrintJudgeHelp(std::FILE* out);
 int RunOptimize(Arguments args);
 void PrintOptimizeHelp(std::FILE* out);
+int RunImport(Arguments args);
+void PrintImportHelp(std::FILE* out);
+int RunFit(Arguments args);
+void PrintFitHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

@@ -25,6 +25,9 @@ constexpr Command Commands[] = {
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
     {"optimize", "tune the marked crossover parts and write the optimized project", RunOptimize,
      PrintOptimizeHelp},
+    {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
+     PrintImportHelp},
+    {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
 #endif

@@ -3,6 +3,7 @@
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "commands.h"
+#include "editor/ui/schematic_painter.h"
 #include "engine/calc_engine.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -26,7 +28,9 @@ struct RenderOptions {
     std::string output;
     int width = 1000;
     int height = 640;
+    bool sizeGiven = false;
     bool plain = false;
+    bool printView = false; ///< schematic only
 };
 
 void fail(const std::string& message) {
@@ -47,11 +51,17 @@ std::optional<int> sizeValue(std::string_view text) {
 }
 
 std::optional<RenderOptions> parseOptions(Arguments args) {
-    const auto line = ParseCommandLine("render", args, {"-o", "--width", "--height"});
+    std::vector<std::string_view> words(args.begin(), args.end());
+    const auto printView = std::find(words.begin(), words.end(), "--print-view");
+    RenderOptions options;
+    if (printView != words.end()) {
+        options.printView = true;
+        words.erase(printView);
+    }
+    const auto line = ParseCommandLine("render", words, {"-o", "--width", "--height"});
     if (!line) {
         return std::nullopt;
     }
-    RenderOptions options;
     options.plain = line->plain;
     for (const auto& [option, text] : line->values) {
         if (option == "-o") {
@@ -64,6 +74,7 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
             return std::nullopt;
         }
         (option == "--width" ? options.width : options.height) = *value;
+        options.sizeGiven = true;
     }
     std::vector<std::string> positional = line->positional;
     // "driver 2" and "polar 17" may come as one argument or as two.
@@ -81,7 +92,59 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
     }
     options.project = positional[0];
     options.chart = positional[1];
+    const bool schematic = options.chart.starts_with("schematic");
+    if (schematic && options.sizeGiven) {
+        fail("a schematic has the editor's size; --width and --height do not apply");
+        return std::nullopt;
+    }
+    if (!schematic && options.printView) {
+        fail("--print-view applies to a schematic only");
+        return std::nullopt;
+    }
     return options;
+}
+
+/// "schematic A" names amplifier A's crossover network; the amplifier as a 0-based index.
+std::optional<int> schematicAmp(const std::string& chart, const TProjekt& project) {
+    const std::string_view number = std::string_view(chart).substr(std::string("schematic").size());
+    const ParsedInt parsed = ParseInt(number);
+    if (number.size() < 2 || number[0] != ' ' ||
+        parsed.consumed != static_cast<int>(number.size()) || parsed.value < 1 ||
+        parsed.value > MaxAmps) {
+        fail("schematic needs an amplifier number from 1 to 6");
+        return std::nullopt;
+    }
+    if (parsed.value > AmpCount(project)) {
+        fail("the project has " + std::to_string(AmpCount(project)) + " amplifier(s)");
+        return std::nullopt;
+    }
+    return parsed.value - 1;
+}
+
+bool writeSchematic(const RenderOptions& options, const TProjekt& project, int amp) {
+    const SchematicOptions view{{options.printView, LabelMode::RValue}, false};
+    const QString file = QString::fromStdString(options.output);
+    if (!endsWithNoCase(options.output, ".svg")) {
+        if (!RenderSchematicImage(project, amp, 2, view).save(file, "PNG")) {
+            fail("cannot write " + options.output);
+            return false;
+        }
+        return true;
+    }
+    const EditorWindowSize size = SchematicPictureSize(MetricsForSize(2));
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(QSize(size.width, size.height));
+    svg.setViewBox(QRect(0, 0, size.width, size.height));
+    svg.setResolution(96);
+    svg.setTitle("Tavrel crossover network");
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        fail("cannot write " + options.output);
+        return false;
+    }
+    PaintSchematicPicture(painter, project, amp, 2, view);
+    return painter.end();
 }
 
 /// The placeholder picture beside the program, or the one in the source tree of a build.
@@ -140,6 +203,13 @@ int RunRender(Arguments args) {
     if (!project) {
         return ExitFailed;
     }
+    if (options->chart.starts_with("schematic")) {
+        const auto amp = schematicAmp(options->chart, *project);
+        if (!amp) {
+            return ExitUsage;
+        }
+        return writeSchematic(*options, *project, *amp) ? ExitOk : ExitFailed;
+    }
     TCalcEngine engine;
     engine.CalculateAll(*project);
     // As the desktop program's hand-over does: the results count as valid without errors.
@@ -155,12 +225,16 @@ int RunRender(Arguments args) {
 void PrintRenderHelp(std::FILE* out) {
     std::fputs(
         "usage: tavrel-cli render PROJECT CHART -o FILE.png|FILE.svg [--width W --height H]\n"
+        "                         [--plain]\n"
+        "       tavrel-cli render PROJECT schematic A -o FILE.png|FILE.svg [--print-view]\n"
         "                         [--plain]\n\n"
         "Loads PROJECT, runs one full calculation and draws one chart as the desktop\n"
         "program shows it (default size 1000 x 640 pixels). No display is needed.\n\n"
         "charts: response, directions-up, directions-left, directions-down,\n"
         "        directions-right, driver N, phase, umax, maxspl, voltage, directivity,\n"
-        "        polar K (K = grid index of the frequency)\n\n"
+        "        polar K (K = grid index of the frequency)\n"
+        "schematic A draws amplifier A's crossover network as the editor paints it (no\n"
+        "calculation); --print-view draws it without the grid, as printed.\n\n"
         "  -o FILE        the picture to write; .png or .svg\n"
         "  --width W      width in pixels\n"
         "  --height H     height in pixels\n"

@@ -25,7 +25,7 @@ struct TWeichePart {
     std::int16_t chassisnr = 0; ///< 0-based driver index of a driver part
     double value = 1.0;         ///< ohm, farad or henry
     double Rvalue = 0.0;        ///< series resistance of an inductance, ohm
-    FixedString<16> bem;
+    FixedString<16> bem{};
     std::int32_t nod1 = 0;
     std::int32_t nod2 = 0;
     bool bOpti = false;

@@ -82,6 +82,13 @@ protected:
         {"No parts marked for optimization. What to do?", 2}};
 };
 
+TEST_F(OptimizerWindow, DoesNotOpenBesideTheCrossoverEditor) {
+    window->EditNetwork(1);
+    window->OpenOptimizer();
+    EXPECT_EQ(asked.back(), "Please close the crossover network editor before.");
+    EXPECT_EQ(window->Optimizer(), nullptr);
+}
+
 TEST_F(OptimizerWindow, AbortThenNoAtTheApplyQuestionRestoresTheProjectExactly) {
     TFormWOptimize2& optimizer = startRun();
     auto initial = std::make_unique<TProjekt>(window->Project()); // with its parts marked

@@ -66,6 +66,8 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createMenus();
     createTabs();
     createStatusBar();
+    createNetworkEditor();
+    createDriverEditor();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
@@ -117,7 +119,7 @@ void TMainForm::createMenus() {
     for (int d = 0; d < ChassisSlots; ++d) {
         m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
         m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
-        m_driverActions[d]->setEnabled(false); // the driver editor is not part of this program yet
+        connect(m_driverActions[d], &QAction::triggered, this, [this, d] { EditDriver(d); });
     }
     addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
 
@@ -131,7 +133,7 @@ void TMainForm::createMenus() {
         connect(filter, &QAction::triggered, this, [this, a] { EditActiveFilter(a + 1); });
         QAction* network = addItem(m_ampMenus[a], "Edit &crossover network...", "ActNetwork");
         network->setObjectName(QString("ActNetwork%1").arg(a + 1));
-        network->setEnabled(false);
+        connect(network, &QAction::triggered, this, [this, a] { EditNetwork(a + 1); });
     }
 
     QMenu* options = menuBar()->addMenu("&Options");
@@ -152,8 +154,12 @@ void TMainForm::createMenus() {
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
-    addItem(windows, "Show crossover network editor", "ActShowNetworkEditor")->setEnabled(false);
-    addItem(windows, "Show driver editor", "ActShowDriverEditor")->setEnabled(false);
+    m_showNetworkEditor = addItem(windows, "Show crossover network editor", "ActShowNetworkEditor");
+    m_showNetworkEditor->setEnabled(false);
+    connect(m_showNetworkEditor, &QAction::triggered, this, &TMainForm::ShowNetworkEditor);
+    m_showDriverEditorAction = addItem(windows, "Show driver editor", "ActShowDriverEditor");
+    m_showDriverEditorAction->setEnabled(false);
+    connect(m_showDriverEditorAction, &QAction::triggered, this, &TMainForm::ShowDriverEditor);
     m_showOptimizerAction = addItem(windows, "Show optimizer", "ActShowOptimizer");
     m_showOptimizerAction->setEnabled(false);
     connect(m_showOptimizerAction, &QAction::triggered, this, &TMainForm::ShowOptimizer);

@@ -28,6 +28,8 @@ namespace tavrel {
 
 class TFormRechnen;
 class TFormWOptimize2;
+class TFormWeicheneditor;
+class DriverEditor;
 class ChartTabSet;
 
 class TMainForm : public QMainWindow {
@@ -62,7 +64,24 @@ public:
     void DeleteReference();
     void EditProperties();
     void EditActiveFilter(int amp);
+    /// "Edit crossover network..." of amplifier `amp` (1..6).
+    void EditNetwork(int amp);
+    /// "Show crossover network editor".
+    void ShowNetworkEditor();
+    TFormWeicheneditor* NetworkEditor() const { return m_networkEditor; }
+    bool NetworkEditorOpen() const { return m_networkEditorOpen; }
+    /// The directory of the parts files: the chosen one, else the one shipped beside the
+    /// program.
+    std::string PartsDirectory() const;
     void EditDirectories();
+    /// "Driver N: ...": opens the driver editor on slot `d` (0-based) at `page` (0 to 3).
+    void EditDriver(int d, int page = 0);
+    /// "Show driver editor": brings the open driver editor to the front.
+    void ShowDriverEditor();
+    /// Closes the driver editor without applying its changes (before project-wide changes).
+    void CloseDriverEditor();
+    bool DriverEditorOpen() const { return m_driverEditorOpen; }
+    DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
     void RequestCalc();
     void RequestFullCalc();
@@ -115,6 +134,14 @@ private:
     void setOptimizerRunning(bool running);
     void optimizerClosed(const TProjekt* result, bool optimized);
     bool fixPartByHand(const FixationRequest& request);
+    void createNetworkEditor();
+    void closeNetworkEditor();
+    void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
+    void createDriverEditor();
+    void driverEdited();
+    void setDriverEditorOpen(bool open);
+    /// Closes both editors without applying them, before the project is replaced.
+    void closeEditors();
 
     TSettings m_settings;
     QString m_programDir;
@@ -138,10 +165,13 @@ private:
     QAction* m_undoAction = nullptr;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
+    DriverEditor* m_driverEditor = nullptr;
+    bool m_driverEditorOpen = false;
+    QAction* m_showDriverEditorAction = nullptr;
     std::array<QMenu*, MaxAmps> m_ampMenus{};
-    /// The crossover network editor and the driver editor while they are open: the
-    /// optimizer does not start beside them.
-    QPointer<QWidget> m_networkEditor, m_driverEditor;
+    TFormWeicheneditor* m_networkEditor = nullptr;
+    bool m_networkEditorOpen = false;
+    QAction* m_showNetworkEditor = nullptr;
     TFormWOptimize2* m_optimizer = nullptr;
     QAction* m_showOptimizerAction = nullptr;
 };

@@ -1,8 +1,11 @@
-// The main window's side of the crossover optimizer: opening its window, the menus that are
-// disabled while it runs, taking over or restoring the project when it closes, and the part
-// editor a manual fixation asks for.
+// The main window's side of the crossover optimizer: opening its window (not beside an open
+// editor), the menus that are disabled while it owns the project, taking over or restoring
+// the project when it closes, and the part editor a manual fixation opens.
 #include "app/ui/choice_dialog.h"
 #include "app/ui/main_window.h"
+#include "driver_editor/ui/driver_editor.h"
+#include "editor/ui/crossover_editor.h"
+#include "editor/ui/part_editor.h"
 #include "optimizer/ui/optimizer_window.h"
 
 #include <QAction>
@@ -33,10 +36,12 @@ void TMainForm::createOptimizer() {
 }
 
 void TMainForm::OpenOptimizer() {
-    for (const auto& [editor, text] :
-         {std::pair{m_networkEditor, "Please close the crossover network editor before."},
-          std::pair{m_driverEditor, "Please close the driver editor before."}}) {
-        if (editor && editor->isVisible()) {
+    const std::pair<QWidget*, const char*> editors[] = {
+        {m_networkEditorOpen ? m_networkEditor : nullptr,
+         "Please close the crossover network editor before."},
+        {m_driverEditorOpen ? m_driverEditor : nullptr, "Please close the driver editor before."}};
+    for (const auto& [editor, text] : editors) {
+        if (editor != nullptr) {
             editor->raise();
             editor->activateWindow();
             ShowMessage(this, text);
@@ -97,14 +102,14 @@ void TMainForm::optimizerClosed(const TProjekt* result, bool optimized) {
     RequestCalc();
 }
 
-/// Until the part editor can be opened from here, a part to be chosen by hand keeps the
-/// value the optimizer found, and the user is told so.
+/// A part to be chosen by hand: the part editor, offering only that kind of part.
 bool TMainForm::fixPartByHand(const FixationRequest& request) {
-    ShowMessage(m_optimizer,
-                QString::fromUtf8(OptiValueText(request.value, request.part.value).c_str()) +
-                    " (amplifier " + QString::number(request.value.amplifier + 1) +
-                    ") keeps its optimized value: the part editor is not available here.");
-    return false;
+    const auto edited =
+        EditPartOfType(m_optimizer, request.part, request.value.kind, *m_project, PartsDirectory());
+    if (edited) {
+        request.part = *edited;
+    }
+    return edited.has_value();
 }
 
 } // namespace tavrel

@@ -98,12 +98,18 @@ void TMainForm::MarkModified() {
     m_project->saved = false;
 }
 
+void TMainForm::closeEditors() {
+    closeNetworkEditor();
+    CloseDriverEditor();
+}
+
 void TMainForm::NewProject() {
     if (!m_project->saved && TUniAuswahlDlg::Ask(this, "Really refuse all changes without saving?",
                                                  "Yes | No", 2) != 1) {
         return;
     }
     PushUndo("New project");
+    closeEditors();
     resetProject();
     setFileName("noname.TVP");
     refreshMenus();
@@ -117,6 +123,7 @@ bool TMainForm::LoadProject(const QString& path) {
         return false;
     }
     PushUndo("Load file");
+    closeEditors();
     loadProjectFile(ToStoreText(path));
     m_project->saved = true;
     RequestFullCalc();
@@ -175,6 +182,7 @@ bool TMainForm::SaveProject(const QString& chosenName) {
 }
 
 void TMainForm::Undo() {
+    closeEditors();
     if (!m_undo.Undo(*m_project)) {
         return;
     }
@@ -231,6 +239,7 @@ void TMainForm::ExchangeReference() {
     PushUndo("Exchange project with reference");
     m_chartTabs->storeAsReference();
     std::swap(m_project, m_reference);
+    closeEditors();
     refreshMenus();
     MarkModified();
     RequestFullCalc();
@@ -240,6 +249,7 @@ void TMainForm::RestoreReference() {
     if (!m_hasReference) {
         return;
     }
+    closeEditors();
     PushUndo("restore reference");
     *m_project = *m_reference;
     refreshMenus();
@@ -254,6 +264,7 @@ void TMainForm::EditProperties() {
         return;
     }
     PushUndo("Edit project properties");
+    closeEditors();
     ApplyProperties(*m_project, dialog.Edited());
     RequestFullCalc();
     MarkModified();

@@ -1,6 +1,8 @@
 #include "app/ui/screenshot_windows.h"
 
 #include "app/ui/main_window.h"
+#include "editor/ui/crossover_editor.h"
+#include "editor/ui/parts_library_dialog.h"
 #include "model/projekt.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/ui/optimizer_window.h"
@@ -27,6 +29,7 @@ void PictureOptimizerRun(TMainForm& main) {
     main.OpenOptimizer();
     TFormWOptimize2* window = main.Optimizer();
     window->hide();
+    window->fixByHand = nullptr; // nobody to ask: parts chosen by hand keep their value
     for (const char* name : {"RadioResistorsE12", "RadioCapacitorsE12"}) {
         window->findChild<QRadioButton*>(name)->setChecked(true);
     }
@@ -61,6 +64,16 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.EditDirectories(); });
      }},
+    {"driver-editor", "driver-editor:N[:PAGE] (driver 1..9, page driver|enclosure|baffle|more)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         static const QStringList pages{"driver", "enclosure", "baffle", "more"};
+         const auto driver = WindowArgument(args, 1, 1, ChassisSlots);
+         const int page = args.size() == 3 ? static_cast<int>(pages.indexOf(args[2])) : 0;
+         if (!driver || args.size() > 3 || page < 0) {
+             return std::nullopt;
+         }
+         return [&main, d = *driver, page] { main.EditDriver(d - 1, page); };
+     }},
     {"export", "export",
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
@@ -74,6 +87,52 @@ const WindowEntry Windows[] = {
              return std::nullopt;
          }
          return [&main] { PictureOptimizerRun(main); };
+     }},
+    {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         const bool print = args.size() == 3 && args[2] == "print";
+         if (!amp || (args.size() != 2 && !print)) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp, print] {
+             main.EditNetwork(a);
+             main.NetworkEditor()->SetPrintView(print);
+         };
+     }},
+    {"part-editor", "part-editor:A:SLOT (amplifier 1..6, slot 1..178)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         const auto slot = WindowArgument(args, 2, 1, WeicheGridSlots);
+         if (!amp || !slot || args.size() != 3) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp, s = *slot] {
+             main.NetworkEditor()->Load(a);
+             main.NetworkEditor()->EditPart(s - 1, QPoint(300, 200));
+         };
+     }},
+    {"parts-library", "parts-library",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] {
+             TFormWParts library(main.PartsDirectory(), &main);
+             library.exec();
+         });
+     }},
+    {"free-wires", "free-wires:A (amplifier 1..6)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
+         if (!amp || args.size() != 2) {
+             return std::nullopt;
+         }
+         return [&main, a = *amp] {
+             main.NetworkEditor()->Load(a);
+             main.NetworkEditor()->EditFreeWires();
+         };
+     }},
+    {"mouse-keys", "mouse-keys",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.NetworkEditor()->EditMouseKeys(); });
      }},
 };
 

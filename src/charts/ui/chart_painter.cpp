@@ -40,6 +40,13 @@ Colour FromQColor(const QColor& colour) {
                       static_cast<std::uint32_t>(colour.blue()));
 }
 
+QPen ToQPen(const Pen& pen) {
+    QPen result(ToQColor(pen.colour));
+    result.setWidth(pen.width);
+    result.setStyle(pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    return result;
+}
+
 namespace {
 
 QPoint toQPoint(PixelPoint p) {
@@ -48,13 +55,6 @@ QPoint toQPoint(PixelPoint p) {
 
 QRect toQRect(const PixelRect& r) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
-}
-
-QPen toQPen(const Pen& pen) {
-    QPen result(ToQColor(pen.colour));
-    result.setWidth(pen.width);
-    result.setStyle(pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-    return result;
 }
 
 /// Draws one item; a visitor so that every kind of item has exactly one drawing rule.
@@ -67,7 +67,7 @@ public:
         m_painter.fillRect(toQRect(item.rect), ToQColor(item.colour));
     }
     void operator()(const LineItem& item) const {
-        m_painter.setPen(toQPen(item.pen));
+        m_painter.setPen(ToQPen(item.pen));
         m_painter.drawLine(toQPoint(item.from), toQPoint(item.to));
     }
     void operator()(const PolylineItem& item) const {
@@ -76,11 +76,11 @@ public:
         for (PixelPoint p : item.points) {
             polygon.append(toQPoint(p));
         }
-        m_painter.setPen(toQPen(item.pen));
+        m_painter.setPen(ToQPen(item.pen));
         m_painter.drawPolyline(polygon);
     }
     void operator()(const CircleItem& item) const {
-        m_painter.setPen(toQPen(item.pen));
+        m_painter.setPen(ToQPen(item.pen));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawEllipse(toQPoint(item.centre), item.radius, item.radius);
     }

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QRect>
 #include <QString>
 
@@ -32,6 +33,7 @@ private:
 QFont ChartFont(const FontSpec& spec);
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
+QPen ToQPen(const Pen& pen);
 
 /// Draws every item in order; a picture item draws `placeholder` (nothing if it is null).
 /// A list with an error gets the error text written into its background.

@@ -1,0 +1,60 @@
+// The main window's side of the driver editor: opening it on a driver slot, taking its
+// records back on "Ok", and closing it before operations that replace the project.
+#include "app/project_load.h"
+#include "app/ui/main_window.h"
+#include "app/ui/store_text.h"
+#include "charts/ui/chart_painter.h"
+#include "driver_editor/driver_editor_actions.h"
+#include "driver_editor/ui/driver_editor.h"
+
+#include <QAction>
+
+namespace tavrel {
+
+void TMainForm::createDriverEditor() {
+    m_driverEditor = new DriverEditor(LoadPlaceholderPicture(m_programDir), this);
+    connect(m_driverEditor, &DriverEditor::applied, this, &TMainForm::driverEdited);
+    connect(m_driverEditor, &DriverEditor::closed, this, [this] { setDriverEditorOpen(false); });
+}
+
+void TMainForm::EditDriver(int d, int page) {
+    if (d < 0 || d >= ChassisSlots) {
+        return;
+    }
+    m_driverEditor->Open(d, *m_project, FromStoreText(m_settings.DriverDir), page);
+    setDriverEditorOpen(true);
+}
+
+void TMainForm::ShowDriverEditor() {
+    if (m_driverEditorOpen) {
+        m_driverEditor->show();
+        m_driverEditor->raise();
+        m_driverEditor->activateWindow();
+    }
+}
+
+void TMainForm::CloseDriverEditor() {
+    if (m_driverEditorOpen) {
+        m_driverEditor->hide();
+        setDriverEditorOpen(false);
+    }
+}
+
+void TMainForm::setDriverEditorOpen(bool open) {
+    m_driverEditorOpen = open;
+    m_showDriverEditorAction->setEnabled(open);
+}
+
+void TMainForm::driverEdited() {
+    const int d = m_driverEditor->Slot();
+    const DriverRecords& edited = m_driverEditor->Records();
+    PushUndo(DriverEditUndoText(d));
+    m_project->Chassis[d] = edited.chassis;
+    m_project->Einbau[d] = edited.einbau;
+    m_project->Schallwand[d] = edited.baffle;
+    refreshMenus();
+    MarkModified();
+    RequestCalc();
+}
+
+} // namespace tavrel

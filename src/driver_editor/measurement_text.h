@@ -1,0 +1,47 @@
+// Reading measured responses from the column text files that measurement systems export:
+// one point per line (frequency, first value, second value), units and comments tolerated.
+// Also knows when a header line names the phase column before the magnitude column.
+#pragma once
+
+#include <istream>
+#include <string_view>
+#include <vector>
+
+namespace tavrel {
+
+/// At most this many data lines are taken from one file.
+constexpr int MaxMeasurementLines = 66000;
+
+/// One number field of a data line and the text after it.
+struct MeasurementField {
+    double value = 0;     ///< 0 when the field is missing or not a number
+    bool present = false; ///< some text stood where the number was expected
+    bool number = false;  ///< that text began with a number
+    bool finite = true;   ///< false for "nan", "inf" or a number too large for a double
+    std::string_view rest;
+};
+
+/// Reads one number (point or comma as decimal separator) and skips what follows it up to
+/// the next field: units, blanks, and one tab or ";".
+MeasurementField ParseField(std::string_view text);
+
+/// The points of a file in file order. value2 is 0 where a line had no second value.
+struct MeasurementPoints {
+    std::vector<double> f, value1, value2;
+    /// A header line named the phase before the magnitude; the values were swapped.
+    bool swappedByHeader = false;
+
+    int count() const { return static_cast<int>(f.size()); }
+};
+
+/// Reads every line, the last one too. A line counts when it is longer than 3 characters,
+/// starts with a blank, "+", "-", ".", "," or a digit, and has a frequency above 0. Lines
+/// with a value that is "nan", "inf" or beyond the range of a double, or whose first value
+/// is not a number ("NA"), are skipped; a second value that is not a number reads as 0.
+MeasurementPoints ReadMeasurementPoints(std::istream& in);
+
+/// True when `line` names its columns and the first one that is a phase or a magnitude,
+/// after the frequency column, is a phase followed by a magnitude column.
+bool NamesPhaseBeforeMagnitude(std::string_view line);
+
+} // namespace tavrel

@@ -1,0 +1,120 @@
+// The driver editor "Edit driver and enclosure": a window that edits private copies of one
+// driver slot's driver, enclosure and baffle records on four pages. "Ok" hands the copies to
+// the main window (through `applied`), "Abort" drops them. Loading and saving driver files,
+// the measurement import, the level change and the voice-coil fit work on the copies.
+#pragma once
+
+#include "driver_editor/driver_fields.h"
+#include "driver_editor/editor_controls.h"
+#include "model/projekt.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QSlider;
+class QTableWidget;
+class QTabWidget;
+class QWidget;
+
+namespace tavrel {
+
+class ChartBox;
+
+class DriverEditor : public QDialog {
+    Q_OBJECT
+public:
+    DriverEditor(const QImage& placeholder, QWidget* parent = nullptr);
+    ~DriverEditor() override;
+
+    /// What a file dialog is for; tests and the screenshot mode answer without a window.
+    enum class FileUse { LoadDriver, SaveDriver, ImportResponse, ImportImpedance };
+    using FileChooser = std::function<QString(FileUse use, const QString& directory)>;
+    static void SetFileChooser(FileChooser chooser);
+    /// Asks for the level change in dB; nothing when cancelled.
+    using LevelAsker = std::function<std::optional<QString>()>;
+    static void SetLevelAsker(LevelAsker asker);
+
+    /// Copies slot `slot` of `project` into the working records, fills every control and
+    /// shows the window on `page` (0 to 3).
+    void Open(int slot, const TProjekt& project, const QString& driverDirectory, int page = 0);
+    int Slot() const { return m_slot; }
+    const DriverRecords& Records() const { return *m_records; }
+
+    // The commands (buttons call these; tests call them directly).
+    void Ok();
+    void Abort();
+    void Update();
+    void LoadDriver();
+    void SaveDriver();
+    void ImportResponse(bool impedance);
+    void ModifyLevel();
+    void FitVoiceCoil();
+    void ShowVolumeHint();
+    void ShowMassHint();
+
+signals:
+    /// "Ok" was pressed and the closing check passed: Records() holds the edited slot.
+    void applied();
+    /// The window was closed by "Ok" or "Abort".
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    QString defaultFileDialog(FileUse use, const QString& title, const QString& filter);
+    QWidget* buildDriverPage();
+    QWidget* buildEnclosurePage();
+    QWidget* buildBafflePage();
+    QWidget* buildMorePage();
+    void addFields(QGridLayout* grid, EditorPage page, int columns);
+    void addChecks(QGridLayout* grid, EditorPage page, int row);
+    void addLists(QGridLayout* grid, EditorPage page, int row);
+    QWidget* buildTables();
+    QWidget* buildEnclosureChoice();
+    QWidget* buildDampingSliders();
+
+    EditorControls readControls() const;
+    void fillControls();
+    void applyControls();
+    void refreshDerived();
+    void refreshChart();
+    void updateDependencies();
+    void updateEnclosureLayout();
+    void enclosureSettingChanged();
+    /// The chosen file; the import passes its own title and filter.
+    QString chooseFile(FileUse use, const QString& title = {}, const QString& filter = {});
+
+    std::unique_ptr<DriverRecords> m_records;
+    EditorControls m_filled;
+    int m_slot = 0;
+    bool m_filling = false;
+    QString m_driverDirectory;
+    QImage m_placeholder;
+
+    QTabWidget* m_pages = nullptr;
+    std::map<std::string, QLineEdit*, std::less<>> m_edits;
+    std::map<std::string, QLabel*, std::less<>> m_editLabels;
+    std::map<std::string, QCheckBox*, std::less<>> m_checks;
+    std::map<std::string, QComboBox*, std::less<>> m_lists;
+    std::array<QTableWidget*, 4> m_tables{};
+    std::array<QSlider*, 5> m_sliders{};
+    std::array<QWidget*, 5> m_sliderBoxes{};
+    QButtonGroup* m_enclosure = nullptr;
+    std::vector<QLabel*> m_derived;
+    ChartBox* m_chart = nullptr;
+};
+
+} // namespace tavrel

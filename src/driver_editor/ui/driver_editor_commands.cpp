@@ -1,0 +1,160 @@
+// The driver editor's commands on its working records: driver files, measurement import,
+// level change, voice-coil fit and the hint windows.
+#include "app/ui/choice_dialog.h"
+#include "app/ui/store_text.h"
+#include "driver_editor/derived_data.h"
+#include "driver_editor/driver_editor_actions.h"
+#include "driver_editor/measurement_import.h"
+#include "driver_editor/ui/driver_editor.h"
+#include "engine/voice_coil_fit.h"
+#include "foundation/number_text.h"
+#include "model/chassis_file.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+
+namespace tavrel {
+
+namespace {
+
+DriverEditor::LevelAsker& levelAsker() {
+    static DriverEditor::LevelAsker instance;
+    return instance;
+}
+
+/// "*.asc; *.txt|*.*" as a file dialog filter.
+QString qtFilter(const std::string& filters) {
+    QStringList parts;
+    for (const QString& group : FromStoreText(filters).split('|')) {
+        QString patterns = group;
+        patterns.replace(";", "");
+        parts << QString("%1 (%2)").arg(group == "*.*" ? "All files" : "Measurements",
+                                        group == "*.*" ? "*" : patterns);
+    }
+    return parts.join(";;");
+}
+
+} // namespace
+
+void DriverEditor::SetLevelAsker(LevelAsker asker) {
+    levelAsker() = std::move(asker);
+}
+
+QString DriverEditor::defaultFileDialog(FileUse use, const QString& title, const QString& filter) {
+    const QString drivers = "Driver files (*.TVC *.tvc);;All files (*)";
+    switch (use) {
+    case FileUse::LoadDriver:
+        return QFileDialog::getOpenFileName(this, "Load driver from file", m_driverDirectory,
+                                            drivers);
+    case FileUse::SaveDriver:
+        return QFileDialog::getSaveFileName(this, "Save driver to file", m_driverDirectory,
+                                            drivers);
+    case FileUse::ImportResponse:
+    case FileUse::ImportImpedance:
+        break;
+    }
+    return QFileDialog::getOpenFileName(this, title, m_driverDirectory, filter);
+}
+
+void DriverEditor::LoadDriver() {
+    const QString path = chooseFile(FileUse::LoadDriver);
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return;
+    }
+    applyControls();
+    const FileReadResult read = LoadChassisFile(m_records->chassis, ToStoreText(path), true);
+    if (!read.ok) {
+        ShowMessage(this, FromStoreText(read.message));
+        return;
+    }
+    AdoptLoadedDriver(*m_records);
+    refreshDerived();
+    ShowMessage(this, FromStoreText(DriverLoadedMessage).replace('\r', '\n'));
+    fillControls();
+}
+
+void DriverEditor::SaveDriver() {
+    const QString chosen = chooseFile(FileUse::SaveDriver);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    applyControls();
+    const FileWriteResult written =
+        SaveChassisFile(m_records->chassis, DriverSaveName(ToStoreText(chosen)));
+    if (!written.ok) {
+        ShowMessage(this, FromStoreText(written.error));
+    }
+}
+
+void DriverEditor::ImportResponse(bool impedance) {
+    // What was typed so far is kept: the tables are refilled from the records afterwards.
+    applyControls();
+    const ImportKind kind = impedance ? ImportKind::Impedance : ImportKind::FrequencyResponse;
+    ImportDialogs dialogs;
+    dialogs.ask = [this](const std::string& text, const std::string& captions, int def) {
+        return TUniAuswahlDlg::Ask(this, FromStoreText(text), FromStoreText(captions), def);
+    };
+    dialogs.tell = [this](const std::string& text) { ShowMessage(this, FromStoreText(text)); };
+    dialogs.chooseFile = [this, kind](const std::string& title, const std::string& filters) {
+        const FileUse use =
+            kind == ImportKind::Impedance ? FileUse::ImportImpedance : FileUse::ImportResponse;
+        // The path goes to the file system as it is, not through the records' 8-bit text.
+        return chooseFile(use, FromStoreText(title), qtFilter(filters)).toStdString();
+    };
+    TChassis& c = m_records->chassis;
+    const bool imported =
+        impedance ? ImportImpedanceResponse(c.FgangIF, c.FgangI, c.FgangIPF, c.FgangIP, dialogs)
+                  : ImportFrequencyResponse(c.FgangAF, c.FgangA, c.FgangAPF, c.FgangAP, dialogs);
+    if (imported) {
+        fillControls();
+    }
+}
+
+void DriverEditor::ModifyLevel() {
+    std::optional<QString> text;
+    if (levelAsker()) {
+        text = levelAsker()();
+    } else {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(this, "modify level",
+                                                    "modify level of measurement data by [dB] %d",
+                                                    QLineEdit::Normal, "0", &ok);
+        if (ok) {
+            text = typed;
+        }
+    }
+    if (!text) {
+        return;
+    }
+    applyControls();
+    tavrel::ModifyLevel(m_records->chassis, TextToFloat(ToStoreText(*text)));
+    fillControls();
+}
+
+void DriverEditor::FitVoiceCoil() {
+    applyControls();
+    refreshDerived();
+    auto fitted = std::make_unique<TChassis>(m_records->chassis);
+    const VoiceCoilFitResult result = tavrel::FitVoiceCoil(*fitted);
+    if (!result.ok) {
+        ShowMessage(this, FromStoreText(result.message));
+        return;
+    }
+    if (TUniAuswahlDlg::Ask(this, FromStoreText(FitQuestionText(*fitted)), FitQuestionButtons, 2) ==
+        1) {
+        AdoptFit(m_records->chassis, *fitted);
+        fillControls();
+    }
+}
+
+void DriverEditor::ShowVolumeHint() {
+    ShowMessage(this, QString("%1\n\n%2").arg(VolumeHintTitle, FromStoreText(VolumeHintText())));
+}
+
+void DriverEditor::ShowMassHint() {
+    applyControls();
+    ShowMessage(this, FromStoreText(MassHintText(m_records->chassis, m_records->einbau)));
+}
+
+} // namespace tavrel

@@ -1,0 +1,170 @@
+// The driver editor as a user drives it from the main window: edit the woofer's box, press
+// Ok, see its impedance move, and undo it; import a measurement into the editor's chart.
+#include "app/ui/choice_dialog.h"
+#include "app/ui/main_window.h"
+#include "charts/ui/chart_box.h"
+#include "driver_editor/ui/driver_editor.h"
+#include "foundation/complex.h"
+#include "foundation/settings.h"
+#include "support/qt_application.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QInputDevice>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tavrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Input devices that Qt creates lazily would be destroyed with the application after Qt's
+// own list of them is gone; they go while the list still exists.
+class InputDevices : public ::testing::Environment {
+public:
+    void TearDown() override {
+        const QList<const QInputDevice*> devices = QInputDevice::devices();
+        for (const QInputDevice* device : devices) {
+            delete device;
+        }
+    }
+};
+const auto* const inputDevices = ::testing::AddGlobalTestEnvironment(new InputDevices);
+
+class DriverEditorUi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::TestApplication();
+        dir = fs::temp_directory_path() /
+              ("tavrel-driver-editor-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
+        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
+            windows << text;
+            return text.startsWith("Calculation result:") ? 1 : def; // adopt a fit
+        });
+        TSettings settings;
+        settings.ProgramDir = dir.string();
+        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
+        window->show();
+        window->Start({});
+        ASSERT_TRUE(waitForCalculation());
+    }
+    void TearDown() override {
+        window->MutableProject().saved = true;
+        window.reset();
+        TUniAuswahlDlg::SetHandler({});
+        DriverEditor::SetFileChooser({});
+        fs::remove_all(dir);
+    }
+    bool waitForCalculation() {
+        const int before = handOvers;
+        QElapsedTimer clock;
+        clock.start();
+        while (!(window->HandOvers() > before && window->CalculationFinished()) &&
+               clock.elapsed() < 120000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(1);
+        }
+        handOvers = window->HandOvers();
+        return window->CalculationFinished() && handOvers > before;
+    }
+    double wooferImpedanceAt(int k) const { return CAbs(window->Displayed().ChassisZ[0][k]); }
+    DriverEditor& editor() const { return *window->DriverEditorWindow(); }
+    void press(const char* name) const { editor().findChild<QPushButton*>(name)->click(); }
+
+    fs::path dir;
+    std::unique_ptr<TMainForm> window;
+    QStringList windows;
+    int handOvers = 0;
+};
+
+TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
+    const int k = 20; // low in the grid, near the box tuning
+    const double before = wooferImpedanceAt(k);
+    const double volume = window->Project().Einbau[0].Vb;
+    window->findChild<QAction*>("ActDriver1")->trigger();
+    ASSERT_TRUE(window->DriverEditorOpen());
+    EXPECT_TRUE(window->findChild<QAction*>("ActShowDriverEditor")->isEnabled());
+
+    editor().findChild<QLineEdit*>("EditVb")->setText("80");
+    press("BtnOk");
+    EXPECT_FALSE(window->DriverEditorOpen());
+    EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, 0.08);
+    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 Edit\"");
+    EXPECT_TRUE(window->findChild<QAction*>("ActDriver1")->text().contains("80 liters"));
+    ASSERT_TRUE(waitForCalculation());
+    EXPECT_GT(std::fabs(wooferImpedanceAt(k) - before), 0.01 * before);
+
+    window->EditDriver(0);
+    window->Undo(); // closes the editor before the project changes under it
+    EXPECT_FALSE(window->DriverEditorOpen());
+    EXPECT_FALSE(editor().isVisible());
+    ASSERT_TRUE(waitForCalculation());
+    EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, volume);
+    EXPECT_NEAR(wooferImpedanceAt(k), before, 1e-9 * before);
+}
+
+TEST_F(DriverEditorUi, AnImportShowsInTheChartAndAbortKeepsTheProject) {
+    const std::string zma = std::string(TAVREL_TEST_DATA) +
+                            "/measurements/Project-Ryu---Loudspeaker-Drivers_F144W_first12.zma";
+    DriverEditor::SetFileChooser(
+        [&](DriverEditor::FileUse, const QString&) { return QString::fromStdString(zma); });
+    window->EditDriver(0);
+    editor().ImportResponse(true);
+    const TVChart& chart = editor().findChild<ChartBox*>("ChartMeasured")->chart(0);
+    EXPECT_EQ(chart.curve(1).count, 12);
+    EXPECT_DOUBLE_EQ(editor().Records().chassis.FgangI[0], 6.558);
+
+    const auto project = std::make_unique<TProjekt>(window->Project());
+    press("BtnAbort");
+    EXPECT_FALSE(window->DriverEditorOpen());
+    EXPECT_TRUE(window->Project() == *project);
+}
+
+TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot) {
+    const std::string zma =
+        std::string(TAVREL_TEST_DATA) + "/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd";
+    const QString saved = QString::fromStdString((dir / "woofer").string());
+    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&) {
+        return use == DriverEditor::FileUse::ImportImpedance ? QString::fromStdString(zma)
+               : use == DriverEditor::FileUse::LoadDriver    ? saved + ".TVC"
+                                                             : saved;
+    });
+    window->EditDriver(0, 1);
+    editor().findChild<QAbstractButton*>("RadioTyp1")->click();
+    EXPECT_FALSE(editor().findChild<QLineEdit*>("Editfb")->isVisibleTo(&editor()));
+    editor().ImportResponse(true);
+    editor().FitVoiceCoil();
+    press("BtnSave");
+    const TChassis fitted = editor().Records().chassis;
+    EXPECT_GT(fitted.Re2, 0);
+    press("BtnOk");
+    EXPECT_EQ(window->Project().Einbau[0].Typ, EinbauClosed);
+
+    window->EditDriver(1);
+    press("BtnLoad");
+    EXPECT_TRUE(windows.last().startsWith("Driver has been loaded."));
+    EXPECT_NEAR(editor().Records().chassis.Re2, fitted.Re2, 1e-6 * fitted.Re2); // file precision
+    EXPECT_EQ(MeasuredCount(editor().Records().chassis.FgangIF), 299);
+}
+
+TEST_F(DriverEditorUi, AZeroResonanceAsksBeforeClosing) {
+    window->EditDriver(0);
+    editor().findChild<QLineEdit*>("Editfs")->setText("0");
+    press("BtnOk"); // default answer: "change now"
+    EXPECT_EQ(windows.last(), "Error: fs<0");
+    EXPECT_TRUE(window->DriverEditorOpen());
+}
+
+} // namespace
+} // namespace tavrel
