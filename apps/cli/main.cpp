@@ -28,6 +28,8 @@ constexpr Command Commands[] = {
     {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
      PrintImportHelp},
     {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},
+    {"calculate", "one page of the design calculators (box, port, crossover, divider, ...)",
+     RunCalculate, PrintCalculateHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
 #endif
@@ -74,8 +76,9 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const std::vector<std::string_view> args(argv + 2, argv + argc);
+    // calculate answers --help itself: after a PAGE it lists that page's fields.
     for (std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
+        if ((arg == "--help" || arg == "-h") && command->run != RunCalculate) {
             command->help(stdout);
             return ExitOk;
         }

@@ -55,7 +55,9 @@ class CrossoverEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         test::TestApplication();
-        dir = fs::temp_directory_path() / "tavrel-editor-ui";
+        dir = fs::temp_directory_path() /
+              ("tavrel-editor-ui-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         TUniAuswahlDlg::SetHandler([this](const QString&, const QStringList&, int) {

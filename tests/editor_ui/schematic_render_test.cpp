@@ -6,6 +6,7 @@
 #include "support/qt_application.h"
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,8 +18,11 @@ namespace fs = std::filesystem;
 
 const std::string DefaultProject = std::string("\"") + TAVREL_EXAMPLES_DIR + "/Default.TVP\"";
 
+/// A folder per test: ctest runs the cases in parallel processes.
 fs::path scratch() {
-    const fs::path dir = fs::temp_directory_path() / "tavrel-schematic-render";
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    const fs::path dir = fs::temp_directory_path() / ("tavrel-schematic-render-" + name);
     fs::create_directories(dir);
     return dir;
 }

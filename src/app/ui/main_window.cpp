@@ -115,13 +115,15 @@ void TMainForm::createMenus() {
 
     QMenu* drivers = menuBar()->addMenu("&Drivers && Enclosures");
     drivers->setObjectName("MenuDrivers");
-    addItem(drivers, "Common outer housing", "ActHousing")->setEnabled(false);
+    connect(addItem(drivers, "Common outer housing", "ActHousing"), &QAction::triggered, this,
+            &TMainForm::EditCommonHousing);
     for (int d = 0; d < ChassisSlots; ++d) {
         m_driverActions[d] = addItem(drivers, QString("Driver &%1: ...").arg(d + 1), "ActDriver");
         m_driverActions[d]->setObjectName(QString("ActDriver%1").arg(d + 1));
         connect(m_driverActions[d], &QAction::triggered, this, [this, d] { EditDriver(d); });
     }
-    addItem(drivers, "Copy driver", "ActCopyDriver")->setEnabled(false);
+    connect(addItem(drivers, "Copy driver", "ActCopyDriver"), &QAction::triggered, this,
+            &TMainForm::CopyDriver);
 
     for (int a = 0; a < MaxAmps; ++a) {
         // The sixth menu's caption is spelled as users of the program know it.
@@ -138,16 +140,24 @@ void TMainForm::createMenus() {
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("MenuOptions");
-    addItem(options, "View options", "ActViewOptions")->setEnabled(false);
+    connect(addItem(options, "View options", "ActViewOptions"), &QAction::triggered, this,
+            &TMainForm::EditViewOptions);
     connect(addItem(options, "Directories", "ActDirectories"), &QAction::triggered, this,
             &TMainForm::EditDirectories);
 
     QMenu* extras = menuBar()->addMenu("Extras");
     extras->setObjectName("MenuExtras");
-    for (const char* calculator :
-         {"Closed enclosure ...", "Vented enclosure ...", "Port ...", "Crossover ...",
-          "Voltage divider and impedance correction ..."}) {
-        addItem(extras, calculator, "ActCalculator")->setEnabled(false);
+    const char* calculators[] = {"Dimensioning sealed / vented enclosure", "Dimensioning of port",
+                                 "Dimensioning of standard crossover networks",
+                                 "Dimensioning of voltage dividers",
+                                 "Dimensioning of impedance correction"};
+    for (int page = 0; page < 5; ++page) {
+        QAction* calculator = addItem(extras, calculators[page], "ActCalculator");
+        calculator->setObjectName(QString("ActCalculator%1").arg(page + 1));
+        connect(calculator, &QAction::triggered, this, [this, page] { ShowCalculator(page); });
+        if (page == 0) {
+            calculator->setShortcut(QKeySequence("Ctrl+B"));
+        }
     }
     connect(addItem(extras, "Crossover network optimizer ...", "ActOptimizer"), &QAction::triggered,
             this, &TMainForm::OpenOptimizer);

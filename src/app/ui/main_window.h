@@ -27,6 +27,7 @@ class QTimer;
 namespace tavrel {
 
 class TFormRechnen;
+class TFormCalcUtils;
 class TFormWOptimize2;
 class TFormWeicheneditor;
 class DriverEditor;
@@ -83,6 +84,12 @@ public:
     bool DriverEditorOpen() const { return m_driverEditorOpen; }
     DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
+    /// Shows the utilities window on calculator page 0..4 (sealed / vented, port, crossovers,
+    /// dividers, impedance correction).
+    void ShowCalculator(int page);
+    void EditCommonHousing();
+    void EditViewOptions();
+    void CopyDriver();
     void RequestCalc();
     void RequestFullCalc();
     void MarkModified();
@@ -162,6 +169,7 @@ private:
     std::unique_ptr<ChartTabSet> m_chartTabs;
     QLabel* m_status = nullptr;
     TFormRechnen* m_calcWindow = nullptr;
+    TFormCalcUtils* m_calcUtils = nullptr; ///< made on first use
     QAction* m_undoAction = nullptr;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};

@@ -77,7 +77,7 @@ bool TMainForm::closeOptimizer() {
 
 /// While a run owns a copy of the project, nothing may change the project itself.
 void TMainForm::setOptimizerRunning(bool running) {
-    for (const char* name : {"MenuFile", "MenuEdit", "MenuDrivers"}) {
+    for (const char* name : {"MenuFile", "MenuEdit", "MenuDrivers", "MenuOptions"}) {
         menuBar()->findChild<QMenu*>(name)->menuAction()->setEnabled(!running);
     }
     for (QMenu* menu : m_ampMenus) {

@@ -134,6 +134,27 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.NetworkEditor()->EditMouseKeys(); });
      }},
+    {"housing", "housing",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditCommonHousing(); });
+     }},
+    {"view-options", "view-options",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.EditViewOptions(); });
+     }},
+    {"copy-driver", "copy-driver",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.CopyDriver(); });
+     }},
+    {"calculators", "calculators:PAGE (sealed, port, crossovers, divider, correction)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const QStringList pages{"sealed", "port", "crossovers", "divider", "correction"};
+         const int page = args.size() == 2 ? static_cast<int>(pages.indexOf(args[1])) : -1;
+         if (page < 0) {
+             return std::nullopt;
+         }
+         return [&main, page] { main.ShowCalculator(page); };
+     }},
 };
 
 } // namespace

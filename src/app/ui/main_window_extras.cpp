@@ -1,0 +1,71 @@
+// The main window's openers of the utilities window, the common outer housing, the view
+// options and the driver copy dialog.
+#include "app/common_housing.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/copy_driver_dialog.h"
+#include "app/ui/housing_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/store_text.h"
+#include "app/ui/view_options_dialog.h"
+#include "app/view_options.h"
+#include "calculators/ui/calc_utils_window.h"
+
+#include <QAction>
+
+namespace tavrel {
+
+void TMainForm::ShowCalculator(int page) {
+    if (m_calcUtils == nullptr) {
+        m_calcUtils = new TFormCalcUtils(FromStoreText(m_settings.DriverDir), this);
+    }
+    m_calcUtils->ShowPage(static_cast<TFormCalcUtils::Page>(page));
+}
+
+void TMainForm::EditCommonHousing() {
+    TFormGemGeh dialog(this);
+    dialog.Load(*m_project);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    PushUndo("Edit common outer housing");
+    ApplyCommonHousing(*m_project, dialog.Housing(), dialog.Places());
+    MarkModified();
+    RequestCalc();
+}
+
+void TMainForm::EditViewOptions() {
+    TFormViewOptions dialog(this);
+    dialog.Load(m_project->Option, m_settings.UseOption);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const TOptionBlock option = dialog.Edited();
+    const StoreCloseResult stored =
+        StoreProgramWideOptions(m_settings, dialog.UseForAllProjects(), option);
+    if (!stored.ok) {
+        ShowMessage(this, FromStoreText("The settings could not be saved:\n" + stored.error));
+    }
+    PushUndo("View options");
+    m_project->Option = option;
+    MarkModified();
+    updateCharts();
+}
+
+void TMainForm::CopyDriver() {
+    const QString undoCaption = m_undoAction->text();
+    const bool undoEnabled = m_undoAction->isEnabled();
+    PushUndo("Copy driver");
+    TFormCopyDriver dialog(*m_project, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        m_undo.Discard();
+        m_undoAction->setText(undoCaption);
+        m_undoAction->setEnabled(undoEnabled);
+        return;
+    }
+    *m_project = dialog.Project();
+    MarkModified();
+    RequestCalc();
+    refreshMenus();
+}
+
+} // namespace tavrel

@@ -1,0 +1,99 @@
+// TFormCalcUtils: the non-modal utilities window with the five design calculator pages. Every
+// result is recomputed from the fields whenever one of them changes; the pages only show the
+// lines that the calculators in src/calculators/ produce.
+#pragma once
+
+#include "calculators/box_design.h"
+#include "calculators/impedance_correction.h"
+#include "calculators/port_tuning.h"
+#include "calculators/standard_crossovers.h"
+#include "calculators/voltage_divider.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+
+namespace tavrel {
+
+class TFormCalcUtils : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { TS_CBBR, TS_Port, TS_Weichen, TS_Teiler, TS_RC };
+
+    /// `driverDir` is where "Load data from driver file ..." starts.
+    explicit TFormCalcUtils(QString driverDir, QWidget* parent = nullptr);
+
+    /// Selects `page`, recalculates it and shows the window in front.
+    void ShowPage(Page page);
+
+    // The calculations, each reading its fields and rewriting its lists.
+    void CalcBoxDesign();
+    void BtnAuslegungBRAlternativClick();
+    void CalcPortTuning();
+    void CalcStandardCrossovers();
+    void CalcDividerByLevel();
+    void EditR1Change();
+    void EditRLC_RdcChange();
+    /// Fills the driver data from a driver file (what "Load data from driver file ..." does
+    /// after the file dialog).
+    bool LoadDriverFile(const QString& path);
+
+private:
+    QWidget* createBoxPage();
+    QWidget* createPortPage();
+    QWidget* createCrossoverPage();
+    QWidget* createDividerPage();
+    QWidget* createCorrectionPage();
+    void EditQesChange();
+    void applyBoxVisibility();
+    void applyPortVisibility();
+    void recalculate(int page);
+    BoxInputs boxInputs() const;
+    PortInputs portInputs() const;
+    void Button2Click();
+
+    QString m_driverDir;
+    QTabWidget* m_pages = nullptr;
+
+    QFormLayout* m_driverForm = nullptr;
+    QLineEdit *Editfs = nullptr, *EditQts = nullptr, *EditQes = nullptr, *EditQms = nullptr;
+    QLineEdit *EditRdc = nullptr, *EditRv = nullptr, *EditVas = nullptr;
+    QLineEdit *EditQtcWunsch = nullptr, *EditAltVab = nullptr;
+    QCheckBox *CheckBoxQesmsda = nullptr, *CheckBoxRv = nullptr;
+    QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr, *ListBox3 = nullptr;
+
+    QFormLayout* m_portForm = nullptr;
+    QRadioButton *RBVexpl = nullptr, *RB_Vbht = nullptr, *RB_rechteckig = nullptr,
+                 *RB_Rund = nullptr;
+    QLineEdit *EditVb0 = nullptr, *Editb = nullptr, *Edith = nullptr, *Editt = nullptr;
+    QLineEdit *Editc = nullptr, *Edite = nullptr, *EditD = nullptr, *Editl = nullptr;
+    QLineEdit *Editg = nullptr, *Editf = nullptr, *Editk = nullptr, *Editi = nullptr,
+              *Editj = nullptr;
+    QComboBox* CB_nRohre = nullptr;
+    QSlider* TrackBarc = nullptr;
+    QListWidget* ListBox5 = nullptr;
+
+    QLineEdit *EditTF = nullptr, *EditITT = nullptr, *EditIHT = nullptr;
+    std::array<QPlainTextEdit*, 8> m_crossoverMemos{};
+
+    QComboBox* CB_dBWunsch = nullptr;
+    QLineEdit *EditZE = nullptr, *EditZA = nullptr;
+    QCheckBox* CB_ZEegal = nullptr;
+    QPlainTextEdit *Memo2 = nullptr, *Memo3 = nullptr;
+    QLineEdit *EditR1 = nullptr, *EditR2 = nullptr, *EditRL = nullptr;
+
+    QLineEdit *EditRLC_Rdc = nullptr, *EditRLC_fc = nullptr, *EditRLC_Qes = nullptr,
+              *EditRLC_Qms = nullptr, *EditRLC_Le = nullptr;
+    QPlainTextEdit *Memo4 = nullptr, *Memo5 = nullptr, *Memo6 = nullptr;
+};
+
+} // namespace tavrel
