@@ -2,6 +2,7 @@
 // program's error list or as the design judgement figures.
 #include "commands.h"
 #include "engine/calc_engine.h"
+#include "optimizer/opti_settings.h"
 #include "project_input.h"
 
 #include <cmath>
@@ -78,11 +79,7 @@ int RunJudge(Arguments args) {
             return ExitFailed;
         }
     }
-    std::printf("judge impedance = %8.3f\n", J[0]);
-    std::printf("judge freq. response = %8.3f\n", J[7]);
-    std::printf("judge efficiency = %8.3f\n", J[3]);
-    std::printf("judge phase = %8.3f\n", J[10]);
-    std::printf("Total judgement = %8.3f\n", J[12]);
+    std::fputs(JudgementText(engine.Judgement()).c_str(), stdout);
     return ExitOk;
 }
 

@@ -23,6 +23,8 @@ int RunExport(Arguments args);
 void PrintExportHelp(std::FILE* out);
 int RunJudge(Arguments args);
 void PrintJudgeHelp(std::FILE* out);
+int RunOptimize(Arguments args);
+void PrintOptimizeHelp(std::FILE* out);
 int RunImport(Arguments args);
 void PrintImportHelp(std::FILE* out);
 int RunFit(Arguments args);

@@ -23,6 +23,8 @@ constexpr Command Commands[] = {
     {"calc", "calculate a project and print the error list", RunCalc, PrintCalcHelp},
     {"export", "calculate a project and write one curve as text", RunExport, PrintExportHelp},
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
+    {"optimize", "tune the marked crossover parts and write the optimized project", RunOptimize,
+     PrintOptimizeHelp},
     {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
      PrintImportHelp},
     {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},

@@ -27,13 +27,24 @@ int firstAmpDriving(const TProjekt& p, int d) {
 
 TCalcEngine::TCalcEngine()
     : m_working(std::make_unique<TProjekt>()), m_result(MakeResult()),
-      m_scratch(MakeNetworkScratch()) {}
+      m_scratch(MakeNetworkScratch()) {
+    m_speakerStale.fill(true);
+}
 
 TCalcEngine::~TCalcEngine() = default;
 
 void TCalcEngine::MarkAll() {
     m_status = TCalcStruct{};
     ClearResult(*m_result);
+    m_speakerStale.fill(true);
+}
+
+void TCalcEngine::markDriversOf(int amp) {
+    for (int d = 0; d < ChassisSlots; ++d) {
+        if (m_result->AmpOfChassis[d] == amp) {
+            m_speakerStale[d] = true;
+        }
+    }
 }
 
 void TCalcEngine::Accept(const TProjekt& incoming) {
@@ -103,30 +114,42 @@ bool TCalcEngine::RunNextJob() {
         return true;
     };
     if (m_status.Check == Pending) {
-        return run(m_status.Check, RunCheckJob(p, r));
+        const auto before = r.AmpOfChassis;
+        run(m_status.Check, RunCheckJob(p, r));
+        for (int d = 0; d < ChassisSlots; ++d) {
+            m_speakerStale[d] = m_speakerStale[d] || before[d] != r.AmpOfChassis[d];
+        }
+        return true;
     }
     for (int d = 0; d < ChassisCount(p); ++d) {
         if (m_status.Baffle[d] == Pending) {
+            m_speakerStale[d] = true;
             return run(m_status.Baffle[d], RunBaffleJob(p, d, r));
         }
     }
     for (int a = 0; a < AmpCount(p); ++a) {
         if (m_status.AktFilter[a] == Pending) {
+            markDriversOf(a);
             return run(m_status.AktFilter[a], RunAktFilterJob(p, a, r));
         }
     }
     for (int d = 0; d < ChassisCount(p); ++d) {
         if (m_status.Chassis[d] == Pending) {
+            m_speakerStale[d] = true;
             return run(m_status.Chassis[d], RunDriverJob(p, d, r));
         }
     }
     for (int a = 0; a < AmpCount(p); ++a) {
         if (m_status.Weiche[a] == Pending) {
+            markDriversOf(a);
             return run(m_status.Weiche[a], RunNetworkJob(p, a, r, *m_scratch));
         }
     }
     if (m_status.Speaker == Pending) {
-        return run(m_status.Speaker, RunSpeakerJob(p, r));
+        run(m_status.Speaker, RunSpeakerJob(p, r, &m_speakerStale));
+        // After a failed job some points were not summed: everything is computed next time.
+        m_speakerStale.fill(m_status.Speaker != "Ok");
+        return true;
     }
     return false;
 }
@@ -162,6 +185,15 @@ void TCalcEngine::CalculateAll(const TProjekt& project, bool full) {
     while (RunNextJob()) {
     }
     FinishPass();
+}
+
+void TCalcEngine::CopyStateFrom(const TCalcEngine& other) {
+    *m_working = *other.m_working;
+    *m_result = *other.m_result;
+    m_status = other.m_status;
+    m_speakerStale = other.m_speakerStale;
+    m_jobCount = 0;
+    m_jobsDone = 0;
 }
 
 std::string RunCheckJob(const TProjekt& p, TResult& r) {

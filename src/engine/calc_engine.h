@@ -6,6 +6,7 @@
 
 #include "engine/network.h"
 #include "engine/result.h"
+#include "engine/speaker.h"
 #include "model/projekt.h"
 // The engine's one upward include: every pass ends with the design judgement, handed over with
 // the results. It lives with the optimizer, its main user, and needs only the model and results.
@@ -35,6 +36,9 @@ public:
     void FinishPass();
     /// MarkAll (when `full`), Accept, every job, FinishPass: one synchronous calculation.
     void CalculateAll(const TProjekt& project, bool full = true);
+    /// Takes over another engine's project, results and job states, so that the next Accept
+    /// computes only what differs from what `other` computed. The judgement stays this one's.
+    void CopyStateFrom(const TCalcEngine& other);
 
     int JobCount() const { return m_jobCount; }
     int JobsDone() const { return m_jobsDone; }
@@ -47,11 +51,15 @@ public:
 private:
     void detectChanges(const TProjekt& incoming);
     void countPendingJobs();
+    void markDriversOf(int amp);
 
     std::unique_ptr<TProjekt> m_working;
     std::unique_ptr<TResult> m_result;
     std::unique_ptr<NetworkScratch> m_scratch;
     TCalcStruct m_status;
+    /// Drivers whose directional outputs the next speaker job must compute anew: those whose
+    /// baffle, model, filter, network or amplifier changed since the last successful one.
+    DriverMask m_speakerStale{};
     TJudgement m_judgement;
     int m_jobCount = 0;
     int m_jobsDone = 0;

@@ -52,6 +52,12 @@ public:
 
     /// The results of the last pass; read only while Finished().
     const TResult& Result() const { return m_engine.Result(); }
+    /// The whole working state of the last pass; read only while Finished().
+    const TCalcEngine& Engine() const { return m_engine; }
+    /// Starts the next request from another engine's state; only while Finished().
+    void Seed(const TCalcEngine& from) { m_engine.CopyStateFrom(from); }
+    /// The preferences the judgement of the next passes uses; only while Finished().
+    void SetJudgeInputs(const TJudgeInputs& inputs) { m_engine.Judgement().In = inputs; }
 
 private:
     void request(const TProjekt& project, bool full);

@@ -100,6 +100,7 @@ struct SlotSetup {
 struct SpeakerSetup {
     int nChassis = 0;
     std::array<SlotSetup, ChassisSlots> slots{};
+    DriverMask recompute{};
 };
 
 /// About 1° (0.017455 rad) of tilt, with π rounded to 3.14159 and sound at 345 m/s: the
@@ -170,6 +171,13 @@ void addTilted(TComplex onAxis, double phi, TComplex& plus, TComplex& minus) {
     minus = CAdd(minus, {onAxis.Re * c - onAxis.Im * s, onAxis.Im * c + onAxis.Re * s});
 }
 
+/// Adds a source's outputs of the last pass in the order radiate() would add them.
+void addStored(const std::array<TComplex, Directions>& out, std::array<TComplex, Directions>& sum) {
+    for (std::size_t n = 0; n < Directions; ++n) {
+        sum[n] = CAdd(sum[n], out[n]);
+    }
+}
+
 /// Every driver's directional outputs and their sums.
 void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) {
     auto& sum = r.SpeakerDir[k];
@@ -185,12 +193,18 @@ void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) 
             rear.fill(TComplex{});
             continue;
         }
-        const int a = slot.amp;
-        const TComplex u = r.ChassisU[d][k];
-        const TComplex h = r.AktFilterH[a][k];
-        radiate(r.BaffleFront[d][k], u, CMul(h, r.PFrontBlend[d][k]), slot.front, omega, front,
-                sum);
-        radiate(r.BaffleRear[d][k], u, CMul(h, r.PRearBlend[d][k]), slot.rear, omega, rear, sum);
+        if (!setup.recompute[d]) {
+            addStored(front, sum);
+            addStored(rear, sum);
+        } else {
+            const int a = slot.amp;
+            const TComplex u = r.ChassisU[d][k];
+            const TComplex h = r.AktFilterH[a][k];
+            radiate(r.BaffleFront[d][k], u, CMul(h, r.PFrontBlend[d][k]), slot.front, omega, front,
+                    sum);
+            radiate(r.BaffleRear[d][k], u, CMul(h, r.PRearBlend[d][k]), slot.rear, omega, rear,
+                    sum);
+        }
         addTilted(front[0], f * slot.tiltFront, tiltPlus, tiltMinus);
         addTilted(rear[0], f * slot.tiltRear, tiltPlus, tiltMinus);
     }
@@ -254,10 +268,15 @@ bool pointIsFinite(const TResult& r, std::size_t k) {
     return probe == 0.0;
 }
 
-bool computeAllPoints(const TProjekt& working, TResult& r) {
+bool computeAllPoints(const TProjekt& working, TResult& r, const DriverMask* recompute) {
     SpeakerSetup setup;
     if (!prepare(working, r, setup)) {
         return false;
+    }
+    if (recompute != nullptr) {
+        setup.recompute = *recompute;
+    } else {
+        setup.recompute.fill(true);
     }
     for (std::size_t k = 0; k < GridSize - 1 && working.f[k] > 0.0; ++k) {
         const double f = working.f[k];
@@ -295,9 +314,9 @@ double DirPhase(int n, double x, double y, double z, double f) {
     return DirPathLength(n, x, y, z) * (-2.0 * Pi * f / SpeedOfSound);
 }
 
-std::string RunSpeakerJob(const TProjekt& working, TResult& result) {
+std::string RunSpeakerJob(const TProjekt& working, TResult& result, const DriverMask* recompute) {
     try {
-        return computeAllPoints(working, result) ? "Ok" : SpeakerError;
+        return computeAllPoints(working, result, recompute) ? "Ok" : SpeakerError;
     } catch (...) {
         return SpeakerError;
     }

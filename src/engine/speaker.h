@@ -5,12 +5,20 @@
 #include "engine/result.h"
 #include "model/projekt.h"
 
+#include <array>
 #include <string>
 
 namespace tavrel {
 
-/// Returns the status text ("Ok" or the error text).
-std::string RunSpeakerJob(const TProjekt& working, TResult& result);
+/// Per driver slot: true when its directional outputs must be computed anew.
+using DriverMask = std::array<bool, ChassisSlots>;
+
+/// Returns the status text ("Ok" or the error text). With `recompute`, the directional
+/// outputs (DirFront, DirRear) of a driver whose entry is false are taken as they stand from
+/// the last pass instead of computed again: the caller vouches that nothing they depend on
+/// has changed. The sums come out the same either way.
+std::string RunSpeakerJob(const TProjekt& working, TResult& result,
+                          const DriverMask* recompute = nullptr);
 
 /// Extra distance (m) by which a source at (x, y, z) lies nearer to a listener in direction n:
 /// z is along the axis towards the listener, x horizontal, y vertical.

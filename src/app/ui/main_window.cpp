@@ -14,6 +14,7 @@
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 #include "model/projekt_file.h"
+#include "optimizer/ui/optimizer_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +76,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    delete m_optimizer; // its thread may still report into this window's members
     stopCalcThread();
 }
 
@@ -157,7 +159,8 @@ void TMainForm::createMenus() {
             calculator->setShortcut(QKeySequence("Ctrl+B"));
         }
     }
-    addItem(extras, "Crossover network optimizer ...", "ActOptimizer")->setEnabled(false);
+    connect(addItem(extras, "Crossover network optimizer ...", "ActOptimizer"), &QAction::triggered,
+            this, &TMainForm::OpenOptimizer);
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
@@ -167,7 +170,9 @@ void TMainForm::createMenus() {
     m_showDriverEditorAction = addItem(windows, "Show driver editor", "ActShowDriverEditor");
     m_showDriverEditorAction->setEnabled(false);
     connect(m_showDriverEditorAction, &QAction::triggered, this, &TMainForm::ShowDriverEditor);
-    addItem(windows, "Show optimizer", "ActShowOptimizer")->setEnabled(false);
+    m_showOptimizerAction = addItem(windows, "Show optimizer", "ActShowOptimizer");
+    m_showOptimizerAction->setEnabled(false);
+    connect(m_showOptimizerAction, &QAction::triggered, this, &TMainForm::ShowOptimizer);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MenuHelp");

@@ -8,6 +8,7 @@
 #include "engine/result.h"
 #include "foundation/settings.h"
 #include "model/projekt.h"
+#include "optimizer/opti_run.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,6 +28,7 @@ namespace tavrel {
 
 class TFormRechnen;
 class TFormCalcUtils;
+class TFormWOptimize2;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
@@ -91,6 +93,12 @@ public:
     void RequestCalc();
     void RequestFullCalc();
     void MarkModified();
+    /// "Crossover network optimizer ...": refused while the crossover or driver editor is open.
+    void OpenOptimizer();
+    /// "Show optimizer".
+    void ShowOptimizer();
+    /// The optimizer window, once opened.
+    TFormWOptimize2* Optimizer() const { return m_optimizer; }
 
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
@@ -128,6 +136,11 @@ private:
     const TOptionBlock* programWideOptions() const;
     void armDriverUpdateCheck();
     void checkNextDriverForUpdate();
+    void createOptimizer();
+    bool closeOptimizer();
+    void setOptimizerRunning(bool running);
+    void optimizerClosed(const TProjekt* result, bool optimized);
+    bool fixPartByHand(const FixationRequest& request);
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
@@ -167,6 +180,8 @@ private:
     TFormWeicheneditor* m_networkEditor = nullptr;
     bool m_networkEditorOpen = false;
     QAction* m_showNetworkEditor = nullptr;
+    TFormWOptimize2* m_optimizer = nullptr;
+    QAction* m_showOptimizerAction = nullptr;
 };
 
 } // namespace tavrel

@@ -14,6 +14,7 @@
 #include "foundation/ui/store_text.h"
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
+#include "optimizer/ui/optimizer_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -136,6 +137,9 @@ void TMainForm::armDriverUpdateCheck() {
 }
 
 void TMainForm::checkNextDriverForUpdate() {
+    if (m_optimizer != nullptr && m_optimizer->Running()) {
+        return; // the project must not change under a run: asked again after it
+    }
     if (m_updateIndex >= m_project->nChassis) {
         m_updateTimer->stop();
         return;
@@ -320,6 +324,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closeOptimizer()) {
+        event->ignore();
+        return;
+    }
     if (!m_project->saved) {
         const int answer = TUniAuswahlDlg::Ask(
             this, "Quit program?\r\n\r\nSave current project now?", "&Yes | &No | &Abort", 1);

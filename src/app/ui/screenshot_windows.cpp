@@ -4,6 +4,11 @@
 #include "editor/ui/crossover_editor.h"
 #include "editor/ui/parts_library_dialog.h"
 #include "model/projekt.h"
+#include "optimizer/opti_checks.h"
+#include "optimizer/ui/optimizer_window.h"
+
+#include <QCoreApplication>
+#include <QRadioButton>
 
 namespace tavrel {
 
@@ -16,6 +21,24 @@ struct WindowEntry {
     const char* syntax;
     std::optional<WindowOpener> (*make)(TMainForm& main, const QStringList& arguments);
 };
+
+/// A finished run of Default-style settings: every part marked, resistors and capacitors from
+/// E12. The window is shown only when the run has ended, so its picture shows the result.
+void PictureOptimizerRun(TMainForm& main) {
+    MarkParts(main.MutableProject(), true);
+    main.OpenOptimizer();
+    TFormWOptimize2* window = main.Optimizer();
+    window->hide();
+    window->fixByHand = nullptr; // nobody to ask: parts chosen by hand keep their value
+    for (const char* name : {"RadioResistorsE12", "RadioCapacitorsE12"}) {
+        window->findChild<QRadioButton*>(name)->setChecked(true);
+    }
+    window->StartOptimization();
+    while (window->Running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    window->show();
+}
 
 std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpener opener) {
     if (arguments.size() != 1) {
@@ -54,6 +77,16 @@ const WindowEntry Windows[] = {
     {"export", "export",
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
+     }},
+    {"optimizer", "optimizer[:run] (run: every part optimized, E12)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         if (args.size() == 1) {
+             return [&main] { main.OpenOptimizer(); };
+         }
+         if (args.size() != 2 || args[1] != "run") {
+             return std::nullopt;
+         }
+         return [&main] { PictureOptimizerRun(main); };
      }},
     {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
