@@ -115,10 +115,12 @@ template <class In, std::size_t N>
 std::optional<In> inputsOf(const Binding<In> (&bindings)[N], const FieldAssignments& assignments,
                            void (*changed)(In&, std::string_view), std::string& error) {
     In in{};
-    for (const auto& [name, value] : assignments) {
+    for (const auto& assignment : assignments) {
+        const auto& [name, value] = assignment;
+        const std::string wanted = lower(name);
         const auto binding =
             std::find_if(std::begin(bindings), std::end(bindings),
-                         [&](const Binding<In>& b) { return lower(b.name) == lower(name); });
+                         [&wanted](const Binding<In>& b) { return lower(b.name) == wanted; });
         if (binding == std::end(bindings)) {
             error = "no field named '" + name + "'";
             return std::nullopt;
