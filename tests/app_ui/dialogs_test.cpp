@@ -11,6 +11,7 @@
 #include "foundation/ui/store_text.h"
 #include "model/projekt_file.h"
 #include "support/qt_application.h"
+#include "support/scratch_dir.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,8 +24,6 @@
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,18 +32,10 @@ protected:
             messages << text;
             return def;
         });
-        dir = fs::temp_directory_path() /
-              ("tavrel-dialogs-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    void TearDown() override {
-        TUniAuswahlDlg::SetHandler({});
-        fs::remove_all(dir);
-    }
+    void TearDown() override { TUniAuswahlDlg::SetHandler({}); }
     QStringList messages;
-    fs::path dir;
+    test::ScratchDir dir{"dialogs"};
 };
 
 TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
@@ -85,7 +76,7 @@ TEST_F(Dialogs, ActiveFilterResetsAMissingLevelToZeroDecibels) {
 
 TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {
     TSettings settings;
-    settings.ProgramDir = dir.string();
+    settings.ProgramDir = dir.path().string();
     LoadSettings(settings);
     {
         TFormVerzeichnisse dialog(settings);
@@ -108,7 +99,7 @@ TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {
         dialog.findChild<QPushButton*>("BtnClose")->click();
         settings = dialog.Settings();
     }
-    EXPECT_EQ(settings.DriverDir, dir.string() + "/Chassis/");
+    EXPECT_EQ(settings.DriverDir, dir.path().string() + "/Chassis/");
     TMyIniFile file(settings.SettingsPath, false, false, true);
     EXPECT_EQ(file.ReadString("Verzeichnisse", "Chassis", "-"), "-");
 }

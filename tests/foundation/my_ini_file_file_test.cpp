@@ -1,6 +1,6 @@
 // The store's life cycle on real files: creation, loading, saving and failed saves.
 #include "foundation/my_ini_file.h"
-#include "temp_dir.h"
+#include "support/scratch_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,14 +9,12 @@
 namespace tavrel {
 namespace {
 
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using test::ScratchDir;
 
 const std::string HeaderLine = "## MyIniFile 1.0 by ZQ 2004 ##\r\n";
 
 TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("missing.ini");
     TMyIniFile store(path, false, false, true);
     EXPECT_EQ(store.KeyCount(), 0);
@@ -29,7 +27,7 @@ TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
 }
 
 TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("Tavrel.ini");
     {
         TMyIniFile untouched(path, false, true, true);
@@ -41,14 +39,14 @@ TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
     const StoreCloseResult result = store.Close();
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.saved);
-    EXPECT_EQ(readFile(path), HeaderLine + "#Optionen\r\nWEsize=\t2\r\n");
+    EXPECT_EQ(test::ReadWholeFile(path), HeaderLine + "#Optionen\r\nWEsize=\t2\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 }
 
 TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("new.TVC");
-    writeFile(path, "old content");
+    test::WriteWholeFile(path, "old content");
     TMyIniFile store(path, true, true, false);
     EXPECT_TRUE(store.Modified());
     EXPECT_TRUE(store.Close().saved);
@@ -58,9 +56,9 @@ TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
 }
 
 TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("s.ini");
-    writeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
+    test::WriteWholeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
     TMyIniFile store(path, false, true, true);
     EXPECT_EQ(store.KeyCount(), 2);
     EXPECT_FALSE(store.Modified());
@@ -72,13 +70,13 @@ TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
 }
 
 TEST(StoreFile, CodedFileRoundTripOnDisk) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("p.TVP");
     TMyIniFile store(path, true, true, false);
     store.WriteString("Projekt", "Comment1", "Zwei-Wege \xB5");
     store.WriteFloat("Projekt", "fMin", 20);
     ASSERT_TRUE(store.Close().ok);
-    EXPECT_EQ(readFile(path).find("Projekt"), std::string::npos);
+    EXPECT_EQ(test::ReadWholeFile(path).find("Projekt"), std::string::npos);
     TMyIniFile back(path, true, false, true);
     EXPECT_EQ(back.ReadString("Projekt", "Comment1", ""), "Zwei-Wege \xB5");
     EXPECT_EQ(back.ReadFloat("Projekt", "fMin", 0), 20.0);
@@ -86,9 +84,9 @@ TEST(StoreFile, CodedFileRoundTripOnDisk) {
 }
 
 TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("foreign.ini");
-    writeFile(path, "[Section]\r\nkey=value\r\n");
+    test::WriteWholeFile(path, "[Section]\r\nkey=value\r\n");
     std::string message;
     TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
     TMyIniFile store(path, false, true, true);
@@ -98,14 +96,14 @@ TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
     EXPECT_FALSE(store.Writable());
     store.WriteInteger("S", "k", 1);
     EXPECT_FALSE(store.Close().saved);
-    EXPECT_EQ(readFile(path), "[Section]\r\nkey=value\r\n");
+    EXPECT_EQ(test::ReadWholeFile(path), "[Section]\r\nkey=value\r\n");
 }
 
 TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("occupied");
     std::filesystem::create_directory(path);
-    writeFile(path + "/inside", "x");
+    test::WriteWholeFile(path + "/inside", "x");
     TMyIniFile store(path, false, true, false);
     const StoreCloseResult result = store.Close();
     EXPECT_FALSE(result.ok);
@@ -115,7 +113,7 @@ TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
 }
 
 TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("a-directory");
     std::filesystem::create_directory(path);
     TMyIniFile store(path, false, true, true);
@@ -129,7 +127,7 @@ TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
 }
 
 TEST(StoreFile, CloseTwiceSavesOnce) {
-    TempDir dir;
+    ScratchDir dir{"ini"};
     const std::string path = dir.file("twice.ini");
     TMyIniFile store(path, false, true, false);
     EXPECT_TRUE(store.Close().saved);

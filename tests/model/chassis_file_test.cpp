@@ -182,15 +182,15 @@ TEST(ChassisFile, WrongVersionsLeaveTheRecordUnchanged) {
 }
 
 TEST(ChassisFile, MissingOrForeignFilesAreRejected) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     auto d = FullDriver(3);
     const auto before = std::make_unique<TChassis>(*d);
-    FileReadResult r = LoadChassisFile(*d, dir.path("missing.TVC"), true);
+    FileReadResult r = LoadChassisFile(*d, dir.file("missing.TVC"), true);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "File has wrong format..");
 
-    test::WriteFileBytes(dir.path("text.TVC"), "just some text\r\nName=x\r\n");
-    r = LoadChassisFile(*d, dir.path("text.TVC"), false);
+    test::WriteWholeFile(dir.file("text.TVC"), "just some text\r\nName=x\r\n");
+    r = LoadChassisFile(*d, dir.file("text.TVC"), false);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.wrongHeader);
     EXPECT_EQ(r.message, "File has wrong format..");
@@ -198,11 +198,11 @@ TEST(ChassisFile, MissingOrForeignFilesAreRejected) {
 }
 
 TEST(ChassisFile, SaveAndLoadKeepEveryStoredField) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     auto d = FullDriver(4);
-    ASSERT_TRUE(SaveChassisFile(*d, dir.path("Woofer.TVC")).ok);
+    ASSERT_TRUE(SaveChassisFile(*d, dir.file("Woofer.TVC")).ok);
     auto back = std::make_unique<TChassis>();
-    const FileReadResult r = LoadChassisFile(*back, dir.path("Woofer.TVC"), true);
+    const FileReadResult r = LoadChassisFile(*back, dir.file("Woofer.TVC"), true);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.version, 1200);
 
@@ -213,12 +213,12 @@ TEST(ChassisFile, SaveAndLoadKeepEveryStoredField) {
 }
 
 TEST(ChassisFile, SaveToAnImpossiblePathFails) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     auto d = FullDriver(5);
-    const FileWriteResult r = SaveChassisFile(*d, dir.path("no/such/dir/x.TVC"));
+    const FileWriteResult r = SaveChassisFile(*d, dir.file("no/such/dir/x.TVC"));
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.path("no/such/dir/x.TVC")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("no/such/dir/x.TVC")));
 }
 
 TEST(ChassisFile, OldestVersionFitsTheVoiceCoilFromTheImpedance) {

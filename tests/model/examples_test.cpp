@@ -36,7 +36,7 @@ std::string quoted(const std::string& path) {
 }
 
 TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     int checked = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(ExamplesDir)) {
         const fs::path plain = entry.path();
@@ -44,21 +44,21 @@ TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
             continue;
         }
         const std::string name = plain.stem().string(); // NAME.EXT
-        const std::string coded = dir.path(name);
-        const std::string back = dir.path(name + ".plain");
+        const std::string coded = dir.file(name);
+        const std::string back = dir.file(name + ".plain");
         ASSERT_EQ(runCli("convert " + quoted(plain.string()) + " " + quoted(coded) +
                          " --from plain --to coded"),
                   0)
             << name;
         ASSERT_EQ(runCli("convert " + quoted(coded) + " " + quoted(back) + " --to plain"), 0)
             << name;
-        const std::string original = test::ReadFileBytes(plain.string());
-        EXPECT_NE(test::ReadFileBytes(coded), original);
+        const std::string original = test::ReadWholeFile(plain.string());
+        EXPECT_NE(test::ReadWholeFile(coded), original);
         if (name.ends_with(".TVC")) {
-            EXPECT_EQ(withoutSaveStamps(test::ReadFileBytes(back)), withoutSaveStamps(original))
+            EXPECT_EQ(withoutSaveStamps(test::ReadWholeFile(back)), withoutSaveStamps(original))
                 << name;
         } else {
-            EXPECT_EQ(test::ReadFileBytes(back), original) << name;
+            EXPECT_EQ(test::ReadWholeFile(back), original) << name;
         }
         ++checked;
     }

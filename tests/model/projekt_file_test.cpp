@@ -15,8 +15,8 @@ constexpr double FilePi = 3.1415926;
 
 std::unique_ptr<TProjekt> freshProjekt() {
     auto p = std::make_unique<TProjekt>();
-    test::TempDir dir;
-    EXPECT_TRUE(ReadProjekt(*p, dir.path("missing.TVP"), true).ok);
+    test::ScratchDir dir{"model"};
+    EXPECT_TRUE(ReadProjekt(*p, dir.file("missing.TVP"), true).ok);
     return p;
 }
 
@@ -86,11 +86,11 @@ TEST(ProjektFile, MissingFileGivesAFreshProject) {
 }
 
 TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     auto p = test::FullProjekt();
-    ASSERT_TRUE(WriteProjekt(*p, dir.path("full.TVP"), true).ok);
+    ASSERT_TRUE(WriteProjekt(*p, dir.file("full.TVP"), true).ok);
     auto back = freshProjekt();
-    const FileReadResult r = ReadProjekt(*back, dir.path("full.TVP"), true);
+    const FileReadResult r = ReadProjekt(*back, dir.file("full.TVP"), true);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.version, 1200);
     // Not stored: the saved flag and the ninth driver slot.
@@ -273,10 +273,10 @@ TEST(ProjektFile, WrongVersionsLeaveTheRecordUnchanged) {
 }
 
 TEST(ProjektFile, ForeignFileReadsAsDefaults) {
-    test::TempDir dir;
-    test::WriteFileBytes(dir.path("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
+    test::ScratchDir dir{"model"};
+    test::WriteWholeFile(dir.file("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
     auto p = test::FullProjekt();
-    const FileReadResult r = ReadProjekt(*p, dir.path("x.TVP"), false);
+    const FileReadResult r = ReadProjekt(*p, dir.file("x.TVP"), false);
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.wrongHeader);
     EXPECT_EQ(p->nAmps, 1);
@@ -301,9 +301,9 @@ TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
 }
 
 TEST(ProjektFile, WriteToAnImpossiblePathFails) {
-    test::TempDir dir;
+    test::ScratchDir dir{"model"};
     auto p = freshProjekt();
-    const FileWriteResult r = WriteProjekt(*p, dir.path("missing/dir/x.TVP"), true);
+    const FileWriteResult r = WriteProjekt(*p, dir.file("missing/dir/x.TVP"), true);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
 }
