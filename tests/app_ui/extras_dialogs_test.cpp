@@ -1,6 +1,5 @@
 // The housing, view options and driver copy dialogs as the main window's menu items run them:
 // what OK writes into the project and that cancelling leaves project and undo stack alone.
-#include "app/ui/screenshot_windows.h"
 #include "app/ui/view_options_dialog.h"
 #include "support/main_window_fixture.h"
 
@@ -116,31 +115,6 @@ TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {
     EXPECT_NEAR(baffle.vert, 0, 1e-12);
     EXPECT_EQ(window->Project().GemGeh.t, 0); // an unreadable depth counts as 0
     EXPECT_EQ(undoText(), "Undo \"Edit common outer housing\"");
-}
-
-// The utilities window is not opened here: a second top-level window shown beside the main
-// window makes this program's static QApplication crash at exit under the offscreen platform;
-// tests/calculators_ui shows it on its own.
-TEST_F(ExtrasDialogs, ScreenshotNamesOpenTheirDialogs) {
-    for (const char* name : {"housing", "view-options", "copy-driver"}) {
-        QString error;
-        const auto opener = FindWindowOpener(*window, name, error);
-        ASSERT_TRUE(opener.has_value()) << name;
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                shown = dialog->isVisible();
-                dialog->reject();
-            }
-        });
-        (*opener)();
-        EXPECT_TRUE(shown) << name;
-    }
-    QString error;
-    EXPECT_TRUE(FindWindowOpener(*window, "calculators:port", error).has_value());
-    EXPECT_FALSE(FindWindowOpener(*window, "calculators:box", error));
-    EXPECT_TRUE(error.startsWith("window 'calculators:box' takes the form"));
-    EXPECT_EQ(window->Project(), *before);
 }
 
 } // namespace

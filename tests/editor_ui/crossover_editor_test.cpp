@@ -1,7 +1,6 @@
 // The crossover editor as a user drives it on the Default project: a part taken from the
 // shipped library changes the amplifier's impedance and undo brings it back; the questions on
-// closing; the part editor restricted to one part type; the screenshot names of its windows.
-#include "app/ui/screenshot_windows.h"
+// closing; the part editor restricted to one part type.
 #include "editor/schematic_layout.h"
 #include "editor/ui/crossover_editor.h"
 #include "editor/ui/part_editor.h"
@@ -12,13 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <filesystem>
 #include <vector>
 
 namespace tavrel {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int SlotC1 = 124;
 constexpr int SlotTweeter = 106;
@@ -150,33 +146,6 @@ TEST_F(CrossoverEditor, RestrictedPartEditorOffersOneTypeAndKeepsThePartOnAbort)
         EditPartOfType(window.get(), c1, PartCapacitor, window->Project(), "").has_value());
     EXPECT_EQ(visibleTypes, 1);
 }
-
-struct NameCase {
-    const char* name;
-    bool valid;
-};
-
-class EditorWindowNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(EditorWindowNames, AreCheckedBeforeOpening) {
-    test::TestApplication();
-    TSettings settings;
-    settings.ProgramDir = fs::temp_directory_path().string();
-    TMainForm main(settings, QString::fromStdString(settings.ProgramDir));
-    QString error;
-    EXPECT_EQ(FindWindowOpener(main, GetParam().name, error).has_value(), GetParam().valid)
-        << error.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, EditorWindowNames,
-    ::testing::Values(NameCase{"crossover-editor:6", true},
-                      NameCase{"crossover-editor:1:print", true},
-                      NameCase{"part-editor:1:178", true}, NameCase{"parts-library", true},
-                      NameCase{"free-wires:2", true}, NameCase{"mouse-keys", true},
-                      NameCase{"crossover-editor:0", false},
-                      NameCase{"crossover-editor:1:x", false}, NameCase{"part-editor:1:179", false},
-                      NameCase{"mouse-keys:1", false}));
 
 } // namespace
 } // namespace tavrel
