@@ -63,7 +63,7 @@ CurvePixels countCurvePixels(const QImage& image, const TVChart& chart, int scal
 
 class EveryChart : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override { EnsureQtApplication(); }
+    void SetUp() override { test::TestApplication(); }
 };
 
 TEST_P(EveryChart, DrawsItsCurvesInsideThePlotRectangle) {
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Charts, EveryChart,
                                            "directivity"));
 
 TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     for (const char* name : {"response", "driver 2", "polar 50", "polar 0", "polar 9999"}) {
@@ -109,7 +109,7 @@ TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
 }
 
 TEST(ChartRender, PolarDiagramsFillBothHalves) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     const QImage image =
@@ -125,7 +125,7 @@ TEST(ChartRender, PolarDiagramsFillBothHalves) {
 }
 
 TEST(ChartRender, UnknownNameAndBadSizeAreErrors) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     const RenderedChart unknown =
@@ -137,7 +137,7 @@ TEST(ChartRender, UnknownNameAndBadSizeAreErrors) {
 }
 
 TEST(ChartRender, InvalidResultsShowThePlaceholderPicture) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     result->Valid = false;
     const auto projekt = MakeSampleProjekt();
@@ -154,14 +154,14 @@ TEST(ChartRender, InvalidResultsShowThePlaceholderPicture) {
 }
 
 TEST(ChartRender, MissingPlaceholderFileIsReported) {
-    EnsureQtApplication();
+    test::TestApplication();
     QString error;
     EXPECT_TRUE(LoadPlaceholderPicture("/nonexistent", &error).isNull());
     EXPECT_TRUE(error.contains("placeholder.jpg"));
 }
 
 TEST(ChartRender, HighDpiImageKeepsTheLogicalLayout) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     auto plain = std::make_unique<TVChart>();

@@ -1,5 +1,5 @@
-#include "app/project_load.h"
 #include "engine/calc_thread.h"
+#include "support/example_project.h"
 
 #include <atomic>
 #include <chrono>
@@ -12,15 +12,6 @@ namespace tavrel {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::unique_ptr<TProjekt> defaultProject() {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(
-        *p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/Default.TVP.plain", false);
-    EXPECT_TRUE(loaded.loaded) << loaded.message;
-    return p;
-}
 
 /// Records what the thread reports; the thread waits for each report to return.
 struct Reports {
@@ -58,7 +49,7 @@ bool waitForHandOvers(const Reports& reports, int count) {
 
 TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
     Reports reports;
-    auto project = defaultProject();
+    auto project = test::LoadExample("Default.TVP");
     TCalcThread thread(false, reports.callbacks());
     std::this_thread::sleep_for(20ms);
     EXPECT_TRUE(thread.Finished()); // created waiting: nothing is computed before a request
@@ -79,7 +70,7 @@ TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
 
 TEST(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
     Reports reports;
-    auto project = defaultProject();
+    auto project = test::LoadExample("Default.TVP");
     TCalcThread thread(false, reports.callbacks());
     thread.RequestFullCalc(*project);
     // Requests arriving while the thread computes are never lost: the last one wins.
@@ -96,7 +87,7 @@ TEST(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
 
 TEST(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
     Reports reports;
-    auto project = defaultProject();
+    auto project = test::LoadExample("Default.TVP");
     TCalcThread thread(false, reports.callbacks());
     thread.RequestCalc(*project);
     ASSERT_TRUE(thread.WaitFinished(60s));
@@ -114,7 +105,7 @@ TEST(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
 
 TEST(CalcThread, SilentThreadReportsNothingAndTerminatesWhileComputing) {
     Reports reports;
-    auto project = defaultProject();
+    auto project = test::LoadExample("Default.TVP");
     project->Option.sz = 599;
     BuildGrid(*project);
     auto thread = std::make_unique<TCalcThread>(true, reports.callbacks());

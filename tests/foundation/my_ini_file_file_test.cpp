@@ -9,13 +9,15 @@
 namespace tavrel {
 namespace {
 
-using test::ScratchDir;
-
 const std::string HeaderLine = "## MyIniFile 1.0 by ZQ 2004 ##\r\n";
 
-TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("missing.ini");
+class StoreFile : public ::testing::Test {
+protected:
+    test::ScratchDir dir{"ini"};
+    const std::string path = dir.file("store.ini");
+};
+
+TEST_F(StoreFile, MissingFileReadOnlyWritesNothing) {
     TMyIniFile store(path, false, false, true);
     EXPECT_EQ(store.KeyCount(), 0);
     EXPECT_FALSE(store.Modified());
@@ -26,9 +28,7 @@ TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("Tavrel.ini");
+TEST_F(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
     {
         TMyIniFile untouched(path, false, true, true);
         EXPECT_FALSE(untouched.Close().saved);
@@ -43,9 +43,7 @@ TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 }
 
-TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("new.TVC");
+TEST_F(StoreFile, NewStoreWritesAtLeastTheHeader) {
     test::WriteWholeFile(path, "old content");
     TMyIniFile store(path, true, true, false);
     EXPECT_TRUE(store.Modified());
@@ -55,9 +53,7 @@ TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
     EXPECT_EQ(back.Count(), 0);
 }
 
-TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("s.ini");
+TEST_F(StoreFile, LoadModifySaveKeepsOtherKeys) {
     test::WriteWholeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
     TMyIniFile store(path, false, true, true);
     EXPECT_EQ(store.KeyCount(), 2);
@@ -69,9 +65,7 @@ TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
     EXPECT_EQ(back.ReadInteger("Optionen", "WEsize", 0), 1);
 }
 
-TEST(StoreFile, CodedFileRoundTripOnDisk) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("p.TVP");
+TEST_F(StoreFile, CodedFileRoundTripOnDisk) {
     TMyIniFile store(path, true, true, false);
     store.WriteString("Projekt", "Comment1", "Zwei-Wege \xB5");
     store.WriteFloat("Projekt", "fMin", 20);
@@ -83,9 +77,7 @@ TEST(StoreFile, CodedFileRoundTripOnDisk) {
     EXPECT_TRUE(back.Coded());
 }
 
-TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("foreign.ini");
+TEST_F(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
     test::WriteWholeFile(path, "[Section]\r\nkey=value\r\n");
     std::string message;
     TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
@@ -99,9 +91,7 @@ TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
     EXPECT_EQ(test::ReadWholeFile(path), "[Section]\r\nkey=value\r\n");
 }
 
-TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("occupied");
+TEST_F(StoreFile, FailedRenameRemovesTheTemporaryFile) {
     std::filesystem::create_directory(path);
     test::WriteWholeFile(path + "/inside", "x");
     TMyIniFile store(path, false, true, false);
@@ -112,9 +102,7 @@ TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
     EXPECT_TRUE(std::filesystem::exists(path + "/inside"));
 }
 
-TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("a-directory");
+TEST_F(StoreFile, UnreadableExistingPathIsNotReplaced) {
     std::filesystem::create_directory(path);
     TMyIniFile store(path, false, true, true);
     EXPECT_FALSE(store.Writable());
@@ -126,9 +114,7 @@ TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
     EXPECT_TRUE(TMyIniFile(path, false, false, true).Close().ok); // nothing was due
 }
 
-TEST(StoreFile, CloseTwiceSavesOnce) {
-    ScratchDir dir{"ini"};
-    const std::string path = dir.file("twice.ini");
+TEST_F(StoreFile, CloseTwiceSavesOnce) {
     TMyIniFile store(path, false, true, false);
     EXPECT_TRUE(store.Close().saved);
     std::filesystem::remove(path);
@@ -136,7 +122,7 @@ TEST(StoreFile, CloseTwiceSavesOnce) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(StoreFile, StoreFromBytesHasNoFileToSaveTo) {
+TEST_F(StoreFile, StoreFromBytesHasNoFileToSaveTo) {
     TMyIniFile store = TMyIniFile::FromBytes(HeaderLine, false, true);
     store.WriteInteger("S", "k", 1);
     const StoreCloseResult result = store.Close();
