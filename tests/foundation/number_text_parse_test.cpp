@@ -70,14 +70,6 @@ TEST(ParseInt, SkipsQuotesZerosAndStopsAtSeparators) {
     EXPECT_EQ(TextToInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
 }
 
-TEST(IsDigitChar, OnlyDecimalDigits) {
-    EXPECT_TRUE(IsDigitChar('0'));
-    EXPECT_TRUE(IsDigitChar('9'));
-    EXPECT_FALSE(IsDigitChar('a'));
-    EXPECT_FALSE(IsDigitChar('/'));
-    EXPECT_FALSE(IsDigitChar(':'));
-}
-
 TEST(NumberText, WidthTenTextReadsBackWithinItsPrecision) {
     for (double v : {45.3, 1e7, 4.7e-6, -0.0047, 123456.789, 1.0 / 3.0, -9.87654321e-12, 0.0}) {
         const double back = TextToFloat(FloatToWidth(10, v));
