@@ -40,29 +40,22 @@ TEST(UndoStack, DiscardDropsTheNewestWithoutRestoring) {
     EXPECT_FALSE(undo.CanUndo());
 }
 
-TEST(Caption, LongPathsKeepTheirFirstPartAndTail) {
+TEST(Names, LongPathsKeepTheirFirstPartAndTailAndSaveNamesGetTheExtension) {
     EXPECT_EQ(ShortenPath("/home/a.TVP", 40, '/'), "/home/a.TVP");
     EXPECT_EQ(ShortenPath("C:\\Projekte\\Lautsprecher\\Zweiweg\\Box.TVP", 25, '\\'),
               "C:\\...\\Zweiweg\\Box.TVP");
     EXPECT_EQ(ShortenPath("C:\\a\\b\\VeryLongFileNameThatNeverFits.TVP", 10, '\\'),
               "C:\\...\\VeryLongFileNameThatNeverFits.TVP");
     EXPECT_EQ(MainCaption("0.1", "/x/y.TVP", 800, '/'), "Tavrel 0.1 - KELMORA-Edition [/x/y.TVP]");
-}
-
-TEST(SaveName, ExtensionIsAppendedUnlessPresentInAnyCase) {
     EXPECT_EQ(ProjectSaveName("test"), "test.TVP");
     EXPECT_EQ(ProjectSaveName("a.tvp"), "a.tvp");
     EXPECT_EQ(ProjectSaveName(".TVP"), "");
     EXPECT_EQ(ProjectSaveName(""), "");
 }
 
-class Properties : public ::testing::Test {
-protected:
-    std::unique_ptr<TProjekt> project = std::make_unique<TProjekt>();
+TEST(Properties, EqualOrReversedFrequenciesAndOutOfRangeCountsAreMended) {
+    auto project = std::make_unique<TProjekt>();
     ProjectProperties props;
-};
-
-TEST_F(Properties, EqualFrequenciesGiveTheAudioBandAndPointsAreClamped) {
     props.fMin = props.fMax = "500";
     props.points = 1000;
     ApplyProperties(*project, props);
@@ -74,9 +67,6 @@ TEST_F(Properties, EqualFrequenciesGiveTheAudioBandAndPointsAreClamped) {
     ApplyProperties(*project, props);
     EXPECT_EQ(project->Option.sz, 10);
     EXPECT_DOUBLE_EQ(project->f[9], 20000);
-}
-
-TEST_F(Properties, ReversedFrequenciesAreSwappedAndSmoothingFollowsTheGrid) {
     props.fMin = "10000";
     props.fMax = "100,0";
     props.points = 84;

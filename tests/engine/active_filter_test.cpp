@@ -141,13 +141,10 @@ TEST_F(AktFilterJob, WritesTheResponseAtEveryGridPoint) {
     EXPECT_EQ(result->AktFilterH[1][20], (TComplex{9.0, 9.0})); // past the end mark
 }
 
-TEST_F(AktFilterJob, LevelMustBePositive) {
+TEST_F(AktFilterJob, LevelAndEnabledSectionsMustBePositive) {
     filter().Pegel = 0;
     EXPECT_EQ(run(), "Error: Active filter at amp 2: Level false.");
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(AktFilterJob, EnabledSectionNeedsPositiveFrequencyAndQ) {
     const std::string text = "Error: Active filter at amp 2: limit frequencies and Q-factors "
                              "must not be <=0.";
     filter().HP6 = true;

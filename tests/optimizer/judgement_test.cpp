@@ -75,11 +75,15 @@ TEST(JudgeTargetCurve, BassAndTrebleFactorsTiltTheEnds) {
     EXPECT_LT(JudgeTarget(15, 1, 1), 0.3); // below the box resonance the target falls
 }
 
-TEST_F(Judgement, ImpedanceAboveTheMinimumAddsNoExtraTerm) {
+TEST_F(Judgement, ImpedanceAboveTheMinimumAddsNoExtraTermAndTheWorstAmplifierCounts) {
     judge();
     EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 8.001, 1e-12);
     EXPECT_LT(judgement.J[0], 1);
     EXPECT_NEAR(judgement.J[12], expectedTotalWithoutExtra(), 1e-12);
+    project->nAmps = 2;
+    setImpedance(1, [](double) { return 4.0; });
+    judge();
+    EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 4.001, 1e-12);
 }
 
 TEST_F(Judgement, ImpedanceFarBelowTheMinimumAddsTheExtraTerm) {
@@ -91,14 +95,7 @@ TEST_F(Judgement, ImpedanceFarBelowTheMinimumAddsTheExtraTerm) {
                 1e-9);
 }
 
-TEST_F(Judgement, ImpedanceFigureIsTheWorstAmplifier) {
-    project->nAmps = 2;
-    setImpedance(1, [](double) { return 4.0; });
-    judge();
-    EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 4.001, 1e-12);
-}
-
-TEST_F(Judgement, ResponseOfTheTargetShapeHasNoErrorAtAnyLevel) {
+TEST_F(Judgement, ResponseErrorDependsOnShapeNotLevel) {
     for (double level : {0.01, 1.0, 100.0}) {
         setResponse([&](double) { return level; });
         judge();
@@ -106,9 +103,6 @@ TEST_F(Judgement, ResponseOfTheTargetShapeHasNoErrorAtAnyLevel) {
         EXPECT_NEAR(judgement.J[14], 0.0, 1e-12) << level;
         EXPECT_NEAR(judgement.J[15], 0.0, 1e-12) << level;
     }
-}
-
-TEST_F(Judgement, ResponseErrorDependsOnShapeNotLevel) {
     setResponse([](double f) { return std::pow(f / 1000, 0.3); });
     judge();
     const double tilted = judgement.J[13];
@@ -151,15 +145,12 @@ protected:
     }
 };
 
-TEST_F(PhaseJudgement, SmallPhaseDifferencesCountOneThird) {
+TEST_F(PhaseJudgement, SmallDifferencesCountOneThirdAndDifferencesWrapAround) {
     const double slope = phaseFigure(0.3) - phaseFigure(0.2); // full weight above 0.16 rad
     EXPECT_GT(slope, 0);
     EXPECT_NEAR(phaseFigure(0.1), 0.333 * slope, 1e-9);
     EXPECT_NEAR(phaseFigure(0.05), 0.5 * phaseFigure(0.1), 1e-12);
     EXPECT_NEAR(phaseFigure(0.0), 0.0, 1e-15);
-}
-
-TEST_F(PhaseJudgement, DifferencesWrapAroundTheCircle) {
     EXPECT_NEAR(phaseFigure(0.3, 3.0), phaseFigure(0.3), 1e-9); // arguments 3.0 and −2.98
 }
 
