@@ -85,7 +85,7 @@ TEST(ProjektFile, MissingFileGivesAFreshProject) {
                 p->Schallwand[0].beugu);
 }
 
-TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
+TEST(ProjektFile, WriteThenReadKeepsEveryFieldForeignFilesReadAsDefaultsBadPathsFail) {
     test::ScratchDir dir{"model"};
     auto p = test::FullProjekt();
     ASSERT_TRUE(WriteProjekt(*p, dir.file("full.TVP"), true).ok);
@@ -109,6 +109,15 @@ TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
     }
     EXPECT_EQ(back->Chassis[3].typ, -5);
     EXPECT_EQ(*back, *p);
+
+    test::WriteWholeFile(dir.file("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
+    const FileReadResult foreign = ReadProjekt(*p, dir.file("x.TVP"), false);
+    EXPECT_TRUE(foreign.ok); // a foreign file reads as the defaults
+    EXPECT_TRUE(foreign.wrongHeader);
+    EXPECT_EQ(p->nAmps, 1);
+    const FileWriteResult w = WriteProjekt(*p, dir.file("missing/dir/x.TVP"), true);
+    EXPECT_FALSE(w.ok);
+    EXPECT_FALSE(w.error.empty());
 }
 
 TEST(ProjektFile, GridSettingsOutOfRangeAreReplaced) {
@@ -272,16 +281,6 @@ TEST(ProjektFile, WrongVersionsLeaveTheRecordUnchanged) {
     EXPECT_FALSE(r.ok);
 }
 
-TEST(ProjektFile, ForeignFileReadsAsDefaults) {
-    test::ScratchDir dir{"model"};
-    test::WriteWholeFile(dir.file("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
-    auto p = test::FullProjekt();
-    const FileReadResult r = ReadProjekt(*p, dir.file("x.TVP"), false);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.wrongHeader);
-    EXPECT_EQ(p->nAmps, 1);
-}
-
 TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
     std::string body = "#General\r\nnChassis=1\r\n";
     std::string freq, imp;
@@ -298,14 +297,6 @@ TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
     EXPECT_DOUBLE_EQ(p->Chassis[0].Rms, 60.0);
     EXPECT_EQ(p->Chassis[1].Re2, 77.0);
     EXPECT_EQ(p->Chassis[1].Rms, 0.0);
-}
-
-TEST(ProjektFile, WriteToAnImpossiblePathFails) {
-    test::ScratchDir dir{"model"};
-    auto p = freshProjekt();
-    const FileWriteResult r = WriteProjekt(*p, dir.file("missing/dir/x.TVP"), true);
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
 }
 
 } // namespace
