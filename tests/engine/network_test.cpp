@@ -199,7 +199,7 @@ protected:
     }
 };
 
-TEST_F(ZeroValueParts, ZeroOhmResistorAndLosslessZeroInductanceAreWires) {
+TEST_F(ZeroValueParts, ZeroOhmAndLosslessZeroHenryAreWiresZeroFaradIsOpen) {
     put(1, PartWire, Hot, Mid);
     const Curve wire = runDivider();
     put(1, PartResistor, Hot, Mid, 0.0);
@@ -211,9 +211,6 @@ TEST_F(ZeroValueParts, ZeroOhmResistorAndLosslessZeroInductanceAreWires) {
     put(1, PartInductance, Hot, Mid, 0.0).Rvalue = 4.0;
     const double load = 1.0 / (1.0 / 4.0 + 1.0 / 10.0);
     expectNear(toCx(runDivider()[5]), load / (load + 4.0), 1e-14);
-}
-
-TEST_F(ZeroValueParts, ZeroFaradCapacitorIsNotConnected) {
     put(1, PartResistor, Hot, Mid, 2.0);
     put(4, PartDriver, Mid, Mid3).chassisnr = 1; // only through the capacitor below
     put(5, PartCapacitor, Mid3, Ground, 0.0);

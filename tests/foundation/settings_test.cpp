@@ -30,8 +30,11 @@ protected:
 };
 
 TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
-    TSettings settings = load();
+    TSettings settings;
+    settings.ProgramDir = m_dir.path().string(); // without its separator
+    LoadSettings(settings);
     const std::string dir = programDir();
+    EXPECT_EQ(settings.ProgramDir, dir);
     EXPECT_EQ(settings.SettingsPath, dir + "Tavrel.ini");
     EXPECT_EQ(settings.DriverDir, dir + "Chassis" + PathSeparator);
     EXPECT_EQ(settings.ProjectDir, dir + "Projekte" + PathSeparator);
@@ -51,14 +54,6 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
     EXPECT_EQ(test::ReadWholeFile(iniPath()),
               HeaderLine + "#Verzeichnisse\r\nVerzeichnisvorgaben=\t0\r\n"
                            "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n");
-}
-
-TEST_F(SettingsTest, ProgramDirectoryGetsItsSeparator) {
-    TSettings settings;
-    settings.ProgramDir = m_dir.path().string();
-    LoadSettings(settings);
-    EXPECT_EQ(settings.ProgramDir, programDir());
-    EXPECT_EQ(settings.SettingsPath, iniPath());
 }
 
 TEST_F(SettingsTest, OldTBWEValueGivesTheDerivedDefault) {
