@@ -7,7 +7,7 @@
 namespace tavrel {
 namespace {
 
-TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStates) {
+TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStatesAndDiscardDropsWithoutRestoring) {
     UndoStack undo;
     auto current = std::make_unique<TProjekt>();
     for (int edit = 1; edit <= 25; ++edit) {
@@ -23,11 +23,6 @@ TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStates) {
     EXPECT_EQ(restored, 21);
     EXPECT_EQ(current->Option.sz, 4); // the state before edit 5: older ones fell off
     EXPECT_EQ(undo.MenuCaption(), "Undo");
-}
-
-TEST(UndoStack, DiscardDropsTheNewestWithoutRestoring) {
-    UndoStack undo;
-    auto current = std::make_unique<TProjekt>();
     undo.Push(*current, "first");
     current->nAmps = 3;
     undo.Push(*current, "second");

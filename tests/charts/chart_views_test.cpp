@@ -62,7 +62,7 @@ TEST(ChartViews, LevelOfZeroPressureIsMinus888) {
     EXPECT_DOUBLE_EQ(LevelOf({1.0, 0.0}), 112.0);
 }
 
-TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurves) {
+TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurvesSwitchedByTheCheckBoxes) {
     Fixture f;
     ChartViewOptions options;
     options.energy = true;
@@ -95,11 +95,7 @@ TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurves) {
     FillDirectivityChart(*directivity, *f.result, *f.projekt);
     EXPECT_TRUE(c.curve(25).visible);
     EXPECT_NEAR(c.curve(0).y[0] - c.curve(25).y[0], directivity->curve(0).y[0], 1e-6);
-}
-
-TEST(ResponseChart, CheckBoxesSwitchTheCurveGroups) {
-    Fixture f;
-    ChartViewOptions options;
+    options = {};
     options.singleDrivers = false;
     options.impedance = false;
     FillResponseChart(*f.chart, *f.result, *f.projekt, options);

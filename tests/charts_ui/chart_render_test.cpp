@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Charts, EveryChart,
                                            "driver 2", "phase", "umax", "maxspl", "voltage",
                                            "directivity"));
 
-TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
+TEST(ChartRender, NamedChartsRenderAtTheRequestedSizePolarsFillBothHalvesBadOnesFail) {
     test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
@@ -106,12 +106,6 @@ TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
         EXPECT_EQ(rendered.image.size(), QSize(640, 400));
         EXPECT_GT(InkShare(rendered.image), 0.01) << name;
     }
-}
-
-TEST(ChartRender, PolarDiagramsFillBothHalves) {
-    test::TestApplication();
-    const auto result = MakeSampleResult();
-    const auto projekt = MakeSampleProjekt();
     const QImage image =
         RenderChartImage("polar 40", *result, *projekt, QSize(800, 400), placeholder()).image;
     ASSERT_FALSE(image.isNull());
@@ -122,12 +116,6 @@ TEST(ChartRender, PolarDiagramsFillBothHalves) {
     const QImage blank =
         RenderChartImage("polar 40", *result, *projekt, QSize(800, 400), placeholder()).image;
     EXPECT_EQ(InkShare(blank), 0.0);
-}
-
-TEST(ChartRender, UnknownNameAndBadSizeAreErrors) {
-    test::TestApplication();
-    const auto result = MakeSampleResult();
-    const auto projekt = MakeSampleProjekt();
     const RenderedChart unknown =
         RenderChartImage("spectrum", *result, *projekt, QSize(100, 100), placeholder());
     EXPECT_TRUE(unknown.image.isNull());

@@ -236,7 +236,7 @@ TEST_F(SpeakerJob, ExcursionFigureZeroKeepsTheEarlierPressureAndUnusedSlotsGetTi
     EXPECT_EQ(result->PmaxChassis[5][1], 1e-50);
 }
 
-TEST_F(SpeakerJob, DirectivityComparesOnAxisWithAllDirections) {
+TEST_F(SpeakerJob, DirectivityComparesOnAxisWithAllDirectionsAndTiltedAxesRotate) {
     drive(0, 0, {1, 0});
     run();
     EXPECT_NEAR(result->Directivity[1], 1.0, 1e-12); // radiates the same everywhere
@@ -255,11 +255,6 @@ TEST_F(SpeakerJob, DirectivityComparesOnAxisWithAllDirections) {
     result->BaffleFront[0][1][7] = {0, 0};
     run();
     EXPECT_EQ(result->Directivity[1], 0.0); // silent everywhere: still finite
-}
-
-TEST_F(SpeakerJob, TiltedAxesRotateByTheVerticalOffset) {
-    drive(0, 0, {1, 0});
-    run();
     EXPECT_EQ(result->SumTiltPlus[2], result->SpeakerDir[2][0]);
     EXPECT_EQ(result->SumTiltMinus[2], result->SpeakerDir[2][0]);
 
