@@ -38,7 +38,7 @@ protected:
     test::ScratchDir dir{"dialogs"};
 };
 
-TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
+TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsParsesEveryFieldAndResetsAMissingLevel) {
     TFormAktFilter dialog;
     TAktFilter filter;
     filter.TP121 = true;
@@ -62,11 +62,7 @@ TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
     EXPECT_EQ(edited.TP121q, 0.707);
     EXPECT_EQ(edited.TP121f, 2500);
     EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(Dialogs, ActiveFilterResetsAMissingLevelToZeroDecibels) {
-    TFormAktFilter dialog;
-    TAktFilter filter;
+    filter = TAktFilter{};
     filter.Pegel = 0;
     dialog.Load(filter, 1);
     EXPECT_EQ(messages, QStringList{"Level of amp will be set to 0 dB."});
