@@ -166,7 +166,7 @@ TEST_F(PhaseJudgement, OnlyPointsFrom100HzTo20kHzCount) {
     EXPECT_GT(all, 0);
 }
 
-TEST_F(Judgement, UnequalTiltedAxesRaiseThePhaseFigure) {
+TEST_F(Judgement, TiltedAxesLevelVoltageLimitAndDispersionMoveTheirFigures) {
     judge();
     EXPECT_NEAR(judgement.J[10], 0.0, 1e-15);
     for (int i = 0; i < Points; ++i) {
@@ -180,9 +180,6 @@ TEST_F(Judgement, UnequalTiltedAxesRaiseThePhaseFigure) {
     }
     judge();
     EXPECT_GT(judgement.J[10], louderUp); // louder downwards is judged harder
-}
-
-TEST_F(Judgement, LouderSpeakerIsMoreEfficient) {
     judge();
     const double quiet = judgement.J[3];
     const double ratio = judgement.J[18];
@@ -190,9 +187,6 @@ TEST_F(Judgement, LouderSpeakerIsMoreEfficient) {
     judge();
     EXPECT_NEAR(judgement.J[18], 2 * ratio, 1e-12);
     EXPECT_LT(judgement.J[3], quiet);
-}
-
-TEST_F(Judgement, PowerCapabilityGrowsWithTheVoltageLimit) {
     judge();
     const double capability = judgement.J[19];
     const double efficiency = judgement.J[3];
@@ -202,9 +196,6 @@ TEST_F(Judgement, PowerCapabilityGrowsWithTheVoltageLimit) {
     judge();
     EXPECT_NEAR(judgement.J[19], 2 * capability, 1e-9);
     EXPECT_LT(judgement.J[3], efficiency);
-}
-
-TEST_F(Judgement, WideDispersionAndSidewaysDriversCostDirectivity) {
     judge();
     const double omni = judgement.J[11];
     EXPECT_GT(omni, 0);
