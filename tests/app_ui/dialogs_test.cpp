@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 

@@ -3,7 +3,6 @@
 #include "model_test_support.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavrel {
