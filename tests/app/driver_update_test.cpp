@@ -1,27 +1,19 @@
 #include "app/driver_update.h"
 #include "model/chassis_file.h"
+#include "support/scratch_dir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 class DriverUpdate : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrel-update-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         project->Name = "Woofer 17 cm";
         project->pubdate = "01.06.2025";
     }
-    void TearDown() override { fs::remove_all(dir); }
     /// A driver file as the program saves it, then dated `date` by hand.
     void saveDriver(const std::string& file, const std::string& name, const std::string& date) {
         auto driver = std::make_unique<TChassis>();
@@ -32,23 +24,23 @@ protected:
         store.WriteString("Chassis", "pubdate", date);
         ASSERT_TRUE(store.Close().saved);
     }
-    fs::path dir;
+    test::ScratchDir dir{"update"};
     std::unique_ptr<TChassis> project = std::make_unique<TChassis>();
 };
 
 TEST_F(DriverUpdate, NamesMatchWithoutBlanksDashesBracketsAndCase) {
     EXPECT_EQ(NormalizedDriverName("Woofer-17 (cm)_x"), "WOOFER17CMX");
     saveDriver("a.TVC", "woofer 17cm", "02.06.2025");
-    EXPECT_EQ(FindNewerDriverFile(*project, dir.string()), (dir / "a.TVC").string());
+    EXPECT_EQ(FindNewerDriverFile(*project, dir.path().string()), (dir / "a.TVC").string());
 }
 
 TEST_F(DriverUpdate, OnlyLaterDatesOfTheSameDriverCount) {
     saveDriver("older.TVC", "Woofer 17 cm", "31.05.2025");
     saveDriver("same.tvc", "Woofer 17 cm", "01.06.2025");
     saveDriver("other.TVC", "Tweeter 25 mm", "01.01.2026");
-    EXPECT_FALSE(FindNewerDriverFile(*project, dir.string()));
+    EXPECT_FALSE(FindNewerDriverFile(*project, dir.path().string()));
     saveDriver("newer.tvc", "Woofer 17 cm", "01.01.2026");
-    EXPECT_EQ(FindNewerDriverFile(*project, dir.string()), (dir / "newer.tvc").string());
+    EXPECT_EQ(FindNewerDriverFile(*project, dir.path().string()), (dir / "newer.tvc").string());
     EXPECT_FALSE(FindNewerDriverFile(*project, (dir / "missing").string()));
 }
 

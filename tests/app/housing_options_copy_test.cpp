@@ -2,7 +2,7 @@
 #include "app/common_housing.h"
 #include "app/driver_copy.h"
 #include "app/view_options.h"
-#include "foundation/temp_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -117,7 +117,7 @@ TEST(ViewOptions, ScalesAreReplacedSwappedAndRestored) {
 }
 
 TEST(ViewOptions, ProgramWideCopyIsStoredAndDropped) {
-    testing::TempDir dir;
+    test::ScratchDir dir{"files"};
     TSettings settings;
     settings.ProgramDir = dir.path().string();
     LoadSettings(settings);

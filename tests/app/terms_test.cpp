@@ -1,31 +1,20 @@
 #include "app/terms.h"
 #include "foundation/my_ini_file.h"
+#include "support/scratch_dir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 class Terms : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrel-terms-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = (dir / "Tavrel.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
     std::string read(const char* key) {
         TMyIniFile store(path, false, false, true);
         return store.ReadString("Update", key, "<none>");
     }
-    fs::path dir;
-    std::string path;
+    test::ScratchDir dir{"terms"};
+    const std::string path = dir.file("Tavrel.ini");
     const Date today{2026, 12, 6};
 };
 

@@ -7,7 +7,7 @@
 namespace tavrel {
 namespace {
 
-TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStates) {
+TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStatesAndDiscardDropsWithoutRestoring) {
     UndoStack undo;
     auto current = std::make_unique<TProjekt>();
     for (int edit = 1; edit <= 25; ++edit) {
@@ -23,11 +23,6 @@ TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStates) {
     EXPECT_EQ(restored, 21);
     EXPECT_EQ(current->Option.sz, 4); // the state before edit 5: older ones fell off
     EXPECT_EQ(undo.MenuCaption(), "Undo");
-}
-
-TEST(UndoStack, DiscardDropsTheNewestWithoutRestoring) {
-    UndoStack undo;
-    auto current = std::make_unique<TProjekt>();
     undo.Push(*current, "first");
     current->nAmps = 3;
     undo.Push(*current, "second");
@@ -40,29 +35,22 @@ TEST(UndoStack, DiscardDropsTheNewestWithoutRestoring) {
     EXPECT_FALSE(undo.CanUndo());
 }
 
-TEST(Caption, LongPathsKeepTheirFirstPartAndTail) {
+TEST(Names, LongPathsKeepTheirFirstPartAndTailAndSaveNamesGetTheExtension) {
     EXPECT_EQ(ShortenPath("/home/a.TVP", 40, '/'), "/home/a.TVP");
     EXPECT_EQ(ShortenPath("C:\\Projekte\\Lautsprecher\\Zweiweg\\Box.TVP", 25, '\\'),
               "C:\\...\\Zweiweg\\Box.TVP");
     EXPECT_EQ(ShortenPath("C:\\a\\b\\VeryLongFileNameThatNeverFits.TVP", 10, '\\'),
               "C:\\...\\VeryLongFileNameThatNeverFits.TVP");
     EXPECT_EQ(MainCaption("0.1", "/x/y.TVP", 800, '/'), "Tavrel 0.1 - KELMORA-Edition [/x/y.TVP]");
-}
-
-TEST(SaveName, ExtensionIsAppendedUnlessPresentInAnyCase) {
     EXPECT_EQ(ProjectSaveName("test"), "test.TVP");
     EXPECT_EQ(ProjectSaveName("a.tvp"), "a.tvp");
     EXPECT_EQ(ProjectSaveName(".TVP"), "");
     EXPECT_EQ(ProjectSaveName(""), "");
 }
 
-class Properties : public ::testing::Test {
-protected:
-    std::unique_ptr<TProjekt> project = std::make_unique<TProjekt>();
+TEST(Properties, EqualOrReversedFrequenciesAndOutOfRangeCountsAreMended) {
+    auto project = std::make_unique<TProjekt>();
     ProjectProperties props;
-};
-
-TEST_F(Properties, EqualFrequenciesGiveTheAudioBandAndPointsAreClamped) {
     props.fMin = props.fMax = "500";
     props.points = 1000;
     ApplyProperties(*project, props);
@@ -74,9 +62,6 @@ TEST_F(Properties, EqualFrequenciesGiveTheAudioBandAndPointsAreClamped) {
     ApplyProperties(*project, props);
     EXPECT_EQ(project->Option.sz, 10);
     EXPECT_DOUBLE_EQ(project->f[9], 20000);
-}
-
-TEST_F(Properties, ReversedFrequenciesAreSwappedAndSmoothingFollowsTheGrid) {
     props.fMin = "10000";
     props.fMax = "100,0";
     props.points = 84;

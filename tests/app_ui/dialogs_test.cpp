@@ -11,19 +11,17 @@
 #include "foundation/ui/store_text.h"
 #include "model/projekt_file.h"
 #include "support/qt_application.h"
+#include "support/scratch_dir.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace tavrel {
 namespace {
-
-namespace fs = std::filesystem;
 
 class Dialogs : public ::testing::Test {
 protected:
@@ -33,21 +31,13 @@ protected:
             messages << text;
             return def;
         });
-        dir = fs::temp_directory_path() /
-              ("tavrel-dialogs-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    void TearDown() override {
-        TUniAuswahlDlg::SetHandler({});
-        fs::remove_all(dir);
-    }
+    void TearDown() override { TUniAuswahlDlg::SetHandler({}); }
     QStringList messages;
-    fs::path dir;
+    test::ScratchDir dir{"dialogs"};
 };
 
-TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
+TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsParsesEveryFieldAndResetsAMissingLevel) {
     TFormAktFilter dialog;
     TAktFilter filter;
     filter.TP121 = true;
@@ -71,11 +61,7 @@ TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsAndParsesEveryField) {
     EXPECT_EQ(edited.TP121q, 0.707);
     EXPECT_EQ(edited.TP121f, 2500);
     EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(Dialogs, ActiveFilterResetsAMissingLevelToZeroDecibels) {
-    TFormAktFilter dialog;
-    TAktFilter filter;
+    filter = TAktFilter{};
     filter.Pegel = 0;
     dialog.Load(filter, 1);
     EXPECT_EQ(messages, QStringList{"Level of amp will be set to 0 dB."});
@@ -85,7 +71,7 @@ TEST_F(Dialogs, ActiveFilterResetsAMissingLevelToZeroDecibels) {
 
 TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {
     TSettings settings;
-    settings.ProgramDir = dir.string();
+    settings.ProgramDir = dir.path().string();
     LoadSettings(settings);
     {
         TFormVerzeichnisse dialog(settings);
@@ -108,7 +94,7 @@ TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {
         dialog.findChild<QPushButton*>("BtnClose")->click();
         settings = dialog.Settings();
     }
-    EXPECT_EQ(settings.DriverDir, dir.string() + "/Chassis/");
+    EXPECT_EQ(settings.DriverDir, dir.path().string() + "/Chassis/");
     TMyIniFile file(settings.SettingsPath, false, false, true);
     EXPECT_EQ(file.ReadString("Verzeichnisse", "Chassis", "-"), "-");
 }

@@ -1,41 +1,23 @@
 // The housing, view options and driver copy dialogs as the main window's menu items run them:
 // what OK writes into the project and that cancelling leaves project and undo stack alone.
-#include "app/ui/main_window.h"
-#include "app/ui/screenshot_windows.h"
 #include "app/ui/view_options_dialog.h"
-#include "foundation/settings.h"
-#include "support/qt_application.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ExtrasDialogs : public ::testing::Test {
+class ExtrasDialogs : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        test::TestApplication();
-        dir = fs::temp_directory_path() /
-              ("tavrel-extras-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir);
-        TSettings settings;
-        settings.ProgramDir = dir.string();
-        LoadSettings(settings);
-        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
+        MainWindowTest::SetUp();
         TProjekt& p = window->MutableProject();
         p.nChassis = 2;
         p.Chassis[0].Name = "Woofer";
@@ -44,11 +26,6 @@ protected:
         p.Schallwand[1].usegemgeh = true;
         p.Einbau[0].Typ = 2;
         before = std::make_unique<TProjekt>(p);
-    }
-    void TearDown() override {
-        window->MutableProject().saved = true;
-        window.reset();
-        fs::remove_all(dir);
     }
     /// Triggers the menu item and lets `use` work the dialog it opens, then OK or cancel.
     void run(const char* action, const std::function<void(QDialog&)>& use, bool accept) {
@@ -62,8 +39,6 @@ protected:
     }
     QString undoText() const { return window->findChild<QAction*>("ActUndo")->text(); }
 
-    fs::path dir;
-    std::unique_ptr<TMainForm> window;
     std::unique_ptr<TProjekt> before;
 };
 
@@ -140,31 +115,6 @@ TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {
     EXPECT_NEAR(baffle.vert, 0, 1e-12);
     EXPECT_EQ(window->Project().GemGeh.t, 0); // an unreadable depth counts as 0
     EXPECT_EQ(undoText(), "Undo \"Edit common outer housing\"");
-}
-
-// The utilities window is not opened here: a second top-level window shown beside the main
-// window makes this program's static QApplication crash at exit under the offscreen platform;
-// tests/calculators_ui shows it on its own.
-TEST_F(ExtrasDialogs, ScreenshotNamesOpenTheirDialogs) {
-    for (const char* name : {"housing", "view-options", "copy-driver"}) {
-        QString error;
-        const auto opener = FindWindowOpener(*window, name, error);
-        ASSERT_TRUE(opener.has_value()) << name;
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                shown = dialog->isVisible();
-                dialog->reject();
-            }
-        });
-        (*opener)();
-        EXPECT_TRUE(shown) << name;
-    }
-    QString error;
-    EXPECT_TRUE(FindWindowOpener(*window, "calculators:port", error).has_value());
-    EXPECT_FALSE(FindWindowOpener(*window, "calculators:box", error));
-    EXPECT_TRUE(error.startsWith("window 'calculators:box' takes the form"));
-    EXPECT_EQ(window->Project(), *before);
 }
 
 } // namespace

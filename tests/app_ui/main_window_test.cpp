@@ -1,88 +1,40 @@
 // The desktop program as a user sees it: the main window on an example project, its charts,
 // status bar, undo, reference and the questions of the project workflow.
 #include "app/ui/calc_window.h"
-#include "app/ui/main_window.h"
 #include "charts/ui/chart_tabs.h"
-#include "foundation/settings.h"
-#include "foundation/ui/choice_dialog.h"
 #include "model/chassis_file.h"
-#include "support/qt_application.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
-#include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
-
-/// Waits (serving the event loop) until `done` holds; false after the timeout.
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 120000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return done();
-}
+using test::WaitFor;
 
 struct Question {
     QString text;
     QStringList buttons;
 };
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        test::TestApplication();
-        dir = fs::temp_directory_path() /
-              ("tavrel-ui-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
         fs::copy_file(fs::path(TAVREL_SOURCE_DIR) / "data" / "placeholder.jpg",
                       dir / "placeholder.jpg");
-        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList& buttons, int) {
-            questions.push_back({text, buttons});
-            return answer;
-        });
-        TSettings settings;
-        settings.ProgramDir = dir.string();
-        LoadSettings(settings);
-        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
+        MainWindowTest::SetUp();
         window->show();
     }
-    void TearDown() override {
-        window->MutableProject().saved = true;
-        window.reset();
-        TUniAuswahlDlg::SetHandler({});
-        TMainForm::SetFileChooser({});
-        fs::remove_all(dir);
-    }
-    void startAndWait(const QString& project = {}) {
-        window->Start(project);
-        ASSERT_TRUE(waitForHandOver());
-    }
-    bool waitForHandOver() {
-        const int before = handOvers;
-        const bool ok = waitFor([&] { return window->HandOvers() > before; }) &&
-                        waitFor([&] { return window->CalculationFinished(); });
-        handOvers = window->HandOvers();
-        return ok;
+    int answer(const QString& text, const QStringList& buttons, int) override {
+        questions.push_back({text, buttons});
+        return reply;
     }
     QString statusText() const { return window->findChild<QLabel*>("StatusBar")->text(); }
     QColor statusColour() const {
@@ -93,11 +45,8 @@ protected:
         return tab->chartBox()->chart(0);
     }
 
-    fs::path dir;
-    std::unique_ptr<TMainForm> window;
     std::vector<Question> questions;
-    int answer = 1;
-    int handOvers = 0;
+    int reply = 1;
 };
 
 TEST_F(MainWindow, ShowsTheDefaultProjectAfterTheFirstCalculation) {
@@ -206,7 +155,7 @@ TEST_F(MainWindow, ModifiedProjectAsksBeforeNewLoadAndQuit) {
     window->MutableProject().Comment1 = "changed";
     window->MarkModified();
 
-    answer = 2; // "No": keep the changes
+    reply = 2; // "No": keep the changes
     window->NewProject();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].text, "Really refuse all changes without saving?");
@@ -223,7 +172,7 @@ TEST_F(MainWindow, ModifiedProjectAsksBeforeNewLoadAndQuit) {
     EXPECT_EQ(questions[1].text, "Discard all changes without saving?");
     EXPECT_FALSE(chooserCalled);
 
-    answer = 3; // "Abort": the window stays open
+    reply = 3; // "Abort": the window stays open
     EXPECT_FALSE(window->close());
     ASSERT_EQ(questions.size(), 3u);
     EXPECT_EQ(questions[2].text, "Quit program?\r\n\r\nSave current project now?");
@@ -246,7 +195,7 @@ TEST_F(MainWindow, SaveAndLoadKeepTheProject) {
     window->PushUndo("other");
     window->MutableProject().Comment1 = "other";
     window->MarkModified();
-    answer = 1; // "Yes": discard
+    reply = 1; // "Yes": discard
     window->LoadProjectFromMenu();
     ASSERT_TRUE(waitForHandOver());
     EXPECT_EQ(window->Project().Comment1.str(), "Two-way for the kitchen");
@@ -279,14 +228,14 @@ TEST_F(MainWindow, NewerDriverFileIsOfferedAfterLoading) {
     const std::string path = (dir / "Chassis" / "Woofer.TVC").string();
     ASSERT_TRUE(SaveChassisFile(*newer, path, true).ok); // dated today, after the example's date
     startAndWait();
-    ASSERT_TRUE(waitFor([&] { return !questions.empty(); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return !questions.empty(); }, 10000));
     EXPECT_EQ(questions[0].text, "The project file may contain an elder version of \r\nthe "
                                  "driver \"Woofer 17 cm\"Load updated driver file?");
     EXPECT_EQ(questions[0].buttons, (QStringList{"Yes", "No"}));
     EXPECT_EQ(window->Project().Chassis[0].fs, 33.3);
     EXPECT_FALSE(window->Project().saved);
     EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 load new\"");
-    ASSERT_TRUE(waitFor([&] { return window->CalculationFinished(); }));
+    ASSERT_TRUE(WaitFor([&] { return window->CalculationFinished(); }));
 }
 
 } // namespace

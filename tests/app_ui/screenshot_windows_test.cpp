@@ -19,21 +19,25 @@ struct NameCase {
     const char* errorStart; ///< empty when the name opens a window
 };
 
-class ScreenshotWindows : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(ScreenshotWindows, OpensTheNamedDialogOrExplainsTheName) {
-    test::TestApplication();
+TSettings scratchSettings() {
     TSettings settings;
     settings.ProgramDir = std::filesystem::temp_directory_path().string();
-    TMainForm window(settings, QString::fromStdString(settings.ProgramDir));
+    return settings;
+}
+
+class WindowName : public ::testing::TestWithParam<NameCase> {
+protected:
+    ~WindowName() override { window.MutableProject().saved = true; }
+    QApplication& app = test::TestApplication();
+    TSettings settings = scratchSettings();
+    TMainForm window{settings, QString::fromStdString(settings.ProgramDir)};
+};
+
+using OpenedWindows = WindowName;
+
+TEST_P(OpenedWindows, ShowTheirDialog) {
     QString error;
     const auto opener = FindWindowOpener(window, GetParam().name, error);
-    const QString expectedError = GetParam().errorStart;
-    if (!expectedError.isEmpty()) {
-        EXPECT_FALSE(opener.has_value());
-        EXPECT_TRUE(error.startsWith(expectedError)) << error.toStdString();
-        return;
-    }
     ASSERT_TRUE(opener.has_value()) << error.toStdString();
     QWidget* opened = nullptr;
     QTimer::singleShot(50, [&] {
@@ -44,17 +48,43 @@ TEST_P(ScreenshotWindows, OpensTheNamedDialogOrExplainsTheName) {
     });
     (*opener)();
     EXPECT_NE(opened, nullptr);
-    window.MutableProject().saved = true;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OpenedWindows,
+                         ::testing::Values(NameCase{"properties", ""},
+                                           NameCase{"active-filter:6", ""},
+                                           NameCase{"directories", ""}, NameCase{"export", ""},
+                                           NameCase{"housing", ""}, NameCase{"view-options", ""},
+                                           NameCase{"copy-driver", ""}));
+
+// Valid names here are not opened: the editors need a calculated project, and a second
+// top-level window beside the main window makes this program's static QApplication crash at
+// exit under the offscreen platform.
+using WindowNames = WindowName;
+
+TEST_P(WindowNames, AreCheckedBeforeOpening) {
+    const QString expectedError = GetParam().errorStart;
+    QString error;
+    EXPECT_EQ(FindWindowOpener(window, GetParam().name, error).has_value(), expectedError.isEmpty())
+        << error.toStdString();
+    EXPECT_EQ(error.left(expectedError.size()), expectedError);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Names, ScreenshotWindows,
-    ::testing::Values(NameCase{"properties", ""}, NameCase{"active-filter:6", ""},
-                      NameCase{"directories", ""}, NameCase{"export", ""},
+    Names, WindowNames,
+    ::testing::Values(NameCase{"calculators:port", ""}, NameCase{"crossover-editor:6", ""},
+                      NameCase{"crossover-editor:1:print", ""}, NameCase{"part-editor:1:178", ""},
+                      NameCase{"parts-library", ""}, NameCase{"free-wires:2", ""},
+                      NameCase{"mouse-keys", ""},
+                      NameCase{"calculators:box", "window 'calculators:box' takes the form"},
                       NameCase{"active-filter:0", "window 'active-filter:0' takes the form"},
                       NameCase{"active-filter:x", "window 'active-filter:x' takes the form"},
                       NameCase{"properties:1", "window 'properties:1' takes the form"},
-                      NameCase{"nothing", "no window named 'nothing'"}));
+                      NameCase{"nothing", "no window named 'nothing'"},
+                      NameCase{"crossover-editor:0", "window 'crossover-editor:0' takes the form"},
+                      NameCase{"crossover-editor:1:x", "window 'crossover-editor:1:x' takes"},
+                      NameCase{"part-editor:1:179", "window 'part-editor:1:179' takes the form"},
+                      NameCase{"mouse-keys:1", "window 'mouse-keys:1' takes the form"}));
 
 } // namespace
 } // namespace tavrel

@@ -1,27 +1,19 @@
 // tavrel-cli calculate, run as a user runs it.
 #include "support/cli_run.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
+class CalculateCommand : public test::CliTest {
+protected:
+    test::CliRun calculate(const std::string& arguments) const {
+        return run("calculate " + arguments);
+    }
+};
 
-test::CliRun calculate(const std::string& arguments) {
-    // One folder per test: ctest runs the tests of this program side by side.
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("tavrel-cli-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(dir);
-    test::CliRun run = test::RunCli(dir, "calculate " + arguments);
-    fs::remove_all(dir);
-    return run;
-}
-
-TEST(CalculateCommand, PrintsTheWorkedNumbers) {
+TEST_F(CalculateCommand, PrintsTheWorkedNumbers) {
     EXPECT_EQ(calculate("sealed fs=35 qts=0.4 vas=80 qtcwunsch=0,7").out,
               "Calculated volume: 38,788 liter\n"
               "Resonance frequency of driver in enclosure: 61,25 Hz\n");
@@ -34,7 +26,7 @@ TEST(CalculateCommand, PrintsTheWorkedNumbers) {
     EXPECT_EQ(calculate("divider-parts").out, "level reduction: -4,07 dB\nImpedance: 5,876 ohm\n");
 }
 
-TEST(CalculateCommand, HelpListsFieldsAndBadArgumentsFail) {
+TEST_F(CalculateCommand, HelpListsFieldsAndBadArgumentsFail) {
     const test::CliRun help = calculate("port --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("  nRohre           1 "), std::string::npos);

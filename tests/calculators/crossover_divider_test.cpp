@@ -60,15 +60,6 @@ TEST(StandardCrossovers, NoFrequencyLeavesAllMemosEmpty) {
     }
 }
 
-TEST(VoltageDivider, ChoicesRunFromHalfToFifteenDecibel) {
-    const auto items = DividerLevelChoices();
-    EXPECT_EQ(items[0], "-0.5 dB");
-    EXPECT_EQ(items[2], "-1.5dB");
-    EXPECT_EQ(items[5], "-3 dB");
-    EXPECT_EQ(items[19], "-10 dB");
-    EXPECT_EQ(items[24], "-15 dB");
-}
-
 TEST(VoltageDivider, ExactValuesForMinus3dBAt8Ohm) {
     const Lines lines = DividerByLevel(DividerLevelInputs{});
     ASSERT_GE(lines.size(), 6u);

@@ -48,7 +48,7 @@ TEST(GridValues, ColumnsRepeatTheirDecadePatternFrom1e_20To1e20) {
     EXPECT_TRUE(std::is_sorted(GridColumn(4).begin(), GridColumn(4).end()));
 }
 
-TEST(LinearAxisGrid, LabelsAreAtLeast1_8CharacterHeightsApart) {
+TEST(LinearAxisGrid, LabelsAtLeast1_8CharacterHeightsApartLinesTwoRowsBelowButNotBelowTheFirstRow) {
     // 40..110 dB on 300 pixels with 15-pixel characters: 1.8 · 70 · 15 / 300 = 6.3 → 10 dB.
     const LinearSteps steps = ChooseLinearSteps(40, 110, false, 15, 300);
     EXPECT_DOUBLE_EQ(steps.label, 10.0);
@@ -59,9 +59,6 @@ TEST(LinearAxisGrid, LabelsAreAtLeast1_8CharacterHeightsApart) {
     EXPECT_DOUBLE_EQ(lines.front().value, 42.0);
     EXPECT_DOUBLE_EQ(lines.back().value, 108.0);
     EXPECT_EQ(lines.size(), 34u);
-}
-
-TEST(LinearAxisGrid, LineStepIsTwoRowsBelowTheLabelStepButNotBelowTheFirstRow) {
     // 1.8 · 1000 · 10 / 100 = 180 → labels every 200, lines two rows lower every 50.
     EXPECT_DOUBLE_EQ(ChooseLinearSteps(0, 1000, false, 10, 100).label, 200.0);
     EXPECT_DOUBLE_EQ(ChooseLinearSteps(0, 1000, false, 10, 100).line, 50.0);

@@ -55,7 +55,7 @@ int countOf(const DisplayList& list) {
     return n;
 }
 
-TEST(ChartFont, FitsTheWidthAndStopsAtFourPoints) {
+TEST(ChartFont, FitsTheWidthStopsAtFourPointsAndLargeFontsFitTwiceTheWidth) {
     const FakeMetrics metrics;
     // 11 m at 0.6·size ≤ width / 12  →  size ≤ width / 79.2.
     EXPECT_EQ(FitChartFont(3000, false, metrics), 36);
@@ -63,10 +63,6 @@ TEST(ChartFont, FitsTheWidthAndStopsAtFourPoints) {
     EXPECT_EQ(FitChartFont(200, false, metrics), 5);
     EXPECT_EQ(FitChartFont(20, false, metrics), 4);
     EXPECT_EQ(FitChartFont(0, false, metrics), 4);
-}
-
-TEST(ChartFont, LargeFontsFitTwiceTheWidth) {
-    const FakeMetrics metrics;
     EXPECT_EQ(FitChartFont(400, true, metrics), FitChartFont(800, false, metrics));
     EXPECT_GT(FitChartFont(1500, true, metrics), FitChartFont(1500, false, metrics));
 }
@@ -86,7 +82,7 @@ TEST(ChartLayout, PaintRecordsPlotRectangleAndCharacterSize) {
     EXPECT_EQ(chart->plotRect(), (PixelRect{36, 45, 764, 425}));
 }
 
-TEST(ChartMapping, RangeEdgesMapToThePlotEdges) {
+TEST(ChartMapping, RangeEdgesMapToThePlotEdgesAndLogFrequencyLinearLevelBetween) {
     auto chart = chartWithData();
     chart->Paint(Canvas, FakeMetrics{});
     const PixelRect plot = chart->plotRect();
@@ -99,12 +95,6 @@ TEST(ChartMapping, RangeEdgesMapToThePlotEdges) {
     EXPECT_EQ(chart->Y1ToPixel(39.9), plot.bottom);
     EXPECT_EQ(chart->Y1ToPixel(NAN), plot.bottom);
     EXPECT_EQ(chart->Y1ToPixel(INFINITY), plot.top);
-}
-
-TEST(ChartMapping, LogarithmicFrequencyAndLinearLevelInBetween) {
-    auto chart = chartWithData();
-    chart->Paint(Canvas, FakeMetrics{});
-    const PixelRect plot = chart->plotRect();
     // 200 Hz is one third of the three decades; 75 dB is half of 40..110.
     EXPECT_EQ(chart->XToPixel(200), plot.left + 243); // 728 / 3 = 242.67
     EXPECT_EQ(chart->Y1ToPixel(75), plot.bottom - 190);

@@ -62,7 +62,7 @@ TEST(ChartViews, LevelOfZeroPressureIsMinus888) {
     EXPECT_DOUBLE_EQ(LevelOf({1.0, 0.0}), 112.0);
 }
 
-TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurves) {
+TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurvesSwitchedByTheCheckBoxes) {
     Fixture f;
     ChartViewOptions options;
     options.energy = true;
@@ -95,11 +95,7 @@ TEST(ResponseChart, TotalDriversImpedanceAndEnergyCurves) {
     FillDirectivityChart(*directivity, *f.result, *f.projekt);
     EXPECT_TRUE(c.curve(25).visible);
     EXPECT_NEAR(c.curve(0).y[0] - c.curve(25).y[0], directivity->curve(0).y[0], 1e-6);
-}
-
-TEST(ResponseChart, CheckBoxesSwitchTheCurveGroups) {
-    Fixture f;
-    ChartViewOptions options;
+    options = {};
     options.singleDrivers = false;
     options.impedance = false;
     FillResponseChart(*f.chart, *f.result, *f.projekt, options);
@@ -143,7 +139,7 @@ TEST(DirectionCharts, SlotsTakeTheDirectionsOfTheirPlane) {
     }
 }
 
-TEST(DriverChart, StagesOfTheSignalPath) {
+TEST(DriverChart, StagesOfTheSignalPathAlsoWithoutAmplifierAndNoDataBeyondTheCount) {
     Fixture f;
     FillDriverChart(*f.chart, *f.result, *f.projekt, 0);
     const TVChart& c = *f.chart;
@@ -155,18 +151,10 @@ TEST(DriverChart, StagesOfTheSignalPath) {
     EXPECT_TRUE(c.curve(4).rightAxis);
     EXPECT_DOUBLE_EQ(c.curve(4).y[0], 5.0);
     EXPECT_EQ(c.curve(4).colour, 14u);
-}
-
-TEST(DriverChart, WithoutAmplifierTheFilterStageEqualsTheBaffleStage) {
-    Fixture f;
     FillDriverChart(*f.chart, *f.result, *f.projekt, 1);
     EXPECT_TRUE(f.chart->hasData);
     EXPECT_EQ(f.chart->curve(2).y[1], f.chart->curve(1).y[1]);
     EXPECT_NEAR(f.chart->curve(1).y[1], level(0.3), 1e-9);
-}
-
-TEST(DriverChart, DriverBeyondTheCountShowsNoData) {
-    Fixture f;
     FillDriverChart(*f.chart, *f.result, *f.projekt, 2);
     EXPECT_FALSE(f.chart->hasData);
     EXPECT_FALSE(f.chart->curve(0).visible);
@@ -205,10 +193,6 @@ TEST(PhaseChart, VisibilityFollowsAmplifierAndCheckBoxesAndSteersTheReference) {
     FillPhaseChart(*f.chart, *f.result, *f.projekt, options);
     EXPECT_FALSE(f.chart->curve(0).visible);
     EXPECT_FALSE(f.chart->curve(1).visible);
-}
-
-TEST(PhaseChart, InvalidResultsEmptyTheCurves) {
-    Fixture f;
     f.result->Valid = false;
     FillPhaseChart(*f.chart, *f.result, *f.projekt, {});
     EXPECT_EQ(f.chart->curve(0).count, 0);
@@ -243,17 +227,13 @@ TEST(UmaxChart, VoltsOnALogarithmicAxis) {
     EXPECT_TRUE(f.chart->curve(2).visible);
 }
 
-TEST(VoltageChart, DriverWithoutAmplifierIsHidden) {
+TEST(VoltageChart, DriverWithoutAmplifierOrWithOneOutsideTheRangeIsHidden) {
     Fixture f;
     FillVoltageChart(*f.chart, *f.result, *f.projekt);
     EXPECT_TRUE(f.chart->curve(0).visible);
     EXPECT_NEAR(f.chart->curve(0).y[0], 20.0 * std::log10(0.25), 1e-9);
     EXPECT_FALSE(f.chart->curve(1).visible);
     EXPECT_EQ(f.chart->curve(1).name.str(), "Hocht\xF6ner (2)");
-}
-
-TEST(VoltageChart, AmplifierNumberOutsideTheRangeCountsAsNone) {
-    Fixture f;
     f.result->AmpOfChassis[0] = 7;
     FillVoltageChart(*f.chart, *f.result, *f.projekt);
     EXPECT_FALSE(f.chart->curve(0).visible);

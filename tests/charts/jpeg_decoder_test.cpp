@@ -33,7 +33,7 @@ TEST(JpegDecoder, DecodesTheShippedPlaceholderPicture) {
     EXPECT_LT(darkest, 100);
 }
 
-TEST(JpegDecoder, TruncatedFileFailsCleanly) {
+TEST(JpegDecoder, TruncatedGarbageEmptyAndMissingFilesFailCleanly) {
     std::vector<std::uint8_t> bytes = readBytes(Placeholder);
     ASSERT_GT(bytes.size(), 1000u);
     for (std::size_t keep : {bytes.size() / 2, std::size_t{400}, std::size_t{10}, std::size_t{2}}) {
@@ -44,9 +44,6 @@ TEST(JpegDecoder, TruncatedFileFailsCleanly) {
         EXPECT_TRUE(image.rgb.empty());
         EXPECT_EQ(image.width, 0);
     }
-}
-
-TEST(JpegDecoder, GarbageEmptyAndMissingFilesFail) {
     EXPECT_FALSE(DecodeJpeg({}).ok);
     const std::vector<std::uint8_t> text{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'};
     const DecodedImage garbage = DecodeJpeg(text);

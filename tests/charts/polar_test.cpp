@@ -109,12 +109,6 @@ TEST(PolarPaint, DisabledDiagramIsOnlyAWhiteFill) {
     EXPECT_EQ(fill.rect, (PixelRect{10, 0, 210, 300}));
 }
 
-TEST(PolarPaint, VeryNarrowBoxStillHasRadiusOne) {
-    TVPolar polar = polarWithLevels({110});
-    polar.Paint(0, 300, 8, 0, FakeMetrics{});
-    EXPECT_EQ(polar.radius, 1);
-}
-
 TEST(PolarPaint, AngleZeroAtTheTopAndAnglesGrowClockwise) {
     // 12 points; point 3 (90°) at the maximum, point 0 at the maximum, others at the centre.
     TVPolar polar =
@@ -133,7 +127,7 @@ TEST(PolarPaint, AngleZeroAtTheTopAndAnglesGrowClockwise) {
     EXPECT_EQ(curve.points[10], centre); // below the minimum: centre
 }
 
-TEST(PolarPaint, GeometryFromTheBoxAndFont) {
+TEST(PolarPaint, GeometryFromTheBoxAndFontDownToRadiusOne) {
     TVPolar polar = polarWithLevels({60});
     SetHorizontalPolarTexts(polar);
     polar.Paint(100, 400, 500, 0, FakeMetrics{});
@@ -144,17 +138,8 @@ TEST(PolarPaint, GeometryFromTheBoxAndFont) {
     EXPECT_EQ(polar.centreY, 12 + (400 - 12) / 2);
     EXPECT_EQ(polar.title, "horizontal");
     EXPECT_EQ(polar.rightLabel, "right");
-}
-
-TEST(PolarPaint, VerticalTexts) {
-    TVPolar polar;
-    SetVerticalPolarTexts(polar);
-    EXPECT_EQ(polar.topLabel, "top");
-    EXPECT_EQ(polar.rightLabel, "front");
-    EXPECT_EQ(polar.bottomLabel, "bottom");
-    EXPECT_EQ(polar.leftLabel, "back");
-    EXPECT_FALSE(polar.enabled);
-    EXPECT_EQ(polar.count, 0);
+    polar.Paint(0, 300, 8, 0, FakeMetrics{}); // a very narrow box
+    EXPECT_EQ(polar.radius, 1);
 }
 
 } // namespace

@@ -63,7 +63,7 @@ CurvePixels countCurvePixels(const QImage& image, const TVChart& chart, int scal
 
 class EveryChart : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override { EnsureQtApplication(); }
+    void SetUp() override { test::TestApplication(); }
 };
 
 TEST_P(EveryChart, DrawsItsCurvesInsideThePlotRectangle) {
@@ -95,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Charts, EveryChart,
                                            "driver 2", "phase", "umax", "maxspl", "voltage",
                                            "directivity"));
 
-TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
-    EnsureQtApplication();
+TEST(ChartRender, NamedChartsRenderAtTheRequestedSizePolarsFillBothHalvesBadOnesFail) {
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     for (const char* name : {"response", "driver 2", "polar 50", "polar 0", "polar 9999"}) {
@@ -106,12 +106,6 @@ TEST(ChartRender, NamedChartsRenderAtTheRequestedSize) {
         EXPECT_EQ(rendered.image.size(), QSize(640, 400));
         EXPECT_GT(InkShare(rendered.image), 0.01) << name;
     }
-}
-
-TEST(ChartRender, PolarDiagramsFillBothHalves) {
-    EnsureQtApplication();
-    const auto result = MakeSampleResult();
-    const auto projekt = MakeSampleProjekt();
     const QImage image =
         RenderChartImage("polar 40", *result, *projekt, QSize(800, 400), placeholder()).image;
     ASSERT_FALSE(image.isNull());
@@ -122,12 +116,6 @@ TEST(ChartRender, PolarDiagramsFillBothHalves) {
     const QImage blank =
         RenderChartImage("polar 40", *result, *projekt, QSize(800, 400), placeholder()).image;
     EXPECT_EQ(InkShare(blank), 0.0);
-}
-
-TEST(ChartRender, UnknownNameAndBadSizeAreErrors) {
-    EnsureQtApplication();
-    const auto result = MakeSampleResult();
-    const auto projekt = MakeSampleProjekt();
     const RenderedChart unknown =
         RenderChartImage("spectrum", *result, *projekt, QSize(100, 100), placeholder());
     EXPECT_TRUE(unknown.image.isNull());
@@ -137,7 +125,7 @@ TEST(ChartRender, UnknownNameAndBadSizeAreErrors) {
 }
 
 TEST(ChartRender, InvalidResultsShowThePlaceholderPicture) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     result->Valid = false;
     const auto projekt = MakeSampleProjekt();
@@ -154,14 +142,14 @@ TEST(ChartRender, InvalidResultsShowThePlaceholderPicture) {
 }
 
 TEST(ChartRender, MissingPlaceholderFileIsReported) {
-    EnsureQtApplication();
+    test::TestApplication();
     QString error;
     EXPECT_TRUE(LoadPlaceholderPicture("/nonexistent", &error).isNull());
     EXPECT_TRUE(error.contains("placeholder.jpg"));
 }
 
 TEST(ChartRender, HighDpiImageKeepsTheLogicalLayout) {
-    EnsureQtApplication();
+    test::TestApplication();
     const auto result = MakeSampleResult();
     const auto projekt = MakeSampleProjekt();
     auto plain = std::make_unique<TVChart>();

@@ -17,7 +17,7 @@ using namespace tavrel::testing;
 
 class ChartTabs : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureQtApplication(); }
+    void SetUp() override { test::TestApplication(); }
 
     QImage m_picture = LoadPlaceholderPicture(QStringLiteral(TAVREL_SOURCE_DIR "/data"));
     std::unique_ptr<TResult> m_result = MakeSampleResult();
@@ -154,14 +154,8 @@ TEST_F(ChartTabs, SingleChartTabsCarryTheirTitles) {
     EXPECT_EQ(delay.chartBox()->chart(0).y1Type, AxisType::Seconds);
 }
 
-} // namespace
-} // namespace tavrel
-
-namespace tavrel {
-namespace {
-
 TEST(ChartTabSet, CreatesEveryTabAndUpdatesThemTogether) {
-    testing::EnsureQtApplication();
+    test::TestApplication();
     QTabWidget tabs;
     const QImage picture = LoadPlaceholderPicture(QStringLiteral(TAVREL_SOURCE_DIR "/data"));
     ChartTabSet set(tabs, picture);

@@ -12,11 +12,6 @@
 
 namespace tavrel::testing {
 
-/// The test program's QApplication (the tests run with QT_QPA_PLATFORM=offscreen).
-inline void EnsureQtApplication() {
-    test::TestApplication();
-}
-
 /// Pressure for a level in dB (112 dB is a magnitude of 1), with phase `phi`.
 inline TComplex PressureOf(double level, double phi = 0.0) {
     return CPolar(std::pow(10.0, (level - 112.0) / 20.0), phi);

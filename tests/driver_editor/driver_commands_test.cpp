@@ -1,8 +1,8 @@
 // tavrel-cli import and fit as a user runs them on a driver file and a measurement.
 #include "foundation/number_text.h"
-#include "foundation/temp_dir.h"
 #include "model/chassis_file.h"
 #include "support/cli_run.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -15,7 +15,7 @@ protected:
     test::CliRun run(const std::string& arguments) { return test::RunCli(dir.path(), arguments); }
     std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-    testing::TempDir dir;
+    test::ScratchDir dir{"files"};
     const std::string woofer = quoted(std::string(TAVREL_EXAMPLES_DIR) + "/Woofer 17 cm.TVC");
     const std::string data = std::string(TAVREL_TEST_DATA) + "/measurements/";
 };
@@ -53,7 +53,7 @@ TEST_F(DriverCommands, SingleChoosesTheColumnKind) {
 
 TEST_F(DriverCommands, FailuresSayWhyAndWriteNothing) {
     const std::string empty = dir.file("empty.txt");
-    testing::writeFile(empty, "* no data\n0 1 2\n");
+    test::WriteWholeFile(empty, "* no data\n0 1 2\n");
     const std::string out = dir.file("out.TVC");
     const auto none =
         run("import " + woofer + " " + quoted(empty) + " --response -o " + quoted(out));

@@ -1,7 +1,7 @@
 // Reading measurement files: the line rules, the header that puts the phase first, thinning,
 // the column questions and what an import stores or leaves alone.
 #include "driver_editor/measurement_import.h"
-#include "foundation/temp_dir.h"
+#include "support/scratch_dir.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -154,7 +154,7 @@ protected:
     }
     std::string file(const std::string& text) {
         const std::string path = dir.file("m.txt");
-        testing::writeFile(path, text);
+        test::WriteWholeFile(path, text);
         return path;
     }
 
@@ -162,7 +162,7 @@ protected:
     std::vector<std::string> windows;
     std::vector<int> defaults;
     std::vector<int> answers;
-    testing::TempDir dir;
+    test::ScratchDir dir{"files"};
 };
 
 TEST_F(MeasurementImport, ThinsTheLongUnwrappedFileAndSkipsItsZeroHertzLine) {

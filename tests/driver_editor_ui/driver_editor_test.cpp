@@ -1,29 +1,18 @@
 // The driver editor as a user drives it from the main window: edit the woofer's box, press
 // Ok, see its impedance move, and undo it; import a measurement into the editor's chart.
-#include "app/ui/main_window.h"
 #include "charts/ui/chart_box.h"
 #include "driver_editor/ui/driver_editor.h"
 #include "foundation/complex.h"
-#include "foundation/settings.h"
-#include "foundation/ui/choice_dialog.h"
-#include "support/qt_application.h"
+#include "support/main_window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QInputDevice>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace tavrel {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Input devices that Qt creates lazily would be destroyed with the application after Qt's
 // own list of them is gone; they go while the list still exists.
@@ -38,54 +27,25 @@ public:
 };
 const auto* const inputDevices = ::testing::AddGlobalTestEnvironment(new InputDevices);
 
-class DriverEditorUi : public ::testing::Test {
+class DriverEditorUi : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        test::TestApplication();
-        dir = fs::temp_directory_path() /
-              ("tavrel-driver-editor-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
-        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
-            windows << text;
-            return text.startsWith("Calculation result:") ? 1 : def; // adopt a fit
-        });
-        TSettings settings;
-        settings.ProgramDir = dir.string();
-        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
-        window->show();
-        window->Start({});
-        ASSERT_TRUE(waitForCalculation());
+        MainWindowTest::SetUp();
+        startAndWait();
     }
     void TearDown() override {
-        window->MutableProject().saved = true;
-        window.reset();
-        TUniAuswahlDlg::SetHandler({});
+        MainWindowTest::TearDown();
         DriverEditor::SetFileChooser({});
-        fs::remove_all(dir);
     }
-    bool waitForCalculation() {
-        const int before = handOvers;
-        QElapsedTimer clock;
-        clock.start();
-        while (!(window->HandOvers() > before && window->CalculationFinished()) &&
-               clock.elapsed() < 120000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-            QThread::msleep(1);
-        }
-        handOvers = window->HandOvers();
-        return window->CalculationFinished() && handOvers > before;
+    int answer(const QString& text, const QStringList&, int proposed) override {
+        windows << text;
+        return text.startsWith("Calculation result:") ? 1 : proposed; // adopt a fit
     }
     double wooferImpedanceAt(int k) const { return CAbs(window->Displayed().ChassisZ[0][k]); }
     DriverEditor& editor() const { return *window->DriverEditorWindow(); }
     void press(const char* name) const { editor().findChild<QPushButton*>(name)->click(); }
 
-    fs::path dir;
-    std::unique_ptr<TMainForm> window;
     QStringList windows;
-    int handOvers = 0;
 };
 
 TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
@@ -102,14 +62,14 @@ TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
     EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, 0.08);
     EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 Edit\"");
     EXPECT_TRUE(window->findChild<QAction*>("ActDriver1")->text().contains("80 liters"));
-    ASSERT_TRUE(waitForCalculation());
+    ASSERT_TRUE(waitForHandOver());
     EXPECT_GT(std::fabs(wooferImpedanceAt(k) - before), 0.01 * before);
 
     window->EditDriver(0);
     window->Undo(); // closes the editor before the project changes under it
     EXPECT_FALSE(window->DriverEditorOpen());
     EXPECT_FALSE(editor().isVisible());
-    ASSERT_TRUE(waitForCalculation());
+    ASSERT_TRUE(waitForHandOver());
     EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, volume);
     EXPECT_NEAR(wooferImpedanceAt(k), before, 1e-9 * before);
 }

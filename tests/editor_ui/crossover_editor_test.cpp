@@ -1,45 +1,23 @@
 // The crossover editor as a user drives it on the Default project: a part taken from the
 // shipped library changes the amplifier's impedance and undo brings it back; the questions on
-// closing; the part editor restricted to one part type; the screenshot names of its windows.
-#include "app/ui/main_window.h"
-#include "app/ui/screenshot_windows.h"
+// closing; the part editor restricted to one part type.
 #include "editor/schematic_layout.h"
 #include "editor/ui/crossover_editor.h"
 #include "editor/ui/part_editor.h"
 #include "editor/ui/parts_library_dialog.h"
-#include "foundation/settings.h"
-#include "foundation/ui/choice_dialog.h"
-#include "support/qt_application.h"
+#include "support/main_window_fixture.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QTimer>
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int SlotC1 = 124;
 constexpr int SlotTweeter = 106;
-
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 120000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return done();
-}
 
 /// Runs `step` on the modal dialog of type T once it is shown.
 template <typename T>
@@ -51,40 +29,20 @@ void whenModal(std::function<void(T&)> step) {
     });
 }
 
-class CrossoverEditor : public ::testing::Test {
+class CrossoverEditor : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        test::TestApplication();
-        dir = fs::temp_directory_path() /
-              ("tavrel-editor-ui-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        TUniAuswahlDlg::SetHandler([this](const QString&, const QStringList&, int) {
-            ++questions;
-            return answer;
-        });
-        TSettings settings;
-        settings.ProgramDir = dir.string();
-        LoadSettings(settings);
+        MainWindowTest::SetUp();
+        window->Start(TAVREL_EXAMPLES_DIR "/Default.TVP");
+        ASSERT_TRUE(waitForHandOver());
+    }
+    void adjust(TSettings& settings) override {
         settings.Verzeichnisvorgaben = true;
         settings.PartsDir = TAVREL_SOURCE_DIR "/data/parts/";
-        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
-        window->Start(TAVREL_EXAMPLES_DIR "/Default.TVP");
-        ASSERT_TRUE(waitForCalculation());
     }
-    void TearDown() override {
-        window->MutableProject().saved = true;
-        window.reset();
-        TUniAuswahlDlg::SetHandler({});
-        fs::remove_all(dir);
-    }
-    bool waitForCalculation() {
-        const int before = handOvers;
-        const bool ok = waitFor([&] { return window->HandOvers() > before; }) &&
-                        waitFor([&] { return window->CalculationFinished(); });
-        handOvers = window->HandOvers();
-        return ok;
+    int answer(const QString&, const QStringList&, int) override {
+        ++questions;
+        return reply;
     }
     /// Impedance magnitudes of amplifier 1 over the grid.
     std::vector<double> impedance() const {
@@ -96,11 +54,8 @@ protected:
         return z;
     }
 
-    fs::path dir;
-    std::unique_ptr<TMainForm> window;
     int questions = 0;
-    int answer = 2;
-    int handOvers = 0;
+    int reply = 2;
 };
 
 TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) {
@@ -133,7 +88,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
     EXPECT_EQ(questions, 0);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_FALSE(window->NetworkEditorOpen());
-    ASSERT_TRUE(waitForCalculation());
+    ASSERT_TRUE(waitForHandOver());
     EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 4.7e-6);
     const std::vector<double> after = impedance();
     double largestChange = 0.0;
@@ -143,7 +98,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
     EXPECT_GT(largestChange, 0.05);
 
     window->Undo();
-    ASSERT_TRUE(waitForCalculation());
+    ASSERT_TRUE(waitForHandOver());
     EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 3.9e-6);
     EXPECT_EQ(impedance(), before);
 }
@@ -153,11 +108,11 @@ TEST_F(CrossoverEditor, OkOnANetworkWithoutAmpAndDriverAsksTwiceBeforeApplying) 
     window->EditNetwork(1);
     TFormWeicheneditor& editor = *window->NetworkEditor();
     editor.Click(MouseButton::Left, false, false, QPoint(30, 5)); // a wire in slot 0
-    answer = 1;                                                   // "change now"
+    reply = 1;                                                    // "change now"
     editor.Ok();
     EXPECT_EQ(questions, 2);
     EXPECT_TRUE(editor.isVisible());
-    answer = 2; // "go ahead with it"
+    reply = 2; // "go ahead with it"
     editor.Ok();
     EXPECT_EQ(questions, 4);
     EXPECT_FALSE(editor.isVisible());
@@ -191,33 +146,6 @@ TEST_F(CrossoverEditor, RestrictedPartEditorOffersOneTypeAndKeepsThePartOnAbort)
         EditPartOfType(window.get(), c1, PartCapacitor, window->Project(), "").has_value());
     EXPECT_EQ(visibleTypes, 1);
 }
-
-struct NameCase {
-    const char* name;
-    bool valid;
-};
-
-class EditorWindowNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(EditorWindowNames, AreCheckedBeforeOpening) {
-    test::TestApplication();
-    TSettings settings;
-    settings.ProgramDir = fs::temp_directory_path().string();
-    TMainForm main(settings, QString::fromStdString(settings.ProgramDir));
-    QString error;
-    EXPECT_EQ(FindWindowOpener(main, GetParam().name, error).has_value(), GetParam().valid)
-        << error.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, EditorWindowNames,
-    ::testing::Values(NameCase{"crossover-editor:6", true},
-                      NameCase{"crossover-editor:1:print", true},
-                      NameCase{"part-editor:1:178", true}, NameCase{"parts-library", true},
-                      NameCase{"free-wires:2", true}, NameCase{"mouse-keys", true},
-                      NameCase{"crossover-editor:0", false},
-                      NameCase{"crossover-editor:1:x", false}, NameCase{"part-editor:1:179", false},
-                      NameCase{"mouse-keys:1", false}));
 
 } // namespace
 } // namespace tavrel

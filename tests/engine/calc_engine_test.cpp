@@ -1,5 +1,6 @@
 #include "engine/calc_engine.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -135,44 +136,30 @@ TEST_F(ChangeDetection, FullCalculationComputesEveryJobOfTheCounts) {
     EXPECT_EQ(engine.JobCount(), 1 + 2 * 2 + 2 * 2 + 1);
 }
 
-TEST(CheckJob, DriverInTwoNetworksIsReportedWithFirstAmplifierKept) {
+/// Runs the check job on a project with driver parts at {amplifier, slot, driver number}.
+std::string checkDrivers(std::int16_t nAmps, std::int16_t nChassis,
+                         std::initializer_list<std::array<int, 3>> parts, TResult& r) {
     auto p = std::make_unique<TProjekt>();
-    p->nAmps = 3;
-    p->nChassis = 2;
-    p->Amps[0].Weiche[5].typ = PartDriver;
-    p->Amps[2].Weiche[7].typ = PartDriver;
+    p->nAmps = nAmps;
+    p->nChassis = nChassis;
+    for (const auto& [amp, slot, driver] : parts) {
+        p->Amps[amp].Weiche[slot].typ = PartDriver;
+        p->Amps[amp].Weiche[slot].chassisnr = static_cast<std::int16_t>(driver);
+    }
+    return RunCheckJob(*p, r);
+}
+
+TEST(CheckJob, ReportsDriversUsedTwiceOrOutsideTheDriverCount) {
     auto r = MakeResult();
-    EXPECT_EQ(RunCheckJob(*p, *r), "Error: driver 1 used double in network 1 and 3.");
-    EXPECT_EQ(r->AmpOfChassis[0], 0);
+    EXPECT_EQ(checkDrivers(3, 2, {{0, 5, 0}, {2, 7, 0}}, *r),
+              "Error: driver 1 used double in network 1 and 3.");
+    EXPECT_EQ(r->AmpOfChassis[0], 0); // the first amplifier keeps it
     EXPECT_EQ(r->AmpOfChassis[1], -1);
-}
-
-TEST(CheckJob, DriverBeyondTheDriverCountIsReported) {
-    auto p = std::make_unique<TProjekt>();
-    p->nAmps = 1;
-    p->nChassis = 2;
-    p->Amps[0].Weiche[3].typ = PartDriver;
-    p->Amps[0].Weiche[3].chassisnr = 3;
-    auto r = MakeResult();
-    EXPECT_EQ(RunCheckJob(*p, *r), "Error: driver 4 not usable, if only 2 drivers selected.");
-}
-
-TEST(CheckJob, DriverNumberOutsideEverySlotFailsWithoutIndexing) {
-    auto p = std::make_unique<TProjekt>();
-    p->Amps[0].Weiche[3].typ = PartDriver;
-    p->Amps[0].Weiche[3].chassisnr = 200;
-    auto r = MakeResult();
-    EXPECT_EQ(RunCheckJob(*p, *r), "Fehler in Chassiskontrolle");
-}
-
-TEST(CheckJob, SameNetworkTwiceNamesTheAmplifierTwice) {
-    auto p = std::make_unique<TProjekt>();
-    p->nAmps = 1;
-    p->nChassis = 1;
-    p->Amps[0].Weiche[1].typ = PartDriver;
-    p->Amps[0].Weiche[2].typ = PartDriver;
-    auto r = MakeResult();
-    EXPECT_EQ(RunCheckJob(*p, *r), "Error: driver 1 used double in network 1 and 1.");
+    EXPECT_EQ(checkDrivers(1, 1, {{0, 1, 0}, {0, 2, 0}}, *MakeResult()),
+              "Error: driver 1 used double in network 1 and 1.");
+    EXPECT_EQ(checkDrivers(1, 2, {{0, 3, 3}}, *MakeResult()),
+              "Error: driver 4 not usable, if only 2 drivers selected.");
+    EXPECT_EQ(checkDrivers(1, 1, {{0, 3, 200}}, *MakeResult()), "Fehler in Chassiskontrolle");
 }
 
 TEST(PassTexts, ProgressCommentsAndErrorOrder) {

@@ -1,5 +1,5 @@
-#include "app/project_load.h"
 #include "engine/calc_thread.h"
+#include "support/example_project.h"
 
 #include <atomic>
 #include <chrono>
@@ -12,15 +12,6 @@ namespace tavrel {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::unique_ptr<TProjekt> defaultProject() {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(
-        *p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/Default.TVP.plain", false);
-    EXPECT_TRUE(loaded.loaded) << loaded.message;
-    return p;
-}
 
 /// Records what the thread reports; the thread waits for each report to return.
 struct Reports {
@@ -56,9 +47,13 @@ bool waitForHandOvers(const Reports& reports, int count) {
     return reports.handOvers >= count;
 }
 
-TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
+class CalcThread : public ::testing::Test {
+protected:
     Reports reports;
-    auto project = defaultProject();
+    std::unique_ptr<TProjekt> project = test::LoadExample("Default.TVP");
+};
+
+TEST_F(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
     TCalcThread thread(false, reports.callbacks());
     std::this_thread::sleep_for(20ms);
     EXPECT_TRUE(thread.Finished()); // created waiting: nothing is computed before a request
@@ -77,9 +72,7 @@ TEST(CalcThread, FirstRequestComputesEverythingAndReportsEachJob) {
     EXPECT_EQ(thread.Result().nFreq, project->Option.sz);
 }
 
-TEST(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
-    Reports reports;
-    auto project = defaultProject();
+TEST_F(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
     TCalcThread thread(false, reports.callbacks());
     thread.RequestFullCalc(*project);
     // Requests arriving while the thread computes are never lost: the last one wins.
@@ -94,9 +87,7 @@ TEST(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
     EXPECT_DOUBLE_EQ(reports.pegelSeen.back(), 6.0);
 }
 
-TEST(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
-    Reports reports;
-    auto project = defaultProject();
+TEST_F(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
     TCalcThread thread(false, reports.callbacks());
     thread.RequestCalc(*project);
     ASSERT_TRUE(thread.WaitFinished(60s));
@@ -112,9 +103,7 @@ TEST(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
     EXPECT_EQ(reports.errors.size(), 2u);
 }
 
-TEST(CalcThread, SilentThreadReportsNothingAndTerminatesWhileComputing) {
-    Reports reports;
-    auto project = defaultProject();
+TEST_F(CalcThread, SilentThreadReportsNothingAndTerminatesWhileComputing) {
     project->Option.sz = 599;
     BuildGrid(*project);
     auto thread = std::make_unique<TCalcThread>(true, reports.callbacks());

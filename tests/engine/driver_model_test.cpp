@@ -53,7 +53,7 @@ TEST(DriverModelFreeAir, ImpedancePeakAtFsIsReTimesOnePlusQmsOverQes) {
     EXPECT_NEAR(peakF, c->fs, 0.005 * c->fs);
 }
 
-TEST(DriverModelFreeAir, DerivedResonanceEqualsFsWithoutAirLoad) {
+TEST(DriverModelFreeAir, DerivedResonanceIsFsAndTheLevelAboveItApproachesTheSensitivity) {
     auto c = proWoofer12();
     CalcDerived(*c, freeAir(), 1e-10);
     EXPECT_DOUBLE_EQ(c->fsbg, c->fs);
@@ -63,19 +63,9 @@ TEST(DriverModelFreeAir, DerivedResonanceEqualsFsWithoutAirLoad) {
     // Moving mass and Bl of the cited set: 57.0 g and 13.6 T·m (derived with c = 343 m/s).
     EXPECT_NEAR(c->Mmd, 0.0570, 0.002);
     EXPECT_NEAR(c->Bl, 13.6, 0.3);
-}
-
-TEST(DriverModelFreeAir, SensitivityMatchesReferenceEfficiency) {
-    auto c = proWoofer12();
-    CalcDerived(*c, freeAir(), 1e-10);
     // η0 = 4π²/c³ · fs³·Vas/Qes with c = 343 m/s, plus 10·log10(8/Re) for 2.83 V: 96.02 dB.
     EXPECT_NEAR(c->SPL, 96.02, 0.1);
     EXPECT_GT(c->SPL, 95.9);
-}
-
-TEST(DriverModelFreeAir, LevelAboveResonanceApproachesSensitivity) {
-    auto c = proWoofer12();
-    CalcDerived(*c, freeAir(), 1e-10);
     const ModelRun r = runDriver(*c, freeAir(), *at(30 * c->fs));
     ASSERT_EQ(r.message, "Ok");
     EXPECT_NEAR(levelDb(r.out->PFront[0]), c->SPL, 0.02);

@@ -131,7 +131,7 @@ Curve3 curveOf(std::initializer_list<std::pair<double, double>> points) {
     return c;
 }
 
-TEST(InterpCurve, InterpolatesAndHoldsTheEnds) {
+TEST(InterpCurve, InterpolatesAndHoldsTheEndsAlsoAtARepeatedFrequency) {
     const Curve3 c = curveOf({{100, 10}, {200, 20}, {400, 40}});
     EXPECT_EQ(InterpCurve(*c.F, *c.V, 50, 0), 10.0);
     EXPECT_EQ(InterpCurve(*c.F, *c.V, 100, 0), 10.0);
@@ -139,11 +139,8 @@ TEST(InterpCurve, InterpolatesAndHoldsTheEnds) {
     EXPECT_DOUBLE_EQ(InterpCurve(*c.F, *c.V, 300, 0), 30.0);
     EXPECT_EQ(InterpCurve(*c.F, *c.V, 400, 0), 40.0);
     EXPECT_EQ(InterpCurve(*c.F, *c.V, 5000, 0), 40.0);
-}
-
-TEST(InterpCurve, RepeatedFrequencyDoesNotDivideByZero) {
-    const Curve3 c = curveOf({{100, 3}, {100, 9}, {200, 20}});
-    EXPECT_EQ(InterpCurve(*c.F, *c.V, 100, 0), 3.0);
+    const Curve3 repeated = curveOf({{100, 3}, {100, 9}, {200, 20}}); // no division by zero
+    EXPECT_EQ(InterpCurve(*repeated.F, *repeated.V, 100, 0), 3.0);
 }
 
 TEST(InterpCurve, FullListEndsAtItsLastPoint) {

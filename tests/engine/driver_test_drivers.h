@@ -17,49 +17,39 @@ inline void setNegligibleVoiceCoilInductance(TChassis& c) {
     c.Le3 = 1e-9;
 }
 
-/// 12 inch pro woofer (warm run): fs 40.1 Hz, Qes 0.42, Qms 11, Vas 113.3 l, Re 5.4 Ω, Sd 539 cm².
-inline std::unique_ptr<TChassis> proWoofer12() {
+/// A driver from its Thiele-Small parameters (SI units), with a negligible voice coil.
+inline std::unique_ptr<TChassis> driverOf(double fs, double qes, double qms, double vas, double re,
+                                          double sd, double xlin) {
     auto c = std::make_unique<TChassis>();
-    c->fs = 40.1;
-    c->Qes = 0.42;
-    c->Qms = 11;
-    c->Vas = 0.1133;
-    c->Re = 5.4;
-    c->Amem = 539e-4;
-    c->xlin = 5e-3;
+    c->fs = fs;
+    c->Qes = qes;
+    c->Qms = qms;
+    c->Vas = vas;
+    c->Re = re;
+    c->Amem = sd;
+    c->xlin = xlin;
     setNegligibleVoiceCoilInductance(*c);
     return c;
+}
+
+/// 12 inch pro woofer (warm run): fs 40.1 Hz, Qes 0.42, Qms 11, Vas 113.3 l, Re 5.4 Ω, Sd 539 cm².
+inline std::unique_ptr<TChassis> proWoofer12() {
+    return driverOf(40.1, 0.42, 11, 0.1133, 5.4, 539e-4, 5e-3);
 }
 
 /// 10 inch subwoofer: fs 37.8 Hz, Qes 0.5065, Qms 10.648, Vas 15.23 l, Re 7.22 Ω, Sd 346.36 cm².
 inline std::unique_ptr<TChassis> subwoofer10() {
-    auto c = std::make_unique<TChassis>();
-    c->fs = 37.8;
-    c->Qes = 0.5065;
-    c->Qms = 10.648;
-    c->Vas = 0.01523;
-    c->Re = 7.22;
-    c->Amem = 346.36e-4;
-    c->xlin = 19.7e-3;
-    setNegligibleVoiceCoilInductance(*c);
-    return c;
+    return driverOf(37.8, 0.5065, 10.648, 0.01523, 7.22, 346.36e-4, 19.7e-3);
 }
 
 /// 6.5 inch mid-woofer with a real voice-coil inductance of 0.11 mH.
 inline std::unique_ptr<TChassis> midWoofer65() {
-    auto c = std::make_unique<TChassis>();
-    c->fs = 31.5;
-    c->Qes = 0.32;
-    c->Qms = 5.5;
-    c->Vas = 0.046;
-    c->Re = 6.2;
+    auto c = driverOf(31.5, 0.32, 5.5, 0.046, 6.2, 119e-4, 3.1e-3);
     c->Le = 0.11e-3;
     c->Re2 = 8;
     c->Le2 = 0.2e-3;
     c->Re3 = 20;
     c->Le3 = 0.05e-3;
-    c->Amem = 119e-4;
-    c->xlin = 3.1e-3;
     return c;
 }
 

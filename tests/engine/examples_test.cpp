@@ -2,8 +2,8 @@
 // project, must calculate without a job error, give finite results, and behave like the
 // loudspeakers they describe: a wrong sign or grouping anywhere in the chain breaks one of
 // the physical checks below.
-#include "app/project_load.h"
 #include "engine/calc_engine.h"
+#include "support/example_project.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,15 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path ExamplesDir = fs::path(TAVREL_SOURCE_DIR) / "data" / "examples";
-
-std::unique_ptr<TProjekt> loadExample(const std::string& fileName) {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded =
-        LoadProjectFile(*p, (ExamplesDir / (fileName + ".plain")).string(), /*coded=*/false);
-    EXPECT_TRUE(loaded.loaded) << fileName << ": " << loaded.message;
-    return p;
-}
 
 std::vector<std::string> exampleProjectNames() {
     std::vector<std::string> names;
@@ -107,7 +98,7 @@ TEST(BundledProjects, CalculateWithoutErrorsToFiniteResults) {
     EXPECT_GE(names.size(), 6u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        auto p = loadExample(name);
+        auto p = test::LoadExample(name);
         auto engine = calculated(*p, name);
         const TResult& r = engine->Result();
         ASSERT_GE(r.nFreq, MinGridPoints);
@@ -135,7 +126,7 @@ TEST(BundledProjects, CalculateWithoutErrorsToFiniteResults) {
 TEST(BundledProjects, SpeakersForTheWholeRangeJudgeModerately) {
     for (const char* name :
          {"Default.TVP", "Closed 3-way.TVP", "Bi-amped 2-way.TVP", "Bench 8x6.TVP"}) {
-        auto p = loadExample(name);
+        auto p = test::LoadExample(name);
         auto engine = calculated(*p, name);
         const auto& J = engine->Judgement().J;
         EXPECT_GT(J[12], 0) << name;
@@ -145,7 +136,7 @@ TEST(BundledProjects, SpeakersForTheWholeRangeJudgeModerately) {
 }
 
 TEST(DefaultProject, PlaysAtAFewWattsLevelFromTheBassToTheTreble) {
-    auto p = loadExample("Default.TVP");
+    auto p = test::LoadExample("Default.TVP");
     auto engine = calculated(*p, "Default");
     const TResult& r = engine->Result();
     const auto [lo, hi] = onAxisRange(r, 100, 15000);
@@ -160,7 +151,7 @@ TEST(DefaultProject, PlaysAtAFewWattsLevelFromTheBassToTheTreble) {
 }
 
 TEST(DefaultProject, TheReversedTweeterIsWhatAvoidsANotchAtTheCrossover) {
-    auto p = loadExample("Default.TVP");
+    auto p = test::LoadExample("Default.TVP");
     auto engine = calculated(*p, "Default");
     const auto original = std::make_unique<TResult>(engine->Result());
     const double passband = onAxisDb(*original, indexNear(*original, 400));
@@ -199,7 +190,7 @@ TEST(DefaultProject, TheReversedTweeterIsWhatAvoidsANotchAtTheCrossover) {
 }
 
 TEST(DefaultProject, VentedWooferImpedanceHasTwoPeaksAroundThePortTuning) {
-    auto p = loadExample("Default.TVP");
+    auto p = test::LoadExample("Default.TVP");
     p->Option.fMin = 10; // the lower peak lies close to the default grid's 20 Hz
     BuildGrid(*p);
     auto engine = calculated(*p, "Default from 10 Hz");
@@ -228,7 +219,7 @@ TEST(DefaultProject, VentedWooferImpedanceHasTwoPeaksAroundThePortTuning) {
 
 TEST(BundledProjects, DirectivityRisesTowardsTheTreble) {
     for (const char* name : {"Default.TVP", "Closed 3-way.TVP", "Bench 8x6.TVP"}) {
-        auto p = loadExample(name);
+        auto p = test::LoadExample(name);
         auto engine = calculated(*p, name);
         const TResult& r = engine->Result();
         const double low = r.Directivity[indexNear(r, 100)];
@@ -238,7 +229,7 @@ TEST(BundledProjects, DirectivityRisesTowardsTheTreble) {
 }
 
 TEST(BiAmpedProject, ActiveLinkwitzRileyFiltersSumToAnAllPass) {
-    auto p = loadExample("Bi-amped 2-way.TVP");
+    auto p = test::LoadExample("Bi-amped 2-way.TVP");
     auto engine = calculated(*p, "Bi-amped");
     const TResult& r = engine->Result();
     const double tweeterLevel = p->Amps[1].AktFilter.Pegel;
@@ -257,7 +248,7 @@ TEST(BiAmpedProject, ActiveLinkwitzRileyFiltersSumToAnAllPass) {
 }
 
 TEST(ClosedThreeWayProject, FreeWiresCarryTheMidAndTweeterReturnCurrent) {
-    auto p = loadExample("Closed 3-way.TVP");
+    auto p = test::LoadExample("Closed 3-way.TVP");
     auto engine = calculated(*p, "3-way");
     const TResult& r = engine->Result();
     const int kMid = indexNear(r, 800), kHigh = indexNear(r, 8000);
@@ -305,7 +296,7 @@ Band passBand(const TResult& r) {
 
 TEST(BandpassProjects, PlayOnlyInTheBandBetweenTheirChamberTunings) {
     for (const char* name : {"Bandpass subwoofer.TVP", "Bivented bandpass subwoofer.TVP"}) {
-        auto p = loadExample(name);
+        auto p = test::LoadExample(name);
         auto engine = calculated(*p, name);
         const TResult& r = engine->Result();
         const Band band = passBand(r);
@@ -320,8 +311,8 @@ TEST(BandpassProjects, PlayOnlyInTheBandBetweenTheirChamberTunings) {
 }
 
 TEST(BandpassProjects, OnlyTheBiventedBoxHasASecondPort) {
-    auto closedRear = loadExample("Bandpass subwoofer.TVP");
-    auto ventedRear = loadExample("Bivented bandpass subwoofer.TVP");
+    auto closedRear = test::LoadExample("Bandpass subwoofer.TVP");
+    auto ventedRear = test::LoadExample("Bivented bandpass subwoofer.TVP");
     auto closedEngine = calculated(*closedRear, "bandpass");
     auto ventedEngine = calculated(*ventedRear, "bivented");
     const TResult& a = closedEngine->Result();
@@ -334,7 +325,7 @@ TEST(BandpassProjects, OnlyTheBiventedBoxHasASecondPort) {
 }
 
 TEST(BenchProject, EightDriversOnSixAmplifiersMakeOneFlatSpeaker) {
-    auto p = loadExample("Bench 8x6.TVP");
+    auto p = test::LoadExample("Bench 8x6.TVP");
     EXPECT_EQ(p->nChassis, 8);
     EXPECT_EQ(p->nAmps, 6);
     auto engine = calculated(*p, "Bench");

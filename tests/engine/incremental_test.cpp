@@ -1,7 +1,7 @@
 // A pass that recomputes only what a change touches gives the results a full calculation
 // of the changed project gives, bit for bit.
-#include "app/project_load.h"
 #include "engine/calc_engine.h"
+#include "support/example_project.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -10,13 +10,7 @@ namespace tavrel {
 namespace {
 
 TEST(IncrementalPass, NetworkAndFilterChangesGiveTheResultsOfAFullCalculation) {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    ASSERT_TRUE(LoadProjectFile(*p,
-                                std::string(TAVREL_SOURCE_DIR) +
-                                    "/data/examples/Bench 8x6.TVP.plain",
-                                false)
-                    .loaded);
+    auto p = test::LoadExample("Bench 8x6.TVP");
     p->Option.sz = 60; // the reuse does not depend on the grid; a short one keeps this quick
     BuildGrid(*p);
     auto incremental = std::make_unique<TCalcEngine>();

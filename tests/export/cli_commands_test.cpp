@@ -11,23 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrel-cli-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    test::CliRun run(const std::string& arguments) const { return test::RunCli(dir, arguments); }
-    static std::string example(const std::string& name) {
-        return "\"" + (fs::path(TAVREL_EXAMPLES_DIR) / name).string() + "\"";
-    }
-    fs::path dir;
-};
+using CliCommands = test::CliTest;
 
 TEST_F(CliCommands, CalcReportsSuccessErrorsAndUnreadableFiles) {
     const test::CliRun ok = run("calc " + example("Default.TVP"));

@@ -13,16 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path scratchDir() {
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("tavrel-hostile-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 /// The plain default project with the first occurrence of each `from` replaced by its `to`.
 std::string editedDefault(const std::vector<std::pair<std::string, std::string>>& edits) {
     std::string text =
@@ -44,7 +34,7 @@ struct BrokenProject {
 class CliBrokenProject : public ::testing::TestWithParam<BrokenProject> {};
 
 TEST_P(CliBrokenProject, EveryCalculatingCommandFailsAndWritesNothing) {
-    const fs::path dir = scratchDir();
+    const test::ScratchDir dir("hostile");
     const fs::path project = dir / "broken.plain";
     std::ofstream(project, std::ios::binary) << editedDefault(GetParam().edits);
     const std::string in = " --plain \"" + project.string() + "\" ";
@@ -69,7 +59,6 @@ TEST_P(CliBrokenProject, EveryCalculatingCommandFailsAndWritesNothing) {
     const std::string written = test::ReadWholeFile(out);
     EXPECT_EQ(written.find("inf"), std::string::npos);
     EXPECT_EQ(written.find("nan"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CliHostileInput, FilesThatAreNoProjectAreRefusedByName) {
-    const fs::path dir = scratchDir();
+    const test::ScratchDir dir("hostile");
     const std::vector<std::pair<const char*, std::string>> files = {
         {"text.TVP", "just some words\r\nand more\r\n"},
         {"empty.TVP", ""},
@@ -105,11 +94,10 @@ TEST(CliHostileInput, FilesThatAreNoProjectAreRefusedByName) {
             EXPECT_EQ(test::RunCli(dir, "export" + in + " speaker").status, 1) << name << form;
         }
     }
-    fs::remove_all(dir);
 }
 
 TEST(CliHostileInput, ExtremeNumbersOnTheCommandLineAreRefused) {
-    const fs::path dir = scratchDir();
+    const test::ScratchDir dir("hostile");
     const std::string project = "\"" + std::string(TAVREL_EXAMPLES_DIR) + "/Default.TVP\"";
     for (const char* curve : {"signal", "driver", "ampz", "chassisz", "chassisu", "direction"}) {
         const test::CliRun run =
@@ -124,7 +112,6 @@ TEST(CliHostileInput, ExtremeNumbersOnTheCommandLineAreRefused) {
         EXPECT_EQ(huge.status, 2);
         EXPECT_NE(huge.err.find("16 to 8000"), std::string::npos);
     }
-    fs::remove_all(dir);
 }
 
 } // namespace

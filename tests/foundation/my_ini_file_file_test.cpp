@@ -1,6 +1,6 @@
 // The store's life cycle on real files: creation, loading, saving and failed saves.
 #include "foundation/my_ini_file.h"
-#include "temp_dir.h"
+#include "support/scratch_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,15 +9,15 @@
 namespace tavrel {
 namespace {
 
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
-
 const std::string HeaderLine = "## MyIniFile 1.0 by ZQ 2004 ##\r\n";
 
-TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
-    TempDir dir;
-    const std::string path = dir.file("missing.ini");
+class StoreFile : public ::testing::Test {
+protected:
+    test::ScratchDir dir{"ini"};
+    const std::string path = dir.file("store.ini");
+};
+
+TEST_F(StoreFile, MissingFileReadOnlyWritesNothing) {
     TMyIniFile store(path, false, false, true);
     EXPECT_EQ(store.KeyCount(), 0);
     EXPECT_FALSE(store.Modified());
@@ -28,9 +28,7 @@ TEST(StoreFile, MissingFileReadOnlyWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
-    TempDir dir;
-    const std::string path = dir.file("Tavrel.ini");
+TEST_F(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
     {
         TMyIniFile untouched(path, false, true, true);
         EXPECT_FALSE(untouched.Close().saved);
@@ -41,14 +39,12 @@ TEST(StoreFile, MissingWritableFileComesIntoBeingOnFirstWrite) {
     const StoreCloseResult result = store.Close();
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.saved);
-    EXPECT_EQ(readFile(path), HeaderLine + "#Optionen\r\nWEsize=\t2\r\n");
+    EXPECT_EQ(test::ReadWholeFile(path), HeaderLine + "#Optionen\r\nWEsize=\t2\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 }
 
-TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
-    TempDir dir;
-    const std::string path = dir.file("new.TVC");
-    writeFile(path, "old content");
+TEST_F(StoreFile, NewStoreWritesAtLeastTheHeader) {
+    test::WriteWholeFile(path, "old content");
     TMyIniFile store(path, true, true, false);
     EXPECT_TRUE(store.Modified());
     EXPECT_TRUE(store.Close().saved);
@@ -57,10 +53,8 @@ TEST(StoreFile, NewStoreWritesAtLeastTheHeader) {
     EXPECT_EQ(back.Count(), 0);
 }
 
-TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
-    TempDir dir;
-    const std::string path = dir.file("s.ini");
-    writeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
+TEST_F(StoreFile, LoadModifySaveKeepsOtherKeys) {
+    test::WriteWholeFile(path, HeaderLine + "#Update\r\nSeen=1\r\n#Optionen\r\nWEsize=3\r\n");
     TMyIniFile store(path, false, true, true);
     EXPECT_EQ(store.KeyCount(), 2);
     EXPECT_FALSE(store.Modified());
@@ -71,24 +65,20 @@ TEST(StoreFile, LoadModifySaveKeepsOtherKeys) {
     EXPECT_EQ(back.ReadInteger("Optionen", "WEsize", 0), 1);
 }
 
-TEST(StoreFile, CodedFileRoundTripOnDisk) {
-    TempDir dir;
-    const std::string path = dir.file("p.TVP");
+TEST_F(StoreFile, CodedFileRoundTripOnDisk) {
     TMyIniFile store(path, true, true, false);
     store.WriteString("Projekt", "Comment1", "Zwei-Wege \xB5");
     store.WriteFloat("Projekt", "fMin", 20);
     ASSERT_TRUE(store.Close().ok);
-    EXPECT_EQ(readFile(path).find("Projekt"), std::string::npos);
+    EXPECT_EQ(test::ReadWholeFile(path).find("Projekt"), std::string::npos);
     TMyIniFile back(path, true, false, true);
     EXPECT_EQ(back.ReadString("Projekt", "Comment1", ""), "Zwei-Wege \xB5");
     EXPECT_EQ(back.ReadFloat("Projekt", "fMin", 0), 20.0);
     EXPECT_TRUE(back.Coded());
 }
 
-TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
-    TempDir dir;
-    const std::string path = dir.file("foreign.ini");
-    writeFile(path, "[Section]\r\nkey=value\r\n");
+TEST_F(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
+    test::WriteWholeFile(path, "[Section]\r\nkey=value\r\n");
     std::string message;
     TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
     TMyIniFile store(path, false, true, true);
@@ -98,14 +88,12 @@ TEST(StoreFile, WrongHeaderIsReportedAndTheFileIsNeverOverwritten) {
     EXPECT_FALSE(store.Writable());
     store.WriteInteger("S", "k", 1);
     EXPECT_FALSE(store.Close().saved);
-    EXPECT_EQ(readFile(path), "[Section]\r\nkey=value\r\n");
+    EXPECT_EQ(test::ReadWholeFile(path), "[Section]\r\nkey=value\r\n");
 }
 
-TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
-    TempDir dir;
-    const std::string path = dir.file("occupied");
+TEST_F(StoreFile, FailedRenameRemovesTheTemporaryFile) {
     std::filesystem::create_directory(path);
-    writeFile(path + "/inside", "x");
+    test::WriteWholeFile(path + "/inside", "x");
     TMyIniFile store(path, false, true, false);
     const StoreCloseResult result = store.Close();
     EXPECT_FALSE(result.ok);
@@ -114,9 +102,7 @@ TEST(StoreFile, FailedRenameRemovesTheTemporaryFile) {
     EXPECT_TRUE(std::filesystem::exists(path + "/inside"));
 }
 
-TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
-    TempDir dir;
-    const std::string path = dir.file("a-directory");
+TEST_F(StoreFile, UnreadableExistingPathIsNotReplaced) {
     std::filesystem::create_directory(path);
     TMyIniFile store(path, false, true, true);
     EXPECT_FALSE(store.Writable());
@@ -128,9 +114,7 @@ TEST(StoreFile, UnreadableExistingPathIsNotReplaced) {
     EXPECT_TRUE(TMyIniFile(path, false, false, true).Close().ok); // nothing was due
 }
 
-TEST(StoreFile, CloseTwiceSavesOnce) {
-    TempDir dir;
-    const std::string path = dir.file("twice.ini");
+TEST_F(StoreFile, CloseTwiceSavesOnce) {
     TMyIniFile store(path, false, true, false);
     EXPECT_TRUE(store.Close().saved);
     std::filesystem::remove(path);
@@ -138,7 +122,7 @@ TEST(StoreFile, CloseTwiceSavesOnce) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(StoreFile, StoreFromBytesHasNoFileToSaveTo) {
+TEST_F(StoreFile, StoreFromBytesHasNoFileToSaveTo) {
     TMyIniFile store = TMyIniFile::FromBytes(HeaderLine, false, true);
     store.WriteInteger("S", "k", 1);
     const StoreCloseResult result = store.Close();

@@ -63,7 +63,7 @@ TEST(StoreSyntax, SectionNamesAreExactAndCutTo99Characters) {
     EXPECT_EQ(store.ReadInteger(std::string(99, 'n'), "b", 0), 2);
 }
 
-TEST(StoreSyntax, HeaderVariants) {
+TEST(StoreSyntax, HeaderVariantsAndTheWrongHeaderMessage) {
     EXPECT_EQ(TMyIniFile::FromBytes("## MyIniFile 1.0 and more\n#S\na=1\n", false, false)
                   .ReadInteger("S", "a", 0),
               1);
@@ -78,9 +78,6 @@ TEST(StoreSyntax, HeaderVariants) {
     wrong.WriteInteger("S", "a", 3);
     EXPECT_FALSE(wrong.Modified());
     EXPECT_TRUE(TMyIniFile::FromBytes("", false, false).WrongHeader());
-}
-
-TEST(StoreSyntax, WrongHeaderMessageGoesToTheHandler) {
     std::string message;
     TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
     TMyIniFile store = TMyIniFile::FromBytes("garbage\n", false, false);

@@ -1,6 +1,6 @@
 // The settings file: defaults on first start, directories, editor keys and the option block.
 #include "foundation/settings.h"
-#include "temp_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -8,9 +8,7 @@
 namespace tavrel {
 namespace {
 
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using test::ScratchDir;
 
 const std::string HeaderLine = "## MyIniFile 1.0 by ZQ 2004 ##\r\n";
 
@@ -18,7 +16,9 @@ class SettingsTest : public ::testing::Test {
 protected:
     std::string programDir() const { return m_dir.path().string() + PathSeparator; }
     std::string iniPath() const { return m_dir.file("Tavrel.ini"); }
-    void writeIni(const std::string& body) const { writeFile(iniPath(), HeaderLine + body); }
+    void writeIni(const std::string& body) const {
+        test::WriteWholeFile(iniPath(), HeaderLine + body);
+    }
     TSettings load() const {
         TSettings settings;
         settings.ProgramDir = programDir();
@@ -26,12 +26,15 @@ protected:
         return settings;
     }
 
-    TempDir m_dir;
+    ScratchDir m_dir{"ini"};
 };
 
 TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
-    TSettings settings = load();
+    TSettings settings;
+    settings.ProgramDir = m_dir.path().string(); // without its separator
+    LoadSettings(settings);
     const std::string dir = programDir();
+    EXPECT_EQ(settings.ProgramDir, dir);
     EXPECT_EQ(settings.SettingsPath, dir + "Tavrel.ini");
     EXPECT_EQ(settings.DriverDir, dir + "Chassis" + PathSeparator);
     EXPECT_EQ(settings.ProjectDir, dir + "Projekte" + PathSeparator);
@@ -48,16 +51,9 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
     const StoreCloseResult result = SaveSettings(settings);
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.saved);
-    EXPECT_EQ(readFile(iniPath()), HeaderLine + "#Verzeichnisse\r\nVerzeichnisvorgaben=\t0\r\n"
-                                                "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n");
-}
-
-TEST_F(SettingsTest, ProgramDirectoryGetsItsSeparator) {
-    TSettings settings;
-    settings.ProgramDir = m_dir.path().string();
-    LoadSettings(settings);
-    EXPECT_EQ(settings.ProgramDir, programDir());
-    EXPECT_EQ(settings.SettingsPath, iniPath());
+    EXPECT_EQ(test::ReadWholeFile(iniPath()),
+              HeaderLine + "#Verzeichnisse\r\nVerzeichnisvorgaben=\t0\r\n"
+                           "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n");
 }
 
 TEST_F(SettingsTest, OldTBWEValueGivesTheDerivedDefault) {
@@ -132,7 +128,7 @@ TEST_F(SettingsTest, ProgramWideOptionBlockIsReadOnlyWhenUsed) {
 
 TEST_F(SettingsTest, WrongHeaderIsNeitherReadNorOverwritten) {
     const std::string foreign = "[Verzeichnisse]\r\nWEsize=3\r\n";
-    writeFile(iniPath(), foreign);
+    test::WriteWholeFile(iniPath(), foreign);
     std::string message;
     TMyIniFile::SetMessageHandler([&](const std::string& text) { message = text; });
     TSettings settings = load();
@@ -142,7 +138,7 @@ TEST_F(SettingsTest, WrongHeaderIsNeitherReadNorOverwritten) {
     const StoreCloseResult result = SaveSettings(settings);
     TMyIniFile::SetMessageHandler(nullptr);
     EXPECT_FALSE(result.saved);
-    EXPECT_EQ(readFile(iniPath()), foreign);
+    EXPECT_EQ(test::ReadWholeFile(iniPath()), foreign);
 }
 
 TEST_F(SettingsTest, FailedSaveReportsItsReason) {

@@ -181,44 +181,33 @@ TEST(ChassisFile, WrongVersionsLeaveTheRecordUnchanged) {
     }
 }
 
-TEST(ChassisFile, MissingOrForeignFilesAreRejected) {
-    test::TempDir dir;
-    auto d = FullDriver(3);
-    const auto before = std::make_unique<TChassis>(*d);
-    FileReadResult r = LoadChassisFile(*d, dir.path("missing.TVC"), true);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, "File has wrong format..");
-
-    test::WriteFileBytes(dir.path("text.TVC"), "just some text\r\nName=x\r\n");
-    r = LoadChassisFile(*d, dir.path("text.TVC"), false);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.wrongHeader);
-    EXPECT_EQ(r.message, "File has wrong format..");
-    EXPECT_EQ(*d, *before);
-}
-
-TEST(ChassisFile, SaveAndLoadKeepEveryStoredField) {
-    test::TempDir dir;
+TEST(ChassisFile, SaveAndLoadKeepEveryFieldAndFailuresLeaveRecordAndDiskAlone) {
+    test::ScratchDir dir{"model"};
     auto d = FullDriver(4);
-    ASSERT_TRUE(SaveChassisFile(*d, dir.path("Woofer.TVC")).ok);
+    ASSERT_TRUE(SaveChassisFile(*d, dir.file("Woofer.TVC")).ok);
     auto back = std::make_unique<TChassis>();
-    const FileReadResult r = LoadChassisFile(*back, dir.path("Woofer.TVC"), true);
+    FileReadResult r = LoadChassisFile(*back, dir.file("Woofer.TVC"), true);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.version, 1200);
-
     // A save stamps the date and the file name; the maker marker is only kept for the maker.
     d->pubdate = DateToText(Today());
     d->OrgFilename = "Woofer.TVC";
     EXPECT_EQ(*back, *d);
-}
 
-TEST(ChassisFile, SaveToAnImpossiblePathFails) {
-    test::TempDir dir;
-    auto d = FullDriver(5);
-    const FileWriteResult r = SaveChassisFile(*d, dir.path("no/such/dir/x.TVC"));
+    r = LoadChassisFile(*d, dir.file("missing.TVC"), true);
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.path("no/such/dir/x.TVC")));
+    EXPECT_EQ(r.message, "File has wrong format..");
+    test::WriteWholeFile(dir.file("text.TVC"), "just some text\r\nName=x\r\n");
+    r = LoadChassisFile(*d, dir.file("text.TVC"), false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.wrongHeader);
+    EXPECT_EQ(r.message, "File has wrong format..");
+    EXPECT_EQ(*d, *back);
+
+    const FileWriteResult w = SaveChassisFile(*d, dir.file("no/such/dir/x.TVC"));
+    EXPECT_FALSE(w.ok);
+    EXPECT_FALSE(w.error.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("no/such/dir/x.TVC")));
 }
 
 TEST(ChassisFile, OldestVersionFitsTheVoiceCoilFromTheImpedance) {

@@ -1,8 +1,8 @@
 // The bundled example files survive plain → coded → plain through tavrel-cli byte for byte: the
 // reader takes every key the writer wrote, and the writer still writes what the files hold.
 #include "model_test_support.h"
+#include "support/cli_run.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -26,17 +26,9 @@ std::string withoutSaveStamps(const std::string& bytes) {
     return kept;
 }
 
-int runCli(const std::string& arguments) {
-    const std::string command = std::string("\"") + TAVREL_CLI + "\" " + arguments;
-    return std::system(command.c_str());
-}
+using BundledExamples = test::CliTest;
 
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
-TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
-    test::TempDir dir;
+TEST_F(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
     int checked = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(ExamplesDir)) {
         const fs::path plain = entry.path();
@@ -44,21 +36,21 @@ TEST(BundledExamples, SurvivePlainCodedPlainThroughTheCommandLine) {
             continue;
         }
         const std::string name = plain.stem().string(); // NAME.EXT
-        const std::string coded = dir.path(name);
-        const std::string back = dir.path(name + ".plain");
-        ASSERT_EQ(runCli("convert " + quoted(plain.string()) + " " + quoted(coded) +
-                         " --from plain --to coded"),
+        const std::string coded = dir.file(name);
+        const std::string back = dir.file(name + ".plain");
+        ASSERT_EQ(run("convert " + quoted(plain) + " " + quoted(coded) + " --from plain --to coded")
+                      .status,
                   0)
             << name;
-        ASSERT_EQ(runCli("convert " + quoted(coded) + " " + quoted(back) + " --to plain"), 0)
+        ASSERT_EQ(run("convert " + quoted(coded) + " " + quoted(back) + " --to plain").status, 0)
             << name;
-        const std::string original = test::ReadFileBytes(plain.string());
-        EXPECT_NE(test::ReadFileBytes(coded), original);
+        const std::string original = test::ReadWholeFile(plain.string());
+        EXPECT_NE(test::ReadWholeFile(coded), original);
         if (name.ends_with(".TVC")) {
-            EXPECT_EQ(withoutSaveStamps(test::ReadFileBytes(back)), withoutSaveStamps(original))
+            EXPECT_EQ(withoutSaveStamps(test::ReadWholeFile(back)), withoutSaveStamps(original))
                 << name;
         } else {
-            EXPECT_EQ(test::ReadFileBytes(back), original) << name;
+            EXPECT_EQ(test::ReadWholeFile(back), original) << name;
         }
         ++checked;
     }

@@ -2,12 +2,6 @@
 
 #include "model/chassis_keys.h"
 
-#include <atomic>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
-
 namespace tavrel::test {
 
 namespace {
@@ -237,29 +231,6 @@ std::unique_ptr<TProjekt> FullProjekt() {
 
 TMyIniFile PlainStore(const std::string& body) {
     return TMyIniFile::FromBytes(std::string(TMyIniFile::Header) + "\r\n" + body, false, false);
-}
-
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    std::random_device random;
-    m_dir = std::filesystem::temp_directory_path() /
-            ("tavrel-model-" + std::to_string(random()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(m_dir);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
 }
 
 } // namespace tavrel::test

@@ -3,7 +3,6 @@
 #include "model_test_support.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavrel {
@@ -15,8 +14,8 @@ constexpr double FilePi = 3.1415926;
 
 std::unique_ptr<TProjekt> freshProjekt() {
     auto p = std::make_unique<TProjekt>();
-    test::TempDir dir;
-    EXPECT_TRUE(ReadProjekt(*p, dir.path("missing.TVP"), true).ok);
+    test::ScratchDir dir{"model"};
+    EXPECT_TRUE(ReadProjekt(*p, dir.file("missing.TVP"), true).ok);
     return p;
 }
 
@@ -85,12 +84,12 @@ TEST(ProjektFile, MissingFileGivesAFreshProject) {
                 p->Schallwand[0].beugu);
 }
 
-TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
-    test::TempDir dir;
+TEST(ProjektFile, WriteThenReadKeepsEveryFieldForeignFilesReadAsDefaultsBadPathsFail) {
+    test::ScratchDir dir{"model"};
     auto p = test::FullProjekt();
-    ASSERT_TRUE(WriteProjekt(*p, dir.path("full.TVP"), true).ok);
+    ASSERT_TRUE(WriteProjekt(*p, dir.file("full.TVP"), true).ok);
     auto back = freshProjekt();
-    const FileReadResult r = ReadProjekt(*back, dir.path("full.TVP"), true);
+    const FileReadResult r = ReadProjekt(*back, dir.file("full.TVP"), true);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.version, 1200);
     // Not stored: the saved flag and the ninth driver slot.
@@ -109,6 +108,15 @@ TEST(ProjektFile, WriteThenReadKeepsEveryStoredField) {
     }
     EXPECT_EQ(back->Chassis[3].typ, -5);
     EXPECT_EQ(*back, *p);
+
+    test::WriteWholeFile(dir.file("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
+    const FileReadResult foreign = ReadProjekt(*p, dir.file("x.TVP"), false);
+    EXPECT_TRUE(foreign.ok); // a foreign file reads as the defaults
+    EXPECT_TRUE(foreign.wrongHeader);
+    EXPECT_EQ(p->nAmps, 1);
+    const FileWriteResult w = WriteProjekt(*p, dir.file("missing/dir/x.TVP"), true);
+    EXPECT_FALSE(w.ok);
+    EXPECT_FALSE(w.error.empty());
 }
 
 TEST(ProjektFile, GridSettingsOutOfRangeAreReplaced) {
@@ -272,16 +280,6 @@ TEST(ProjektFile, WrongVersionsLeaveTheRecordUnchanged) {
     EXPECT_FALSE(r.ok);
 }
 
-TEST(ProjektFile, ForeignFileReadsAsDefaults) {
-    test::TempDir dir;
-    test::WriteFileBytes(dir.path("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
-    auto p = test::FullProjekt();
-    const FileReadResult r = ReadProjekt(*p, dir.path("x.TVP"), false);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.wrongHeader);
-    EXPECT_EQ(p->nAmps, 1);
-}
-
 TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
     std::string body = "#General\r\nnChassis=1\r\n";
     std::string freq, imp;
@@ -298,14 +296,6 @@ TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
     EXPECT_DOUBLE_EQ(p->Chassis[0].Rms, 60.0);
     EXPECT_EQ(p->Chassis[1].Re2, 77.0);
     EXPECT_EQ(p->Chassis[1].Rms, 0.0);
-}
-
-TEST(ProjektFile, WriteToAnImpossiblePathFails) {
-    test::TempDir dir;
-    auto p = freshProjekt();
-    const FileWriteResult r = WriteProjekt(*p, dir.path("missing/dir/x.TVP"), true);
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
 }
 
 } // namespace

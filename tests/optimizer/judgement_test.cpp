@@ -75,11 +75,15 @@ TEST(JudgeTargetCurve, BassAndTrebleFactorsTiltTheEnds) {
     EXPECT_LT(JudgeTarget(15, 1, 1), 0.3); // below the box resonance the target falls
 }
 
-TEST_F(Judgement, ImpedanceAboveTheMinimumAddsNoExtraTerm) {
+TEST_F(Judgement, ImpedanceAboveTheMinimumAddsNoExtraTermAndTheWorstAmplifierCounts) {
     judge();
     EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 8.001, 1e-12);
     EXPECT_LT(judgement.J[0], 1);
     EXPECT_NEAR(judgement.J[12], expectedTotalWithoutExtra(), 1e-12);
+    project->nAmps = 2;
+    setImpedance(1, [](double) { return 4.0; });
+    judge();
+    EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 4.001, 1e-12);
 }
 
 TEST_F(Judgement, ImpedanceFarBelowTheMinimumAddsTheExtraTerm) {
@@ -91,14 +95,7 @@ TEST_F(Judgement, ImpedanceFarBelowTheMinimumAddsTheExtraTerm) {
                 1e-9);
 }
 
-TEST_F(Judgement, ImpedanceFigureIsTheWorstAmplifier) {
-    project->nAmps = 2;
-    setImpedance(1, [](double) { return 4.0; });
-    judge();
-    EXPECT_NEAR(judgement.J[0], judgement.In.Zmin / 4.001, 1e-12);
-}
-
-TEST_F(Judgement, ResponseOfTheTargetShapeHasNoErrorAtAnyLevel) {
+TEST_F(Judgement, ResponseErrorDependsOnShapeNotLevel) {
     for (double level : {0.01, 1.0, 100.0}) {
         setResponse([&](double) { return level; });
         judge();
@@ -106,9 +103,6 @@ TEST_F(Judgement, ResponseOfTheTargetShapeHasNoErrorAtAnyLevel) {
         EXPECT_NEAR(judgement.J[14], 0.0, 1e-12) << level;
         EXPECT_NEAR(judgement.J[15], 0.0, 1e-12) << level;
     }
-}
-
-TEST_F(Judgement, ResponseErrorDependsOnShapeNotLevel) {
     setResponse([](double f) { return std::pow(f / 1000, 0.3); });
     judge();
     const double tilted = judgement.J[13];
@@ -151,15 +145,12 @@ protected:
     }
 };
 
-TEST_F(PhaseJudgement, SmallPhaseDifferencesCountOneThird) {
+TEST_F(PhaseJudgement, SmallDifferencesCountOneThirdAndDifferencesWrapAround) {
     const double slope = phaseFigure(0.3) - phaseFigure(0.2); // full weight above 0.16 rad
     EXPECT_GT(slope, 0);
     EXPECT_NEAR(phaseFigure(0.1), 0.333 * slope, 1e-9);
     EXPECT_NEAR(phaseFigure(0.05), 0.5 * phaseFigure(0.1), 1e-12);
     EXPECT_NEAR(phaseFigure(0.0), 0.0, 1e-15);
-}
-
-TEST_F(PhaseJudgement, DifferencesWrapAroundTheCircle) {
     EXPECT_NEAR(phaseFigure(0.3, 3.0), phaseFigure(0.3), 1e-9); // arguments 3.0 and −2.98
 }
 
@@ -175,7 +166,7 @@ TEST_F(PhaseJudgement, OnlyPointsFrom100HzTo20kHzCount) {
     EXPECT_GT(all, 0);
 }
 
-TEST_F(Judgement, UnequalTiltedAxesRaiseThePhaseFigure) {
+TEST_F(Judgement, TiltedAxesLevelVoltageLimitAndDispersionMoveTheirFigures) {
     judge();
     EXPECT_NEAR(judgement.J[10], 0.0, 1e-15);
     for (int i = 0; i < Points; ++i) {
@@ -189,9 +180,6 @@ TEST_F(Judgement, UnequalTiltedAxesRaiseThePhaseFigure) {
     }
     judge();
     EXPECT_GT(judgement.J[10], louderUp); // louder downwards is judged harder
-}
-
-TEST_F(Judgement, LouderSpeakerIsMoreEfficient) {
     judge();
     const double quiet = judgement.J[3];
     const double ratio = judgement.J[18];
@@ -199,9 +187,6 @@ TEST_F(Judgement, LouderSpeakerIsMoreEfficient) {
     judge();
     EXPECT_NEAR(judgement.J[18], 2 * ratio, 1e-12);
     EXPECT_LT(judgement.J[3], quiet);
-}
-
-TEST_F(Judgement, PowerCapabilityGrowsWithTheVoltageLimit) {
     judge();
     const double capability = judgement.J[19];
     const double efficiency = judgement.J[3];
@@ -211,9 +196,6 @@ TEST_F(Judgement, PowerCapabilityGrowsWithTheVoltageLimit) {
     judge();
     EXPECT_NEAR(judgement.J[19], 2 * capability, 1e-9);
     EXPECT_LT(judgement.J[3], efficiency);
-}
-
-TEST_F(Judgement, WideDispersionAndSidewaysDriversCostDirectivity) {
     judge();
     const double omni = judgement.J[11];
     EXPECT_GT(omni, 0);
@@ -227,10 +209,16 @@ TEST_F(Judgement, WideDispersionAndSidewaysDriversCostDirectivity) {
     EXPECT_GT(judgement.J[11], 0.0);
 }
 
-TEST_F(Judgement, SmallDriverNearTheSpeakersLimitLoadsTheDesign) {
+TEST_F(Judgement, SmallDriverAtItsResonanceOrNearTheSpeakersLimitLoadsTheDesign) {
     project->nChassis = 2;
     project->Chassis[0].Amem = 0.02;
     project->Chassis[1].Amem = 0.001;
+    project->Chassis[1].fc = 1000;
+    for (int i = 0; i < Points; ++i) {
+        result->DirFront[1][i][0] = CScale(result->SpeakerDir[i][0], 0.5);
+    }
+    judge();
+    EXPECT_NEAR(judgement.J[6], 10 * (0.5 - 0.31) * (0.5 - 0.31), 1e-12);
     for (int i = 0; i < Points; ++i) {
         result->UmaxExcursion[1][i] = 25; // close to the speaker's 20 V
     }
@@ -241,18 +229,6 @@ TEST_F(Judgement, SmallDriverNearTheSpeakersLimitLoadsTheDesign) {
     project->Chassis[1].Amem = 0.019; // within 10 % of the largest: exempt
     judge();
     EXPECT_EQ(judgement.J[5], 0);
-}
-
-TEST_F(Judgement, SmallDriverCarryingTheSoundAtItsResonanceLoadsTheDesign) {
-    project->nChassis = 2;
-    project->Chassis[0].Amem = 0.02;
-    project->Chassis[1].Amem = 0.001;
-    project->Chassis[1].fc = 1000;
-    for (int i = 0; i < Points; ++i) {
-        result->DirFront[1][i][0] = CScale(result->SpeakerDir[i][0], 0.5);
-    }
-    judge();
-    EXPECT_NEAR(judgement.J[6], 10 * (0.5 - 0.31) * (0.5 - 0.31), 1e-12);
 }
 
 TEST_F(Judgement, BrokenNumbersBecomeBadFiguresNotNaN) {

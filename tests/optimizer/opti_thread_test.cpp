@@ -1,6 +1,6 @@
-#include "app/project_load.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/opti_thread.h"
+#include "support/example_project.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -13,11 +13,7 @@ namespace {
 using namespace std::chrono_literals;
 
 std::unique_ptr<TProjekt> defaultProjectAllMarked() {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(
-        *p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/Default.TVP.plain", false);
-    EXPECT_TRUE(loaded.loaded) << loaded.message;
+    auto p = test::LoadExample("Default.TVP");
     MarkParts(*p, true);
     return p;
 }

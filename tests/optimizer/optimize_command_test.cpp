@@ -12,21 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OptimizeCommand : public ::testing::Test {
+class OptimizeCommand : public test::CliTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tavrel-optimize-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    test::CliRun run(const std::string& arguments) const { return test::RunCli(dir, arguments); }
-    std::string quoted(const fs::path& path) const { return "\"" + path.string() + "\""; }
-    std::string example(const std::string& name) const {
-        return quoted(fs::path(TAVREL_EXAMPLES_DIR) / name);
-    }
     static double total(const std::string& text, std::size_t from = 0) {
         std::smatch m;
         const std::string tail = text.substr(from);
@@ -34,7 +21,6 @@ protected:
                    ? std::stod(m[1])
                    : -1;
     }
-    fs::path dir;
 };
 
 TEST_F(OptimizeCommand, TunesTheResistorsToE12AndWritesOnlyTheNamedFile) {

@@ -1,64 +1,27 @@
 // The optimizer window in the desktop program: started, aborted and closed as a user would,
 // and the main window closed while a run is going.
-#include "app/ui/main_window.h"
-#include "foundation/ui/choice_dialog.h"
 #include "optimizer/ui/optimizer_window.h"
-#include "support/qt_application.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QThread>
-#include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
 #include <map>
-#include <memory>
 
 namespace tavrel {
 namespace {
 
-namespace fs = std::filesystem;
-
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 120000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return done();
-}
-
-class OptimizerWindow : public ::testing::Test {
+class OptimizerWindow : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        test::TestApplication();
-        dir = fs::temp_directory_path() /
-              ("tavrel-opti-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(fs::path(TAVREL_EXAMPLES_DIR) / "Default.TVP", dir / "Default.TVP");
-        TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int) {
-            asked.push_back(text);
-            const auto it = answers.find(text);
-            return it == answers.end() ? 1 : it->second;
-        });
-        TSettings settings;
-        settings.ProgramDir = dir.string();
-        window = std::make_unique<TMainForm>(settings, QString::fromStdString(dir.string()));
-        window->show();
-        window->Start({});
-        ASSERT_TRUE(
-            waitFor([&] { return window->HandOvers() > 0 && window->CalculationFinished(); }));
+        MainWindowTest::SetUp();
+        startAndWait();
     }
-    void TearDown() override {
-        window.reset();
-        TUniAuswahlDlg::SetHandler({});
-        fs::remove_all(dir);
+    int answer(const QString& text, const QStringList&, int) override {
+        asked.push_back(text);
+        const auto it = answers.find(text);
+        return it == answers.end() ? 1 : it->second;
     }
     /// Opens the optimizer, starts a run on every part and waits for its first iteration.
     TFormWOptimize2& startRun() {
@@ -67,15 +30,13 @@ protected:
         optimizer.StartOptimization();
         auto* after = optimizer.findChild<QPlainTextEdit*>("MemoAfter");
         auto* before = optimizer.findChild<QPlainTextEdit*>("MemoBefore");
-        EXPECT_TRUE(waitFor([&] { return after->toPlainText() != before->toPlainText(); }));
+        EXPECT_TRUE(test::WaitFor([&] { return after->toPlainText() != before->toPlainText(); }));
         return optimizer;
     }
     bool menuEnabled(const char* name) const {
         return window->menuBar()->findChild<QMenu*>(name)->menuAction()->isEnabled();
     }
 
-    fs::path dir;
-    std::unique_ptr<TMainForm> window;
     std::vector<QString> asked;
     std::map<QString, int> answers{
         {"Shall current project saved as reference before optimization?", 2},
