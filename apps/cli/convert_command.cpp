@@ -1,12 +1,12 @@
 // tavrel-cli convert: reads a project or driver file with the file reader and writes it again
 // with the file writer, choosing the plain or coded store form on either side.
 #include "commands.h"
+#include "foundation/ascii_case.h"
 #include "foundation/my_ini_file.h"
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,20 +28,13 @@ struct ConvertOptions {
     bool toCoded = true;
 };
 
-std::string lower(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
 bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
 // By the extension of IN, looking through a trailing ".plain" (X.TVP.plain is a project).
 std::optional<FileKind> kindOf(std::string_view path) {
-    std::string name = lower(FileNamePart(path));
+    std::string name = AsciiLower(FileNamePart(path));
     if (endsWith(name, ".plain")) {
         name.resize(name.size() - 6);
     }

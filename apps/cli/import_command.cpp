@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "driver_editor/measurement_import.h"
 #include "driver_input.h"
+#include "foundation/ascii_case.h"
 #include "project_input.h"
 
 #include <string>
@@ -61,11 +62,8 @@ bool parseOptions(Arguments args, ImportOptions& options) {
     return true;
 }
 
-bool mentionsPhase(std::string caption) {
-    for (char& c : caption) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return caption.find("phase") != std::string::npos;
+bool mentionsPhase(std::string_view caption) {
+    return AsciiLower(caption).find("phase") != std::string::npos;
 }
 
 /// The button of the single-column question that --single names, else the default.

@@ -1,10 +1,10 @@
 #include "app/driver_update.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 #include "model/chassis_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -14,10 +14,7 @@ namespace tavrel {
 namespace {
 
 bool isDriverFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return extension == ".TVC";
+    return AsciiUpper(path.extension().string()) == ".TVC";
 }
 
 /// Later means a later calendar day; a date that cannot be read counts as the oldest.
@@ -51,7 +48,7 @@ std::string NormalizedDriverName(std::string_view name) {
         if (c == ' ' || c == '-' || c == '_' || c == '(' || c == ')') {
             continue;
         }
-        normal.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        normal.push_back(UpperAscii(c));
     }
     return normal;
 }

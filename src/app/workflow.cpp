@@ -1,5 +1,6 @@
 #include "app/workflow.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 
 #include <algorithm>
@@ -39,9 +40,7 @@ std::string MainCaption(std::string_view version, std::string_view path, int win
 
 std::string ProjectSaveName(std::string_view chosen) {
     std::string name(chosen);
-    std::string tail = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string tail = AsciiUpper(name.size() >= 4 ? name.substr(name.size() - 4) : name);
     if (tail != ".TVP") {
         name += ".TVP";
     }

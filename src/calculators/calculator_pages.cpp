@@ -5,10 +5,10 @@
 #include "calculators/port_tuning.h"
 #include "calculators/standard_crossovers.h"
 #include "calculators/voltage_divider.h"
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <variant>
 
@@ -29,13 +29,6 @@ struct Binding {
     std::variant<std::string In::*, bool In::*, Choice<In>> member;
     const char* meaning;
 };
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 /// A whole number in low..high typed as text ("2", "2,0"), or nothing.
 std::optional<int> choiceValue(const std::string& text, int low, int high) {
@@ -117,10 +110,10 @@ std::optional<In> inputsOf(const Binding<In> (&bindings)[N], const FieldAssignme
     In in{};
     for (const auto& assignment : assignments) {
         const auto& [name, value] = assignment;
-        const std::string wanted = lower(name);
+        const std::string wanted = AsciiLower(name);
         const auto binding =
             std::find_if(std::begin(bindings), std::end(bindings),
-                         [&wanted](const Binding<In>& b) { return lower(b.name) == wanted; });
+                         [&wanted](const Binding<In>& b) { return AsciiLower(b.name) == wanted; });
         if (binding == std::end(bindings)) {
             error = "no field named '" + name + "'";
             return std::nullopt;

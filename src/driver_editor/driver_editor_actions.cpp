@@ -1,9 +1,9 @@
 #include "driver_editor/driver_editor_actions.h"
 
 #include "engine/driver_model.h"
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 
-#include <cctype>
 #include <cmath>
 
 namespace tavrel {
@@ -31,14 +31,8 @@ void ModifyLevel(TChassis& chassis, double dB) {
 
 std::string DriverSaveName(std::string_view chosen) {
     std::string name(chosen);
-    if (name.size() >= 4) {
-        std::string tail = name.substr(name.size() - 4);
-        for (char& c : tail) {
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-        if (tail == ".TVC") {
-            name.resize(name.size() - 4);
-        }
+    if (name.size() >= 4 && AsciiUpper(name.substr(name.size() - 4)) == ".TVC") {
+        name.resize(name.size() - 4);
     }
     return name + ".TVC";
 }

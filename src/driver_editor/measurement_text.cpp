@@ -1,5 +1,6 @@
 #include "driver_editor/measurement_text.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 
 #include <algorithm>
@@ -11,16 +12,12 @@ namespace tavrel {
 
 namespace {
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool startsWithWord(std::string_view text, std::string_view word) {
     if (text.size() < word.size()) {
         return false;
     }
     for (std::size_t i = 0; i < word.size(); ++i) {
-        if (lowerAscii(text[i]) != word[i]) {
+        if (LowerAscii(text[i]) != word[i]) {
             return false;
         }
     }
@@ -64,14 +61,6 @@ bool isExamined(std::string_view line) {
 
 enum class HeaderOrder { None, PhaseFirst, MagnitudeFirst };
 
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        c = lowerAscii(c);
-    }
-    return result;
-}
-
 bool containsAny(const std::string& text, std::initializer_list<std::string_view> words) {
     for (std::string_view word : words) {
         if (text.find(word) != std::string::npos) {
@@ -83,7 +72,7 @@ bool containsAny(const std::string& text, std::initializer_list<std::string_view
 
 /// Columns are separated by tabs, else by ";", else by two or more blanks, else by blanks.
 std::vector<std::string> headerColumns(std::string_view line) {
-    std::string text = lowered(line);
+    std::string text = AsciiLower(line);
     char separator = ' ';
     bool runOfTwo = false;
     if (text.find('\t') != std::string::npos) {

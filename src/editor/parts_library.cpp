@@ -1,5 +1,6 @@
 #include "editor/parts_library.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 
 #include <algorithm>
@@ -122,10 +123,7 @@ PartsLists ReadPartsDirectory(const std::string& directory) {
     for (fs::directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
         const fs::path& path = it->path();
-        std::string extension = path.extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (extension == ".txt" && it->is_regular_file(error)) {
+        if (AsciiLower(path.extension().string()) == ".txt" && it->is_regular_file(error)) {
             files.push_back(path);
         }
     }
