@@ -5,7 +5,6 @@
 #include "optimizer/opti_settings.h"
 #include "project_input.h"
 
-#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -71,13 +70,6 @@ int RunJudge(Arguments args) {
     TCalcEngine engine;
     if (!CalculateProject("judge", *project, engine)) {
         return ExitFailed;
-    }
-    const auto& J = engine.Judgement().J;
-    for (const int figure : {0, 7, 3, 10, 12}) {
-        if (!std::isfinite(J[figure])) {
-            std::fputs("tavrel-cli judge: the judgement is not a finite number\n", stderr);
-            return ExitFailed;
-        }
     }
     std::fputs(JudgementText(engine.Judgement()).c_str(), stdout);
     return ExitOk;

@@ -28,20 +28,16 @@ struct ConvertOptions {
     bool toCoded = true;
 };
 
-bool endsWith(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 // By the extension of IN, looking through a trailing ".plain" (X.TVP.plain is a project).
 std::optional<FileKind> kindOf(std::string_view path) {
     std::string name = AsciiLower(FileNamePart(path));
-    if (endsWith(name, ".plain")) {
+    if (name.ends_with(".plain")) {
         name.resize(name.size() - 6);
     }
-    if (endsWith(name, ".tvp")) {
+    if (name.ends_with(".tvp")) {
         return FileKind::Projekt;
     }
-    if (endsWith(name, ".tvc")) {
+    if (name.ends_with(".tvc")) {
         return FileKind::Chassis;
     }
     return std::nullopt;

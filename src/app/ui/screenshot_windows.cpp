@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QRadioButton>
+#include <functional>
 
 namespace tavrel {
 
@@ -47,18 +48,24 @@ std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpen
     return opener;
 }
 
+/// A window named NAME:N, with N from 1 to `high`.
+std::optional<WindowOpener> numbered(const QStringList& arguments, int high,
+                                     std::function<void(int)> open) {
+    const auto number = WindowArgument(arguments, 1, 1, high);
+    if (!number || arguments.size() != 2) {
+        return std::nullopt;
+    }
+    return [open = std::move(open), n = *number] { open(n); };
+}
+
 const WindowEntry Windows[] = {
     {"properties", "properties",
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.EditProperties(); });
      }},
     {"active-filter", "active-filter:A (amplifier 1..6)",
-     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
-         if (!amp || args.size() != 2) {
-             return std::nullopt;
-         }
-         return [&main, a = *amp] { main.EditActiveFilter(a); };
+     [](TMainForm& main, const QStringList& args) {
+         return numbered(args, MaxAmps, [&main](int a) { main.EditActiveFilter(a); });
      }},
     {"directories", "directories",
      [](TMainForm& main, const QStringList& args) {
@@ -120,15 +127,11 @@ const WindowEntry Windows[] = {
          });
      }},
     {"free-wires", "free-wires:A (amplifier 1..6)",
-     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         const auto amp = WindowArgument(args, 1, 1, MaxAmps);
-         if (!amp || args.size() != 2) {
-             return std::nullopt;
-         }
-         return [&main, a = *amp] {
+     [](TMainForm& main, const QStringList& args) {
+         return numbered(args, MaxAmps, [&main](int a) {
              main.NetworkEditor()->Load(a);
              main.NetworkEditor()->EditFreeWires();
-         };
+         });
      }},
     {"mouse-keys", "mouse-keys",
      [](TMainForm& main, const QStringList& args) {
