@@ -41,6 +41,14 @@ enum class ChartKind {
     Directivity,
     ElectricalPhase,
     GroupDelay,
+    Excursion,
+    VentVelocity,
+};
+
+/// The input level of the excursion and vent charts and the vent's audibility limit.
+struct InputLevel {
+    double volts = 2.83;     ///< V rms at the amplifier
+    double ventLimit = 17.0; ///< m/s
 };
 
 /// Level of a pressure: 20·log10(|p| + 1e-50) + 112 dB (|p| = 1 is 112 dB at 1 m).
@@ -64,6 +72,13 @@ void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt&
 /// These two get their header only; no curve is computed for them.
 void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+
+/// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines.
+void FillExcursionChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                        const InputLevel& level);
+/// The peak air velocity in every port in m/s with the audibility limit.
+void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                           const InputLevel& level);
 
 /// Header of a polar diagram: enabled when the results are valid, the project's level range.
 void FillPolarHeader(TVPolar& polar, const TResult& result, const TProjekt& projekt);

@@ -32,6 +32,7 @@ class TFormWOptimize2;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
+struct PortResult;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -145,6 +146,8 @@ private:
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
     void createDriverEditor();
+    /// "Use for driver N" of the port calculator.
+    void usePortForDriver(int d, const PortResult& port);
     void driverEdited();
     void setDriverEditorOpen(bool open);
     /// Closes both editors without applying them, before the project is replaced.
