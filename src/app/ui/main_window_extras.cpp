@@ -36,6 +36,11 @@ void TMainForm::usePortForDriver(int d, const PortResult& port) {
         return;
     }
     TEinbau einbau = m_project->Einbau[d];
+    if (!HasRearPort(einbau) && !HasFrontPort(einbau)) {
+        ShowMessage(this, "The enclosure of " + driver +
+                              " has no port: choose a vented or bandpass enclosure first.");
+        return;
+    }
     PortChamber chamber = HasRearPort(einbau) ? PortChamber::Rear : PortChamber::Front;
     if (HasRearPort(einbau) && HasFrontPort(einbau)) {
         const int answer = TUniAuswahlDlg::Ask(this, "Which port of " + driver + "?",
@@ -44,11 +49,6 @@ void TMainForm::usePortForDriver(int d, const PortResult& port) {
             return;
         }
         chamber = answer == 1 ? PortChamber::Rear : PortChamber::Front;
-    }
-    if (!HasRearPort(einbau) && !HasFrontPort(einbau)) {
-        ShowMessage(this, "The enclosure of " + driver +
-                              " has no port: choose a vented or bandpass enclosure first.");
-        return;
     }
     if (!UsePortForEnclosure(port, chamber, einbau)) {
         return; // the page has no tuned port to give
