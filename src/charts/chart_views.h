@@ -45,6 +45,9 @@ enum class ChartKind {
     VentVelocity,
 };
 
+/// Curve slots of one driver in the excursion chart: excursion, xlin, xmax.
+constexpr int ExcursionSlotsPerDriver = 3;
+
 /// The input level of the excursion and vent charts and the vent's audibility limit.
 struct InputLevel {
     double volts = 2.83;     ///< V rms at the amplifier
@@ -73,10 +76,13 @@ void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt&
 void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 
-/// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines.
+/// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines: driver d
+/// in slots 3d, 3d + 1 and 3d + 2.
 void FillExcursionChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
                         const InputLevel& level);
-/// The peak air velocity in every port in m/s with the audibility limit.
+/// The peak air velocity in every port in m/s: the audibility limit in slot 0, the rear and
+/// front port of driver d in slots 1 + 2d and 2 + 2d. The limit is the current setting
+/// alone, so its reference copy stays hidden.
 void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
                            const InputLevel& level);
 

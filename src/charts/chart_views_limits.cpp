@@ -15,7 +15,6 @@ using namespace views_detail;
 namespace {
 
 constexpr double MmPerMetre = 1000.0;
-constexpr int SlotsPerDriver = 3; ///< excursion, xlin, xmax
 
 constexpr Colour LimitColour = MakeColour(255, 128, 0);
 
@@ -72,7 +71,7 @@ void FillExcursionChart(TVChart& chart, const TResult& result, const TProjekt& p
         const bool shown = HasExcursion(result, d);
         const TChassis& driver = projekt.Chassis[d];
         const Colour colour = projekt.Option.ColorSetChassis[d + 1];
-        const int slot = SlotsPerDriver * d;
+        const int slot = ExcursionSlotsPerDriver * d;
         const std::string number = "(" + std::to_string(d + 1) + ")";
         setCurve(chart, slot, driverTitle(result, d, " "), colour, shown, result);
         setCurve(chart, slot + 1, "xlin " + number, colour, shown, result);
@@ -102,6 +101,7 @@ void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt
     setCurve(chart, 0, "audibility limit " + FloatToWidth(5, limit) + " m/s", LimitColour, true,
              result);
     chart.curve(0).style = LineStyle::Dashed;
+    chart.reference(0).visible = false;
     setLine(chart, 0, result, limit);
     bool missingArea = false;
     for (int d = 0; d < driverCount(result); ++d) {

@@ -46,7 +46,8 @@ void InputLevelSetting::setLevel(const InputLevel& level) {
 
 LevelChartTab::LevelChartTab(ChartKind kind, InputLevelSetting& setting, const QImage& placeholder,
                              QWidget* parent)
-    : ChartTab(1, 1, placeholder, parent), m_kind(kind), m_setting(setting) {
+    : ChartTab(1, 1, placeholder, parent), m_kind(kind), m_setting(setting),
+      m_referenceVolts(setting.level().volts) {
     setObjectName(QString::fromStdString("Tab" + chartName(0)));
     chartBox()->setObjectName(QString::fromStdString("PaintBox" + chartName(0)));
     SetStandardTitles(chartBox()->chart(0), kind);
@@ -59,6 +60,7 @@ LevelChartTab::LevelChartTab(ChartKind kind, InputLevelSetting& setting, const Q
     showLevel();
     connect(&m_setting, &InputLevelSetting::changed, this, [this] {
         showLevel();
+        rescaleReference();
         refill();
     });
 }
@@ -91,6 +93,21 @@ void LevelChartTab::fieldEdited() {
         level.ventLimit = fieldValue(m_limit);
     }
     m_setting.setLevel(level); // an unusable number waits until the field makes sense again
+}
+
+void LevelChartTab::rescaleReference() {
+    const double factor = m_setting.level().volts / m_referenceVolts;
+    m_referenceVolts = m_setting.level().volts;
+    TVChart& chart = chartBox()->chart(0);
+    for (int slot = 0; slot < TVChart::CurveSlots; ++slot) {
+        const bool excursion =
+            m_kind == ChartKind::Excursion && slot % ExcursionSlotsPerDriver == 0;
+        const bool port = m_kind == ChartKind::VentVelocity && slot > 0;
+        ChartCurve& reference = chart.reference(slot);
+        for (int k = 0; (excursion || port) && k < reference.count; ++k) {
+            reference.y[k] *= factor;
+        }
+    }
 }
 
 std::string LevelChartTab::chartName(int) const {

@@ -45,12 +45,16 @@ private:
     /// Shows the setting in every field that does not already say the same.
     void showLevel();
     void fieldEdited();
+    /// Brings the reference curves to the new level: excursion and air velocity grow in
+    /// proportion to the voltage, the limit lines stay.
+    void rescaleReference();
 
     ChartKind m_kind;
     InputLevelSetting& m_setting;
     QLineEdit* m_volts = nullptr;
     QLineEdit* m_watts = nullptr;
     QLineEdit* m_limit = nullptr;
+    double m_referenceVolts; ///< the level the reference curves were drawn at
 };
 
 } // namespace tavrel
