@@ -5,8 +5,6 @@
 #include "calculators/port_tuning.h"
 #include "model/einbau.h"
 
-#include <string>
-
 namespace tavrel {
 
 /// Which chamber's port the page describes: a vented enclosure has only the rear one, a
