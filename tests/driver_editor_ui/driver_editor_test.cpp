@@ -102,7 +102,8 @@ TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot)
     const std::string zma =
         std::string(TAVREL_TEST_DATA) + "/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd";
     const QString saved = QString::fromStdString((dir / "woofer").string());
-    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&, bool&) {
+    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&, bool& coded) {
+        coded = false; // saved as plain text, read back by its content
         return use == DriverEditor::FileUse::ImportImpedance ? QString::fromStdString(zma)
                : use == DriverEditor::FileUse::LoadDriver    ? saved + ".TVC"
                                                              : saved;
@@ -113,6 +114,7 @@ TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot)
     editor().ImportResponse(true);
     editor().FitVoiceCoil();
     press("BtnSave");
+    EXPECT_TRUE(test::ReadWholeFile(saved.toStdString() + ".TVC").starts_with("## MyIniFile"));
     const TChassis fitted = editor().Records().chassis;
     EXPECT_GT(fitted.Re2, 0);
     press("BtnOk");
