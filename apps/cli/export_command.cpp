@@ -25,7 +25,6 @@ struct ExportOptions {
     std::optional<int> number;
     std::string output; ///< empty: standard output
     ExportFormat format = ExportFormat::Exp;
-    bool plain = false;
     bool force = false;
     std::optional<std::string> volts; ///< --volts, for the excursion and vent curves
 };
@@ -60,7 +59,6 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
         return std::nullopt;
     }
     ExportOptions options;
-    options.plain = line->plain;
     options.force = line->force;
     if (const auto output = line->values.find("-o"); output != line->values.end()) {
         options.output = output->second;
@@ -171,7 +169,7 @@ using CurveMaker = std::function<CurveText(const TProjekt&, const TResult&)>;
 
 /// Loads and calculates the project, then writes what `make` gives.
 int exportCurve(const ExportOptions& options, const CurveMaker& make) {
-    const auto project = LoadProjectInput("export", options.project, options.plain);
+    const auto project = LoadProjectInput("export", options.project);
     if (!project) {
         return ExitFailed;
     }
@@ -267,7 +265,7 @@ void PrintExportHelp(std::FILE* out) {
                "                 csv: the same columns with a header row\n"
                "  --volts V      input level of excursion and ventvelocity, V rms at the\n"
                "                 amplifier (default 2.83)\n"
-               "  --plain        PROJECT is plain store text instead of the coded form\n"
+               "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
                "  --force        write the curve even when the calculation reported errors\n"
                "                 (the exit status stays 1)\n\n"
                "exit status: 0 written, 1 the project or curve cannot be exported or the\n"
