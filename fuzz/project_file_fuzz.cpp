@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     RefreshDerived(*project);
-    TMyIniFile written = TMyIniFile::FromBytes({}, false, true);
+    TMyIniFile written("", false, true, false); // an empty writable store (no header check)
     WriteProjektStore(*project, written);
     written.ToBytes(true);
     return 0;

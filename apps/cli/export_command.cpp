@@ -1,12 +1,16 @@
 // tavrel-cli export: one curve of a full calculation as exp, frd, zma or csv text.
 #include "commands.h"
 #include "engine/calc_engine.h"
+#include "export/limit_export.h"
 #include "export/result_export.h"
+#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +26,7 @@ struct ExportOptions {
     std::string output; ///< empty: standard output
     ExportFormat format = ExportFormat::Exp;
     bool force = false;
+    std::optional<std::string> volts; ///< --volts, for the excursion and vent curves
 };
 
 void fail(const std::string& message) {
@@ -49,7 +54,7 @@ constexpr CurveName CurveNames[] = {
 };
 
 std::optional<ExportOptions> parseOptions(Arguments args) {
-    const auto line = ParseCommandLine("export", args, {"-o", "--format"});
+    const auto line = ParseCommandLine("export", args, {"-o", "--format", "--volts"});
     if (!line) {
         return std::nullopt;
     }
@@ -57,6 +62,9 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
     options.force = line->force;
     if (const auto output = line->values.find("-o"); output != line->values.end()) {
         options.output = output->second;
+    }
+    if (const auto volts = line->values.find("--volts"); volts != line->values.end()) {
+        options.volts = volts->second;
     }
     if (const auto name = line->values.find("--format"); name != line->values.end()) {
         const auto format = ParseExportFormat(name->second);
@@ -103,36 +111,48 @@ std::optional<ExportSpec> specOf(const ExportOptions& options) {
     return std::nullopt;
 }
 
-} // namespace
+struct LimitName {
+    const char* name;
+    LimitCurve curve;
+};
 
-int RunExport(Arguments args) {
-    const auto options = parseOptions(args);
-    if (!options) {
-        return ExitUsage;
+constexpr LimitName LimitNames[] = {
+    {"excursion", LimitCurve::Excursion},
+    {"ventvelocity", LimitCurve::VentVelocity},
+};
+
+const LimitName* findLimitCurve(const std::string& name) {
+    for (const LimitName& entry : LimitNames) {
+        if (name == entry.name) {
+            return &entry;
+        }
     }
-    const auto spec = specOf(*options);
-    if (!spec) {
-        return ExitUsage;
+    return nullptr;
+}
+
+/// The level from --volts: a whole positive number text (point or comma), else nothing.
+std::optional<double> voltsOf(const ExportOptions& options) {
+    if (!options.volts) {
+        return 2.83;
     }
-    const auto project = LoadProjectInput("export", options->project);
-    if (!project) {
-        return ExitFailed;
+    const std::string& text = *options.volts;
+    const ParsedFloat parsed = ParseFloat(text);
+    const auto volts = static_cast<double>(parsed.value);
+    if (text.empty() || parsed.consumed != static_cast<int>(text.size()) || !(volts > 0) ||
+        !std::isfinite(volts)) {
+        fail("--volts needs a positive number of volts, not '" + text + "'");
+        return std::nullopt;
     }
-    TCalcEngine engine;
-    const bool calculated = CalculateProject("export", *project, engine);
-    if (!calculated && !options->force) {
-        return ExitFailed;
-    }
-    if (const auto problem = CheckExport(engine.Result(), *spec)) {
-        fail(*problem);
-        return ExitFailed;
-    }
-    if (options->output.empty()) {
-        const std::string text = FormatExport(engine.Result(), *spec, options->format);
+    return volts;
+}
+
+/// Writes `text` to the chosen output; the exit status of the command.
+int writeText(const ExportOptions& options, const std::string& text, bool calculated) {
+    if (options.output.empty()) {
         const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
         return written && calculated ? ExitOk : ExitFailed;
     }
-    const std::string error = WriteExport(options->output, engine.Result(), *spec, options->format);
+    const std::string error = WriteFileAtomically(options.output, text);
     if (!error.empty()) {
         fail(error);
         return ExitFailed;
@@ -140,9 +160,87 @@ int RunExport(Arguments args) {
     return calculated ? ExitOk : ExitFailed;
 }
 
+/// The file text of one curve, or why the results cannot give it.
+struct CurveText {
+    std::optional<std::string> problem;
+    std::string text;
+};
+using CurveMaker = std::function<CurveText(const TProjekt&, const TResult&)>;
+
+/// Loads and calculates the project, then writes what `make` gives.
+int exportCurve(const ExportOptions& options, const CurveMaker& make) {
+    const auto project = LoadProjectInput("export", options.project);
+    if (!project) {
+        return ExitFailed;
+    }
+    TCalcEngine engine;
+    const bool calculated = CalculateProject("export", *project, engine);
+    if (!calculated && !options.force) {
+        return ExitFailed;
+    }
+    const CurveText curve = make(*project, engine.Result());
+    if (curve.problem) {
+        fail(*curve.problem);
+        return ExitFailed;
+    }
+    return writeText(options, curve.text, calculated);
+}
+
+/// "excursion N" and "ventvelocity N": the driver's own data come from the project.
+int runLimitExport(const ExportOptions& options, LimitCurve curve) {
+    if (!options.number) {
+        fail("curve '" + options.curveName + "' needs a number");
+        return ExitUsage;
+    }
+    const auto volts = voltsOf(options);
+    if (!volts) {
+        return ExitUsage;
+    }
+    return exportCurve(options, [&](const TProjekt& project, const TResult& result) {
+        LimitExportSpec spec{curve, std::max(*options.number, 0) - 1, *volts};
+        if (spec.driver >= 0 && spec.driver < MaxChassis) {
+            spec.xlin = project.Chassis[spec.driver].xlin;
+            spec.portArea = project.Einbau[spec.driver].Aport;
+            spec.frontPortArea = project.Einbau[spec.driver].Aportf;
+        }
+        if (auto problem = CheckLimitExport(result, spec)) {
+            return CurveText{std::move(problem), {}};
+        }
+        const bool exp = options.format == ExportFormat::Exp;
+        const bool csv = options.format == ExportFormat::Csv;
+        return CurveText{std::nullopt, FormatLimitExport(result, spec, exp, csv)};
+    });
+}
+
+} // namespace
+
+int RunExport(Arguments args) {
+    const auto options = parseOptions(args);
+    if (!options) {
+        return ExitUsage;
+    }
+    if (const LimitName* limit = findLimitCurve(options->curveName)) {
+        return runLimitExport(*options, limit->curve);
+    }
+    if (options->volts) {
+        fail("--volts belongs to the curves excursion and ventvelocity");
+        return ExitUsage;
+    }
+    const auto spec = specOf(*options);
+    if (!spec) {
+        return ExitUsage;
+    }
+    return exportCurve(*options, [&](const TProjekt&, const TResult& result) {
+        if (auto problem = CheckExport(result, *spec)) {
+            return CurveText{std::move(problem), {}};
+        }
+        return CurveText{std::nullopt, FormatExport(result, *spec, options->format)};
+    });
+}
+
 void PrintExportHelp(std::FILE* out) {
     std::fputs("usage: tavrel-cli export PROJECT CURVE [N] [-o FILE] [--format exp|frd|zma|csv]\n"
-               "                         [--plain] [--force]\n\n"
+               "                         [--volts V] [--plain] [--force]\n\n"
                "Loads PROJECT, runs one full calculation and writes one curve. Options may stand\n"
                "anywhere on the command line. When the calculation reports errors, they are\n"
                "listed on standard error and nothing is written.\n\n"
@@ -156,12 +254,17 @@ void PrintExportHelp(std::FILE* out) {
                "  chassisu N     voltage at driver N per volt at the amplifier\n"
                "  directivity    on-axis over rms pressure of all directions\n"
                "  umax           maximum amplifier voltage of the speaker\n"
-               "  pmax           maximum SPL of the whole speaker on axis\n\n"
+               "  pmax           maximum SPL of the whole speaker on axis\n"
+               "  excursion N    peak excursion of driver N in mm (one side)\n"
+               "  ventvelocity N peak air velocity in m/s in each port of driver N (exit\n"
+               "                 status 1 for a driver without a port or port cross-section)\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
                "                 degrees, 10 significant digits, '*' comment header;\n"
                "                 csv: the same columns with a header row\n"
+               "  --volts V      input level of excursion and ventvelocity, V rms at the\n"
+               "                 amplifier (default 2.83)\n"
                "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
                "  --force        write the curve even when the calculation reported errors\n"
                "                 (the exit status stays 1)\n\n"

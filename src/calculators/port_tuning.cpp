@@ -140,6 +140,7 @@ PortResult PortTuningResult(const PortInputs& in) {
         return result;
     }
     const Port p = portOf(in);
+    fig.S = p.S;
     fig.Vgeo = fig.V - 0.3633802276324187 * p.Vp;
     const double x = std::clamp(in.TrackBarc, 0, 4);
     fig.Va = (1 + 0.0375 * x + 0.00625 * x * x) * fig.Vgeo;

@@ -29,6 +29,7 @@ inline constexpr double PortK = 2997.485896874921;
 /// The intermediate figures of one tuning calculation (SI units).
 struct PortFigures {
     double V = 0, Vgeo = 0, Va = 0; ///< net, geometric and acoustic volume
+    double S = 0;                   ///< cross-section of all ports together
     double delta0 = 0;              ///< free outer end correction 1.228·S/P
     double Peff = 0;                ///< perimeter left radiating beside the walls
     double delta = 0;               ///< outer end correction used

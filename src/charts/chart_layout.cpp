@@ -175,7 +175,7 @@ void addCurves(const TVChart& chart, DisplayList& list) {
     const int width = chart.largeFonts ? 2 : 1;
     for (int slot = TVChart::CurveSlots - 1; slot >= 0; --slot) {
         if (drawable(chart.curves[slot])) {
-            const Pen pen{chart.curves[slot].colour, width, LineStyle::Solid};
+            const Pen pen{chart.curves[slot].colour, width, chart.curves[slot].style};
             list.add(curvePolyline(chart, slot, pen, LineRole::CurveLine));
         }
     }
@@ -200,7 +200,8 @@ void addLegend(const TVChart& chart, const Layout& l, DisplayList& list) {
         const ChartCurve& curve = chart.curves[slots[i]];
         const int x = left + (i % columns) * columnWidth;
         const int y = l.plot.bottom + scaled(l.ch, 175 + 115 * (i / columns));
-        list.add(LineItem{{x, y}, {x + 3 * l.cw, y}, Pen{curve.colour, width}, LineRole::Legend});
+        list.add(LineItem{
+            {x, y}, {x + 3 * l.cw, y}, Pen{curve.colour, width, curve.style}, LineRole::Legend});
         list.add(TextItem{
             curve.name.str(), {x + 3 * l.cw + l.cw / 2, y}, HAlign::Left, VAlign::Centre, l.font});
     }

@@ -14,7 +14,7 @@ struct NamedChart {
     DirectionPlane plane;
 };
 
-constexpr std::array<NamedChart, 10> PlainNames{{
+constexpr std::array<NamedChart, 12> PlainNames{{
     {"response", ChartKind::Response, DirectionPlane::Up},
     {"directions-up", ChartKind::Direction, DirectionPlane::Up},
     {"directions-left", ChartKind::Direction, DirectionPlane::Left},
@@ -25,6 +25,8 @@ constexpr std::array<NamedChart, 10> PlainNames{{
     {"maxspl", ChartKind::MaxSpl, DirectionPlane::Up},
     {"voltage", ChartKind::Voltage, DirectionPlane::Up},
     {"directivity", ChartKind::Directivity, DirectionPlane::Up},
+    {"excursion", ChartKind::Excursion, DirectionPlane::Up},
+    {"ventvelocity", ChartKind::VentVelocity, DirectionPlane::Up},
 }};
 
 /// The number after `prefix` ("driver 3", "driver-3", "driver3"); false if there is none.
@@ -82,7 +84,7 @@ ChartSelectionResult ParseChartSelection(std::string_view name) {
     }
     result.error = "unknown chart '" + std::string(name) +
                    "' (response, directions-up|left|down|right, driver N, phase, umax, "
-                   "maxspl, voltage, directivity, polar K)";
+                   "maxspl, voltage, directivity, excursion, ventvelocity, polar K)";
     return result;
 }
 
@@ -120,6 +122,12 @@ void FillSelectedChart(TVChart& chart, const ChartSelection& selection, const TR
         break;
     case ChartKind::GroupDelay:
         FillGroupDelayChart(chart, result, projekt);
+        break;
+    case ChartKind::Excursion:
+        FillExcursionChart(chart, result, projekt, selection.level);
+        break;
+    case ChartKind::VentVelocity:
+        FillVentVelocityChart(chart, result, projekt, selection.level);
         break;
     }
 }

@@ -1,6 +1,6 @@
 // One named chart of a result, as the command line names it: "response",
 // "directions-up|left|down|right", "driver N", "phase", "umax", "maxspl", "voltage",
-// "directivity", "polar K" (K: frequency grid index).
+// "directivity", "excursion", "ventvelocity", "polar K" (K: frequency grid index).
 #pragma once
 
 #include "charts/chart_views.h"
@@ -14,7 +14,8 @@ struct ChartSelection {
     bool polar = false;
     ChartKind kind = ChartKind::Response;
     DirectionPlane plane = DirectionPlane::Up;
-    int index = 0; ///< 0-based driver of "driver N"; grid index of "polar K"
+    int index = 0;    ///< 0-based driver of "driver N"; grid index of "polar K"
+    InputLevel level; ///< of "excursion" and "ventvelocity"
 };
 
 struct ChartSelectionResult {

@@ -69,6 +69,7 @@ void setCurve(TVChart& chart, int slot, std::string_view name, Colour colour, bo
     curve.colour = colour;
     curve.visible = visible;
     curve.rightAxis = false;
+    curve.style = LineStyle::Solid;
     curve.count = pointCount(result);
 }
 

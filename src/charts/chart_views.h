@@ -41,6 +41,17 @@ enum class ChartKind {
     Directivity,
     ElectricalPhase,
     GroupDelay,
+    Excursion,
+    VentVelocity,
+};
+
+/// Curve slots of one driver in the excursion chart: excursion, xlin, xmax.
+constexpr int ExcursionSlotsPerDriver = 3;
+
+/// The input level of the excursion and vent charts and the vent's audibility limit.
+struct InputLevel {
+    double volts = 2.83;     ///< V rms at the amplifier
+    double ventLimit = 17.0; ///< m/s
 };
 
 /// Level of a pressure: 20·log10(|p| + 1e-50) + 112 dB (|p| = 1 is 112 dB at 1 m).
@@ -64,6 +75,16 @@ void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt&
 /// These two get their header only; no curve is computed for them.
 void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+
+/// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines: driver d
+/// in slots 3d, 3d + 1 and 3d + 2.
+void FillExcursionChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                        const InputLevel& level);
+/// The peak air velocity in every port in m/s: the audibility limit in slot 0, the rear and
+/// front port of driver d in slots 1 + 2d and 2 + 2d. The limit is the current setting
+/// alone, so its reference copy stays hidden.
+void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                           const InputLevel& level);
 
 /// Header of a polar diagram: enabled when the results are valid, the project's level range.
 void FillPolarHeader(TVPolar& polar, const TResult& result, const TProjekt& projekt);

@@ -131,6 +131,10 @@ TitlePair standardTitles(ChartKind kind) {
         return {"Phase response of electrical signal at driver", {}};
     case ChartKind::GroupDelay:
         return {"Group delay", "Whole speaker"};
+    case ChartKind::Excursion:
+        return {"Cone excursion", {}};
+    case ChartKind::VentVelocity:
+        return {"Vent air velocity", {}};
     }
     return {};
 }

@@ -66,7 +66,7 @@ public:
     virtual int textHeight(const FontSpec& font) const = 0;
 };
 
-enum class LineStyle { Solid, Dotted };
+enum class LineStyle { Solid, Dotted, Dashed };
 
 /// What a line is for; lets tests tell curves from grid lines without comparing colours.
 enum class LineRole { Frame, GridMark, CurveLine, ReferenceCurve, Legend, Axis };

@@ -6,12 +6,12 @@
 namespace tavrel {
 
 bool IsLogarithmic(AxisType type) {
-    return static_cast<int>(type) >= static_cast<int>(AxisType::Volt);
+    return type == AxisType::Volt || type == AxisType::Seconds || type == AxisType::Watt;
 }
 
 std::string_view UnitLabel(AxisType type) {
-    static constexpr std::array<std::string_view, 6> labels{"SPL [dB]", "Z [ohm]", "\xB0",
-                                                            "V rms",    "sec.",    "W/8ohm"};
+    static constexpr std::array<std::string_view, 8> labels{"SPL [dB]", "Z [ohm]", "\xB0", "V rms",
+                                                            "sec.",     "W/8ohm",  "mm",   "m/s"};
     const auto index = static_cast<std::size_t>(type);
     return index < labels.size() ? labels[index] : std::string_view{};
 }

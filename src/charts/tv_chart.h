@@ -13,11 +13,20 @@
 
 namespace tavrel {
 
-/// Index into the unit labels; Spl..Degrees are linear, Volt..Watt logarithmic.
-enum class AxisType : std::int32_t { Spl = 0, Impedance, Degrees, Volt, Seconds, Watt };
+/// Index into the unit labels; Volt, Seconds and Watt are logarithmic, the others linear.
+enum class AxisType : std::int32_t {
+    Spl = 0,
+    Impedance,
+    Degrees,
+    Volt,
+    Seconds,
+    Watt,
+    Millimetre,
+    MetresPerSecond
+};
 
 bool IsLogarithmic(AxisType type);
-/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm" (Windows-1252).
+/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm", "mm", "m/s" (Windows-1252).
 std::string_view UnitLabel(AxisType type);
 
 struct ChartCurve {
@@ -26,6 +35,7 @@ struct ChartCurve {
     FixedString<32> name;
     std::int32_t count = 0; ///< points used; fewer than 2 draws nothing
     Colour colour = Black;
+    LineStyle style = LineStyle::Solid; ///< of the current curve; references are dotted
     std::array<double, GridSize> x{};
     std::array<double, GridSize> y{};
 };

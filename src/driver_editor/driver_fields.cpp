@@ -59,9 +59,12 @@ const NumberField Numbers[] = {
 
     {"EditVb", P::Enclosure, "Volume (geometric) [liter]", 1000, 7, einbau<&TEinbau::Vb>},
     {"Editfb", P::Enclosure, "Tuning frequency fb [Hz]", 1, 7, einbau<&TEinbau::fb>},
+    {"EditAport", P::Enclosure, "Port cross-section [cm\xB2]", 10000, 7, einbau<&TEinbau::Aport>},
     {"EditVbf", P::Enclosure, "front side volume Vbf [liter]", 1000, 7, einbau<&TEinbau::Vbf>},
     {"Editfbf", P::Enclosure, "Tuning frequency for front side volume fbf [Hz]", 1, 7,
      einbau<&TEinbau::fbf>},
+    {"EditAportf", P::Enclosure, "Front port cross-section [cm\xB2]", 10000, 7,
+     einbau<&TEinbau::Aportf>},
     {"EditvV", P::Enclosure, "Volume increase factor (1 .. 1.27)", 1, 7, einbau<&TEinbau::vV>},
     {"Editmb", P::Enclosure, "mass increase factor mb (.. 0.85 .. 1.0)", 1, 7,
      einbau<&TEinbau::mb>},

@@ -1,9 +1,10 @@
 #include "export/result_export.h"
 
+#include "export/export_text.h"
+#include "export/limit_export.h"
 #include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -118,31 +119,15 @@ std::string levelColumnTitle(LevelKind kind, bool exp) {
     }
 }
 
-int pointCount(const TResult& r) {
-    int n = 0;
-    while (n < GridSize && r.Freq[n] > 0) {
-        ++n;
-    }
-    return n;
-}
-
 std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView& view) {
     std::string text = "# " + view.title + "\r\n";
     text += "# Frequency [Hz]\t" + levelColumnTitle(view.kind, true) + "\tPhase [\xB0]\r\n";
-    for (int k = 0; k < pointCount(r); ++k) {
+    for (int k = 0; k < ExportPointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
         text += FloatToWidth(6, r.Freq[k]) + "\t" + FloatToWidth(6, levelOf(view.kind, h)) + "\t" +
                 FloatToWidth(6, CPhase(h) * ExpDegreesPerRadian) + "\r\n";
     }
     return text;
-}
-
-/// Ten significant digits with a decimal point whatever the process locale.
-std::string significant10(double value) {
-    char buffer[40];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    return std::string(buffer, end.ptr);
 }
 
 std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveView& view,
@@ -158,10 +143,10 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
         text = "* " + view.title + "\n* " + columns + "\n";
     }
     constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
-    for (int k = 0; k < pointCount(r); ++k) {
+    for (int k = 0; k < ExportPointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
-        text += significant10(r.Freq[k]) + separator + significant10(levelOf(view.kind, h)) +
-                separator + significant10(CPhase(h) * degreesPerRadian) + "\n";
+        text += Significant10(r.Freq[k]) + separator + Significant10(levelOf(view.kind, h)) +
+                separator + Significant10(CPhase(h) * degreesPerRadian) + "\n";
     }
     return text;
 }
@@ -169,7 +154,7 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
 /// Level and phase of every point are finite numbers (an overflow gives inf or NaN).
 bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
     const CurveView view = viewOf(spec);
-    for (int k = 0; k < pointCount(r); ++k) {
+    for (int k = 0; k < ExportPointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
         if (!std::isfinite(levelOf(view.kind, h)) || !std::isfinite(CPhase(h))) {
             return false;
@@ -200,8 +185,7 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
     if (spec.curve == ExportCurve::Signal) {
         const int a = r.AmpOfChassis[spec.index];
         if (a < 0 || a >= MaxAmps) {
-            return "This driver is not used in any crossover network. Output does not make "
-                   "sense..";
+            return UnusedDriverMessage;
         }
     }
     if (!curveIsFinite(r, spec)) {

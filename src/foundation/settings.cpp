@@ -2,12 +2,21 @@
 
 #include "model/option_block.h" // upward: the program-wide option block
 
+#include <cmath>
+
 namespace tavrel {
 
 namespace {
 
 constexpr const char* DirectorySection = "Verzeichnisse";
 constexpr const char* EditorSection = "Optionen";
+constexpr const char* LevelSection = "Charts";
+
+/// A positive finite number from the file, else `fallback`.
+double readPositive(TMyIniFile& store, const char* key, double fallback) {
+    const double value = store.ReadFloat(LevelSection, key, fallback);
+    return std::isfinite(value) && value > 0 ? value : fallback;
+}
 
 std::string withTrailingSeparator(std::string dir) {
     if (!dir.empty() && dir.back() != PathSeparator) {
@@ -56,6 +65,9 @@ void LoadSettings(TSettings& settings) {
     const std::int32_t tbwe = store.ReadInteger(EditorSection, "TBWE", DefaultTBWE);
     settings.TBWEopti = store.ReadInteger(EditorSection, "TBWEopti", TBWEoptiFromTBWE(tbwe));
     settings.WEsize = store.ReadInteger(EditorSection, "WEsize", 2);
+    settings.InputVolts = readPositive(store, "InputVolts", settings.InputVolts);
+    settings.VentVelocityLimit =
+        readPositive(store, "VentVelocityLimit", settings.VentVelocityLimit);
     settings.UseOption = store.ReadBool(OptionSection, "UseOption", false);
     if (settings.UseOption) {
         ReadOptionBlock(store, settings.Option);
@@ -82,6 +94,8 @@ StoreCloseResult SaveSettings(TSettings& settings) {
     }
     store.WriteInteger(EditorSection, "TBWEopti", settings.TBWEopti);
     store.WriteInteger(EditorSection, "WEsize", settings.WEsize);
+    store.WriteFloat(LevelSection, "InputVolts", settings.InputVolts);
+    store.WriteFloat(LevelSection, "VentVelocityLimit", settings.VentVelocityLimit);
     return store.Close();
 }
 

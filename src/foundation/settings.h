@@ -1,6 +1,7 @@
 // Program-wide settings kept in "Tavrel.ini" beside the program: the six working
-// directories, the crossover editor's mouse keys and window size, and an optional
-// program-wide option block that then replaces the block of every project read.
+// directories, the crossover editor's mouse keys and window size, the input level of the
+// excursion and vent charts, and an optional program-wide option block that then replaces the
+// block of every project read.
 #pragma once
 
 #include "foundation/my_ini_file.h"
@@ -37,6 +38,8 @@ struct TSettings {
     std::int32_t TBWEopti = 424531;   ///< mouse key assignment of the crossover editor
     std::int32_t WEsize = 2;          ///< crossover editor window size, 1 to 3
     bool UseOption = false;           ///< Option replaces every project's option block
+    double InputVolts = 2.83;         ///< amplifier level of the excursion and vent charts, V rms
+    double VentVelocityLimit = 17.0;  ///< air velocity above which a port is heard, m/s
     TOptionBlock Option;
 
     /// The six directories with their file keys, in file order.
@@ -50,7 +53,8 @@ std::int32_t TBWEoptiFromTBWE(std::int32_t tbwe);
 /// gives the defaults. The option block is read only when "UseOption" is set.
 void LoadSettings(TSettings& settings);
 
-/// Writes the directory and crossover editor settings, keeping every other key of the file.
+/// Writes the directory, crossover editor and chart level settings, keeping every other key of
+/// the file.
 /// The result carries the reason when the file could not be written.
 StoreCloseResult SaveSettings(TSettings& settings);
 

@@ -31,6 +31,8 @@ struct TEinbau {
     double Qkf = 0;
     bool mbQExpl = false; ///< air load and Q factors entered explicitly
     std::int8_t Bedv = 2, Bedc = 2, Bedk = 0, Bedvf = 0, Bedkf = 0; ///< damping 0..4
+    double Aport = 0;  ///< m², cross-section of the rear chamber's port; 0 unknown
+    double Aportf = 0; ///< m², cross-section of the front chamber's port; 0 unknown
 
     bool operator==(const TEinbau&) const = default;
 };

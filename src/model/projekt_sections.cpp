@@ -1,6 +1,7 @@
 #include "model/projekt_sections.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -129,6 +130,13 @@ constexpr DampingKey EinbauDamping[] = {
 };
 constexpr std::int32_t MaxDamping = 4;
 
+struct AreaKey {
+    const char* key;
+    double TEinbau::*field;
+};
+
+constexpr AreaKey PortAreas[] = {{"Aport", &TEinbau::Aport}, {"Aportf", &TEinbau::Aportf}};
+
 struct LengthKey {
     const char* key;
     double TSchallwand::*field;
@@ -218,6 +226,12 @@ void WriteEinbau(const TEinbau& e, TMyIniFile& store, const std::string& section
     for (const DampingKey& k : EinbauDamping) {
         store.WriteInteger(section, k.key, e.*k.field);
     }
+    // Only when known, so that files from before the port areas read and write back unchanged.
+    for (const AreaKey& k : PortAreas) {
+        if (e.*k.field != 0) {
+            store.WriteFloat(section, k.key, e.*k.field);
+        }
+    }
 }
 
 void ReadEinbau(TEinbau& e, TMyIniFile& store, const std::string& section) {
@@ -237,6 +251,10 @@ void ReadEinbau(TEinbau& e, TMyIniFile& store, const std::string& section) {
         for (const DampingKey& k : EinbauDamping) {
             e.*k.field = readClamped<std::int8_t>(store, section, k.key, k.def, 0, MaxDamping);
         }
+    }
+    for (const AreaKey& k : PortAreas) {
+        const double area = store.ReadFloat(section, k.key, 0);
+        e.*k.field = std::isfinite(area) && area > 0 ? area : 0; // anything else is unknown
     }
 }
 

@@ -42,6 +42,19 @@ protected:
     std::unique_ptr<TProjekt> before;
 };
 
+TEST_F(ExtrasDialogs, PortCalculatorGivesItsPortToTheVentedDriverOnly) {
+    window->ShowCalculator(1);
+    auto* useFirst = window->findChild<QPushButton*>("BtnUsePort1");
+    ASSERT_NE(useFirst, nullptr);
+    EXPECT_FALSE(window->findChild<QPushButton*>("BtnUsePort3")->isVisibleTo(useFirst->window()));
+    useFirst->click(); // the page's default: one rectangular port of 8 × 20 cm in 50 l
+    EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Aport, 0.08 * 0.2);
+    EXPECT_NEAR(window->Project().Einbau[0].fb, 47.59, 0.01);
+    EXPECT_EQ(undoText(), "Undo \"Driver 1 port\"");
+    window->findChild<QPushButton*>("BtnUsePort2")->click(); // a closed box has no port
+    EXPECT_EQ(window->Project().Einbau[1], before->Einbau[1]);
+}
+
 TEST_F(ExtrasDialogs, AbortAfterExecuteLeavesProjectAndUndoAlone) {
     const QString undo = undoText();
     run(

@@ -1,6 +1,7 @@
 // The sealed / vented and port calculators on the worked designs and their failure lines.
 #include "calculators/box_design.h"
 #include "calculators/port_tuning.h"
+#include "calculators/port_use.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,30 @@ TEST(PortTuning, NoVolumeGivesAnEmptyList) {
     EXPECT_TRUE(PortTuning(in).empty());
     in.t = "10"; // 20 × 98 × 10 cm = 19,6 l
     EXPECT_EQ(PortTuning(in).front(), "Net volume including port: 19,6 liter");
+}
+
+TEST(PortUse, GoesToTheChamberThatHasAPortAndOnlyWhenTuned) {
+    PortInputs in;
+    in.RB_Rund = true;
+    in.nRohre = 2;
+    const PortResult port = PortTuningResult(in);
+    ASSERT_TRUE(port.tuned);
+    TEinbau bivented;
+    bivented.Typ = EinbauBandpassBivented;
+    ASSERT_TRUE(UsePortForEnclosure(port, PortChamber::Front, bivented));
+    EXPECT_DOUBLE_EQ(bivented.Aportf, 2 * 3.141592653589793 * 0.07 * 0.07 / 4); // two ports
+    EXPECT_DOUBLE_EQ(bivented.Vbf, port.figures.Vgeo);
+    EXPECT_DOUBLE_EQ(bivented.fbf, port.figures.fb);
+    EXPECT_EQ(bivented.Aport, 0);
+    TEinbau bandpass;
+    bandpass.Typ = EinbauBandpass;
+    EXPECT_FALSE(UsePortForEnclosure(port, PortChamber::Rear, bandpass)); // closed rear chamber
+    in.c = "0"; // a port that makes no sense gives nothing to use
+    in.RB_Rund = false;
+    TEinbau vented;
+    vented.Typ = EinbauVented;
+    EXPECT_FALSE(UsePortForEnclosure(PortTuningResult(in), PortChamber::Rear, vented));
+    EXPECT_EQ(vented.Vb, 0);
 }
 
 } // namespace

@@ -154,12 +154,40 @@ TEST_F(ChartTabs, SingleChartTabsCarryTheirTitles) {
     EXPECT_EQ(delay.chartBox()->chart(0).y1Type, AxisType::Seconds);
 }
 
+TEST(ChartTabSet, InputLevelTypedInWattsOnOneTabMovesBothCharts) {
+    test::TestApplication();
+    QTabWidget tabs;
+    ChartTabSet set(tabs, QImage());
+    const auto result = testing::MakeSampleResult();
+    const auto projekt = testing::MakeSampleProjekt();
+    result->UmaxExcursion[0].fill(100.0);
+    projekt->Chassis[0].xlin = 0.005;
+    set.updateCharts(*result, *projekt);
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(set.ventVelocity())), "Vent air velocity");
+    auto* watts = set.excursion()->findChild<QLineEdit*>("EditInputWatts");
+    auto* volts = set.ventVelocity()->findChild<QLineEdit*>("EditInputVolts");
+    ASSERT_TRUE(watts && volts);
+    EXPECT_EQ(volts->text(), "2,83");
+    set.storeAsReference();
+    TVChart& excursion = set.excursion()->chartBox()->chart(0);
+    const double before = excursion.curve(0).y[1];
+    watts->setText("50");
+    emit watts->textEdited(watts->text());
+    EXPECT_DOUBLE_EQ(set.inputLevel().level().volts, 20.0);
+    EXPECT_NEAR(excursion.curve(0).y[1], before * 20 / 2.83, 1e-9 * excursion.curve(0).y[1]);
+    EXPECT_DOUBLE_EQ(excursion.reference(0).y[1], excursion.curve(0).y[1]); // same design
+    EXPECT_DOUBLE_EQ(excursion.reference(1).y[1], excursion.curve(1).y[1]); // xlin stays
+    EXPECT_EQ(volts->text(), "20");
+    EXPECT_NE(set.excursion()->chartBox()->chart(0).titles[1].find("at 20 V rms"),
+              std::string::npos);
+}
+
 TEST(ChartTabSet, CreatesEveryTabAndUpdatesThemTogether) {
     test::TestApplication();
     QTabWidget tabs;
     const QImage picture = LoadPlaceholderPicture(QStringLiteral(TAVREL_SOURCE_DIR "/data"));
     ChartTabSet set(tabs, picture);
-    ASSERT_EQ(tabs.count(), 11);
+    ASSERT_EQ(tabs.count(), 13);
     EXPECT_EQ(tabs.tabText(0), "Frequency response.");
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.groupDelay())));
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.electricalPhase())));

@@ -65,6 +65,21 @@ TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
     EXPECT_EQ(run("export " + example("Default.TVP") + " speaker --format wav").status, 2);
 }
 
+TEST_F(CliCommands, ExcursionAndVentVelocityAtAChosenLevelAndTheirRefusals) {
+    const test::CliRun bandpass = run("export " + example("Bandpass subwoofer.TVP") +
+                                      " ventvelocity 1 --volts 20 --format csv");
+    ASSERT_EQ(bandpass.status, 0) << bandpass.err;
+    EXPECT_EQ(bandpass.out.rfind("Frequency [Hz],Front port [m/s]\n", 0), 0u);
+    const test::CliRun woofer = run("export " + example("Default.TVP") + " excursion 1");
+    ASSERT_EQ(woofer.status, 0) << woofer.err;
+    EXPECT_NE(woofer.out.find("\tExcursion [mm]\r\n"), std::string::npos);
+    const test::CliRun tweeter = run("export " + example("Default.TVP") + " ventvelocity 2");
+    EXPECT_EQ(tweeter.status, 1);
+    EXPECT_NE(tweeter.err.find("Driver 2 has no port"), std::string::npos);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " excursion 1 --volts -3").status, 2);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " speaker --volts 3").status, 2);
+}
+
 TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
     const test::CliRun judge = run("judge " + example("Default.TVP"));
     ASSERT_EQ(judge.status, 0);

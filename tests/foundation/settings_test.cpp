@@ -53,7 +53,14 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(test::ReadWholeFile(iniPath()),
               HeaderLine + "#Verzeichnisse\r\nVerzeichnisvorgaben=\t0\r\n"
-                           "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n");
+                           "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n"
+                           "#Charts\r\nInputVolts=\t2,83\r\nVentVelocityLimit=\t17\r\n");
+}
+
+TEST_F(SettingsTest, ChartLevelIsKeptWhenItIsAPositiveNumber) {
+    writeIni("#Charts\r\nInputVolts=20\r\nVentVelocityLimit=-1\r\n");
+    EXPECT_EQ(load().InputVolts, 20);
+    EXPECT_EQ(load().VentVelocityLimit, 17);
 }
 
 TEST_F(SettingsTest, OldTBWEValueGivesTheDerivedDefault) {

@@ -137,6 +137,8 @@ void fillEinbau(TEinbau& e, int d) {
     e.fb = 42.5;
     e.Vbf = 0.0125;
     e.fbf = 85;
+    e.Aport = d % 3 == 0 ? 0.0075 : 0; // 0 is "unknown" and leaves no key
+    e.Aportf = 0.00125;
     e.mbQExpl = (d % 2) == 0;
     if (e.mbQExpl) { // only this group is read back
         e.vV = 1.125;

@@ -241,6 +241,19 @@ TEST(ProjektFile, EnclosureReadsOnlyTheGroupInUse) {
     EXPECT_EQ(p->Einbau[0].Bedv, 4);
 }
 
+TEST(ProjektFile, PortAreasAreWrittenOnlyWhenKnownAndReadBackAsUnknownWhenInvalid) {
+    auto p = freshProjekt();
+    p->Einbau[0].Aportf = 0.0038;
+    TMyIniFile written("", false, true, false);
+    WriteProjektStore(*p, written);
+    const std::string text = written.ToBytes();
+    EXPECT_EQ(text.find("Aport="), std::string::npos);
+    EXPECT_NE(text.find("Bedkf=\t0\r\nAportf=\t0,0038\r\n"), std::string::npos); // last keys
+    auto back = readText("#Header\r\nVersion=1200\r\n#Einbau1\r\nAport=-1\r\nAportf=x\r\n");
+    EXPECT_EQ(back->Einbau[0].Aport, 0);
+    EXPECT_EQ(back->Einbau[0].Aportf, 0);
+}
+
 TEST(ProjektFile, OutOfRangeNumbersAreClampedIntoTheArrays) {
     auto p = readVersion(1200, "#General\r\nnAmps=9\r\nnChassis=-2\r\n#Weiche6\r\n"
                                "_Part1_typ=5\r\n_Part1_chassisnr=20\r\n_Part2_typ=5\r\n"

@@ -120,6 +120,7 @@ std::unique_ptr<TProjekt> BandpassProjekt() {
     e.Vb = 0.014;
     e.Vbf = 0.02;
     e.fbf = 60;
+    e.Aportf = 0.0078; // one round port of 10 cm
     TAktFilter& f = p->Amps[0].AktFilter;
     f.TP121 = true;
     f.TP121f = 120;
@@ -135,6 +136,8 @@ std::unique_ptr<TProjekt> BiventedBandpassProjekt() {
     e.fb = 30;
     e.Vbf = 0.015;
     e.fbf = 55;
+    e.Aport = 0.0075;  // one round port of about 10 cm
+    e.Aportf = 0.0038; // and one of 7 cm
     TSchallwand& w = p->Schallwand[0];
     w.directionr = 1; // the rear chamber's port opens on the back
     PortAt(w, 0.40, 0.20, 0.45);

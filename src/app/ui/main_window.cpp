@@ -193,6 +193,12 @@ void TMainForm::createTabs() {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("PageControl");
     m_chartTabs = std::make_unique<ChartTabSet>(*m_tabs, LoadPlaceholderPicture(m_programDir));
+    InputLevelSetting& level = m_chartTabs->inputLevel();
+    level.setLevel({m_settings.InputVolts, m_settings.VentVelocityLimit});
+    connect(&level, &InputLevelSetting::changed, this, [this, &level] {
+        m_settings.InputVolts = level.level().volts; // written to the settings file on quit
+        m_settings.VentVelocityLimit = level.level().ventLimit;
+    });
     setCentralWidget(m_tabs);
 }
 

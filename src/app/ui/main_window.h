@@ -34,6 +34,7 @@ class TFormWOptimize2;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
+struct PortResult;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -157,6 +158,8 @@ private:
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
     void createDriverEditor();
+    /// "Use for driver N" of the port calculator.
+    void usePortForDriver(int d, const PortResult& port);
     void driverEdited();
     /// Before the driver editor opens on slot `d`: the user applies, drops or keeps the
     /// unapplied changes of the driver it shows; false when the editor stays as it is.

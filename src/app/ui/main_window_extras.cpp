@@ -6,7 +6,9 @@
 #include "app/ui/main_window.h"
 #include "app/ui/view_options_dialog.h"
 #include "app/view_options.h"
+#include "calculators/port_use.h"
 #include "calculators/ui/calc_utils_window.h"
+#include "driver_editor/ui/driver_editor.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 
@@ -17,8 +19,44 @@ namespace tavrel {
 void TMainForm::ShowCalculator(int page) {
     if (m_calcUtils == nullptr) {
         m_calcUtils = new TFormCalcUtils(FromStoreText(m_settings.DriverDir), this);
+        m_calcUtils->SetPortUser(
+            [this](int d, const PortResult& port) { usePortForDriver(d, port); });
     }
+    m_calcUtils->SetPortDriverCount(m_project->nChassis);
     m_calcUtils->ShowPage(static_cast<TFormCalcUtils::Page>(page));
+}
+
+void TMainForm::usePortForDriver(int d, const PortResult& port) {
+    if (d < 0 || d >= m_project->nChassis) {
+        return;
+    }
+    const QString driver = QStringLiteral("driver %1").arg(d + 1);
+    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
+        ShowMessage(this, "The driver editor is open on " + driver + ": close it first.");
+        return;
+    }
+    TEinbau einbau = m_project->Einbau[d];
+    if (!HasRearPort(einbau) && !HasFrontPort(einbau)) {
+        ShowMessage(this, "The enclosure of " + driver +
+                              " has no port: choose a vented or bandpass enclosure first.");
+        return;
+    }
+    PortChamber chamber = HasRearPort(einbau) ? PortChamber::Rear : PortChamber::Front;
+    if (HasRearPort(einbau) && HasFrontPort(einbau)) {
+        const int answer = TUniAuswahlDlg::Ask(this, "Which port of " + driver + "?",
+                                               "&Rear port|&Front port|&Abort", 1);
+        if (answer != 1 && answer != 2) {
+            return;
+        }
+        chamber = answer == 1 ? PortChamber::Rear : PortChamber::Front;
+    }
+    if (!UsePortForEnclosure(port, chamber, einbau)) {
+        return; // the page has no tuned port to give
+    }
+    PushUndo("Driver " + std::to_string(d + 1) + " port");
+    m_project->Einbau[d] = einbau;
+    MarkModified();
+    RequestCalc();
 }
 
 void TMainForm::EditCommonHousing() {

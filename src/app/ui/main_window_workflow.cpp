@@ -9,6 +9,7 @@
 #include "app/ui/project_properties_dialog.h"
 #include "app/version.h"
 #include "app/workflow.h"
+#include "calculators/ui/calc_utils_window.h"
 #include "charts/ui/chart_tab_set.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_form_dialog.h"
@@ -323,6 +324,9 @@ void TMainForm::refreshMenus() {
         m_driverActions[d]->setVisible(d < m_project->nChassis);
     }
     m_chartTabs->showDriverTabs(m_project->nChassis);
+    if (m_calcUtils != nullptr) {
+        m_calcUtils->SetPortDriverCount(m_project->nChassis);
+    }
 }
 
 void TMainForm::setFileName(const std::string& path) {

@@ -267,6 +267,21 @@ QWidget* TFormCalcUtils::createPortPage() {
     right->addWidget(new SketchView(PortSketch(), 7, page), 3);
     ListBox5 = calcui::ResultList(page, "ListBox5");
     right->addWidget(ListBox5, 1);
+    auto* useRow = new QHBoxLayout;
+    for (std::size_t i = 0; i < m_usePort.size(); ++i) {
+        const int driver = static_cast<int>(i);
+        m_usePort[i] = new QPushButton(QStringLiteral("Use for driver %1").arg(driver + 1), page);
+        m_usePort[i]->setObjectName(QStringLiteral("BtnUsePort%1").arg(driver + 1));
+        m_usePort[i]->hide();
+        connect(m_usePort[i], &QPushButton::clicked, this, [this, driver] {
+            if (m_portUser) {
+                m_portUser(driver, PortTuningResult(portInputs()));
+            }
+        });
+        useRow->addWidget(m_usePort[i]);
+    }
+    useRow->addStretch();
+    right->addLayout(useRow);
     layout->addLayout(right, 1);
 
     for (QLineEdit* field : {EditVb0, Editb, Edith, Editt, Editc, Edite, EditD, Editl, Editg, Editf,
@@ -321,7 +336,23 @@ PortInputs TFormCalcUtils::portInputs() const {
 }
 
 void TFormCalcUtils::CalcPortTuning() {
-    calcui::Show(ListBox5, PortTuning(portInputs()));
+    const PortResult result = PortTuningResult(portInputs());
+    calcui::Show(ListBox5, result.lines);
+    for (QPushButton* use : m_usePort) {
+        use->setEnabled(result.tuned);
+    }
+}
+
+void TFormCalcUtils::SetPortUser(PortUser use) {
+    m_portUser = std::move(use);
+    SetPortDriverCount(m_portDrivers);
+}
+
+void TFormCalcUtils::SetPortDriverCount(int count) {
+    m_portDrivers = count;
+    for (std::size_t i = 0; i < m_usePort.size(); ++i) {
+        m_usePort[i]->setVisible(m_portUser && static_cast<int>(i) < count);
+    }
 }
 
 } // namespace tavrel

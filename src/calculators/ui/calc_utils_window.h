@@ -11,12 +11,14 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QPlainTextEdit;
 class QRadioButton;
 class QSlider;
@@ -46,6 +48,12 @@ public:
     /// Fills the driver data from a driver file (what "Load data from driver file ..." does
     /// after the file dialog).
     bool LoadDriverFile(const QString& path);
+
+    /// Receives "Use for driver N" of the port page: the 0-based driver and the page's result.
+    using PortUser = std::function<void(int driver, const PortResult& port)>;
+    void SetPortUser(PortUser use);
+    /// Shows the buttons "Use for driver 1" .. "Use for driver `count`".
+    void SetPortDriverCount(int count);
 
 private:
     QWidget* createBoxPage();
@@ -81,6 +89,9 @@ private:
     QComboBox* CB_nRohre = nullptr;
     QSlider* TrackBarc = nullptr;
     QListWidget* ListBox5 = nullptr;
+    std::array<QPushButton*, 8> m_usePort{};
+    PortUser m_portUser;
+    int m_portDrivers = 0;
 
     QLineEdit *EditTF = nullptr, *EditITT = nullptr, *EditIHT = nullptr;
     std::array<QPlainTextEdit*, 8> m_crossoverMemos{};

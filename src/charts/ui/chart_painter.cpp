@@ -43,7 +43,8 @@ Colour FromQColor(const QColor& colour) {
 QPen ToQPen(const Pen& pen) {
     QPen result(ToQColor(pen.colour));
     result.setWidth(pen.width);
-    result.setStyle(pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
+    result.setStyle(styles[static_cast<int>(pen.style)]);
     return result;
 }
 

@@ -14,13 +14,17 @@ ChartTabSet::ChartTabSet(QTabWidget& tabs, const QImage& placeholder)
       m_directivity(new SingleChartTab(ChartKind::Directivity, placeholder)),
       m_electricalPhase(new SingleChartTab(ChartKind::ElectricalPhase, placeholder)),
       m_groupDelay(new SingleChartTab(ChartKind::GroupDelay, placeholder)),
-      m_polar(new PolarChartTab) {
+      m_polar(new PolarChartTab),
+      m_excursion(new LevelChartTab(ChartKind::Excursion, m_inputLevel, placeholder)),
+      m_ventVelocity(new LevelChartTab(ChartKind::VentVelocity, m_inputLevel, placeholder)) {
     m_tabs.addTab(m_response, "Frequency response.");
     m_tabs.addTab(m_directions, "Frequency response directions");
     m_tabs.addTab(m_drivers1to4, "Driver");
     m_tabs.addTab(m_drivers5to8, "Driver 5..8");
     m_tabs.addTab(m_phase, "Phase response");
     m_tabs.addTab(m_maxSpl, "Max. SPL");
+    m_tabs.addTab(m_excursion, "Excursion");
+    m_tabs.addTab(m_ventVelocity, "Vent air velocity");
     m_tabs.addTab(m_voltage, "Frequency response electr..");
     m_tabs.addTab(m_directivity, "Directivity");
     m_tabs.addTab(m_electricalPhase, "Electr. phase.");
@@ -31,6 +35,7 @@ ChartTabSet::ChartTabSet(QTabWidget& tabs, const QImage& placeholder)
     m_tabs.setTabVisible(m_tabs.indexOf(m_drivers5to8), false);
     m_chartTabs = {m_response, m_directions, m_drivers1to4, m_drivers5to8,     m_phase,
                    m_maxSpl,   m_voltage,    m_directivity, m_electricalPhase, m_groupDelay};
+    m_chartTabs.insert(m_chartTabs.begin() + 6, {m_excursion, m_ventVelocity}); // tab order
 }
 
 QStringList ChartTabSet::updateCharts(const TResult& result, const TProjekt& projekt) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "charts/ui/chart_tabs.h"
+#include "charts/ui/level_chart_tabs.h"
 
 #include <QImage>
 #include <QStringList>
@@ -16,9 +17,10 @@ class ChartTabSet {
 public:
     /// Adds the tabs to `tabs`, which owns them from then on: "Frequency response.",
     /// "Frequency response directions", "Driver" (drivers 1..4), "Driver 5..8", "Phase
-    /// response", "Max. SPL", "Frequency response electr..", "Directivity", "Electr. phase.",
-    /// "Group delay", "Polar plot". The electrical phase and group delay tabs start hidden,
-    /// and so does "Driver 5..8" until more than four drivers exist.
+    /// response", "Max. SPL", "Excursion", "Vent air velocity", "Frequency response electr..",
+    /// "Directivity", "Electr. phase.", "Group delay", "Polar plot". The electrical phase and
+    /// group delay tabs start hidden, and so does "Driver 5..8" until more than four drivers
+    /// exist.
     ChartTabSet(QTabWidget& tabs, const QImage& placeholder);
 
     /// Refills every chart from the displayed results and the current project and repaints;
@@ -45,11 +47,16 @@ public:
     SingleChartTab* electricalPhase() const { return m_electricalPhase; }
     SingleChartTab* groupDelay() const { return m_groupDelay; }
     PolarChartTab* polar() const { return m_polar; }
+    LevelChartTab* excursion() const { return m_excursion; }
+    LevelChartTab* ventVelocity() const { return m_ventVelocity; }
+    /// The input level both level tabs show.
+    InputLevelSetting& inputLevel() { return m_inputLevel; }
     /// The tabs with response charts, in tab order.
     const std::vector<ChartTab*>& chartTabs() const { return m_chartTabs; }
 
 private:
     QTabWidget& m_tabs;
+    InputLevelSetting m_inputLevel;
     ResponseChartTab* m_response;
     DirectionsChartTab* m_directions;
     DriverChartsTab* m_drivers1to4;
@@ -61,6 +68,8 @@ private:
     SingleChartTab* m_electricalPhase;
     SingleChartTab* m_groupDelay;
     PolarChartTab* m_polar;
+    LevelChartTab* m_excursion;
+    LevelChartTab* m_ventVelocity;
     std::vector<ChartTab*> m_chartTabs;
 };
 

@@ -34,7 +34,7 @@ const EnclosureVisibility EnclosureFields[] = {
     {"Editfbf", {3, 4}, false},      {"EditvV", {1, 2, 3, 4}, true}, {"Editmb", {1, 2, 3, 4}, true},
     {"Editfmb", {1, 2, 3, 4}, true}, {"EditQl", {1, 2, 3, 4}, true}, {"EditQb", {2, 4}, true},
     {"EditQk", {2, 4}, true},        {"EditvVf", {3, 4}, true},      {"EditQbf", {3, 4}, true},
-    {"EditQkf", {3, 4}, true},
+    {"EditQkf", {3, 4}, true},       {"EditAport", {2, 4}, false},   {"EditAportf", {3, 4}, false},
 };
 const std::initializer_list<int> SliderTypes[] = {
     {1, 2, 3, 4}, {1, 2, 3, 4}, {2, 4}, {3, 4}, {3, 4}};
