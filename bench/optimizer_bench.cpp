@@ -3,9 +3,9 @@
 // resistor marked. And the time of one trial evaluation, which recomputes only the network of
 // the changed part, the driver check, the speaker sums and the judgement.
 #include "app/project_load.h"
-#include "optimizer/engine_pool.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/opti_thread.h"
+#include "optimizer/trial_engines.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -76,7 +76,7 @@ void trialEvaluation(benchmark::State& state, const std::string& name) {
     }
     MarkParts(*p, true);
     const OptiValues values = CollectOptiValues(*p);
-    EnginePool pool;
+    TrialEngines pool;
     pool.Prepare(TJudgeInputs{}, nullptr);
     if (values.empty() || !pool.StartAll(*p)) {
         state.SkipWithError("no part to move or no first evaluation");

@@ -137,14 +137,6 @@ std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView&
     return text;
 }
 
-/// Ten significant digits with a decimal point whatever the process locale.
-std::string significant10(double value) {
-    char buffer[40];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    return std::string(buffer, end.ptr);
-}
-
 std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveView& view,
                           ExportFormat format) {
     const bool csv = format == ExportFormat::Csv;
@@ -160,8 +152,8 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
     constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
     for (int k = 0; k < pointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
-        text += significant10(r.Freq[k]) + separator + significant10(levelOf(view.kind, h)) +
-                separator + significant10(CPhase(h) * degreesPerRadian) + "\n";
+        text += SignificantText(r.Freq[k]) + separator + SignificantText(levelOf(view.kind, h)) +
+                separator + SignificantText(CPhase(h) * degreesPerRadian) + "\n";
     }
     return text;
 }
@@ -184,6 +176,13 @@ bool isDriverCurve(ExportCurve curve) {
 }
 
 } // namespace
+
+std::string SignificantText(double value) {
+    char buffer[40];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    return std::string(buffer, end.ptr);
+}
 
 std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec) {
     if (isDriverCurve(spec.curve) && (spec.index < 0 || spec.index >= r.nChassis)) {

@@ -43,6 +43,10 @@ std::string FormatExport(const TResult& result, const ExportSpec& spec, ExportFo
 std::string WriteExport(const std::string& path, const TResult& result, const ExportSpec& spec,
                         ExportFormat format);
 
+/// Ten significant digits with a decimal point whatever the process locale, as the frd, zma
+/// and csv columns are written.
+std::string SignificantText(double value);
+
 /// Parses "exp", "frd", "zma" or "csv".
 std::optional<ExportFormat> ParseExportFormat(std::string_view name);
 

@@ -29,6 +29,8 @@ namespace tavrel {
 class TFormRechnen;
 class TFormCalcUtils;
 class TFormWOptimize2;
+class ToleranceWindow;
+struct ToleranceResult;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
@@ -99,6 +101,10 @@ public:
     void ShowOptimizer();
     /// The optimizer window, once opened.
     TFormWOptimize2* Optimizer() const { return m_optimizer; }
+    /// "Tolerance analysis ...".
+    void OpenToleranceAnalysis();
+    /// The tolerance analysis window, once opened.
+    ToleranceWindow* ToleranceAnalysis() const { return m_tolerance; }
 
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
@@ -141,6 +147,9 @@ private:
     void setOptimizerRunning(bool running);
     void optimizerClosed(const TProjekt* result, bool optimized);
     bool fixPartByHand(const FixationRequest& request);
+    void showToleranceSpread(const ToleranceResult& result);
+    /// The spread belongs to the project it was computed for: any change removes it.
+    void clearToleranceSpread();
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
@@ -182,6 +191,7 @@ private:
     QAction* m_showNetworkEditor = nullptr;
     TFormWOptimize2* m_optimizer = nullptr;
     QAction* m_showOptimizerAction = nullptr;
+    ToleranceWindow* m_tolerance = nullptr;
 };
 
 } // namespace tavrel

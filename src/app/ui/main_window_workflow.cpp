@@ -95,6 +95,7 @@ void TMainForm::PushUndo(const std::string& text) {
 }
 
 void TMainForm::MarkModified() {
+    clearToleranceSpread();
     m_project->saved = false;
 }
 

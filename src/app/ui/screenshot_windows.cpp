@@ -6,8 +6,10 @@
 #include "model/projekt.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/ui/optimizer_window.h"
+#include "tolerance/ui/tolerance_window.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 
@@ -35,6 +37,19 @@ void PictureOptimizerRun(TMainForm& main) {
         window->findChild<QRadioButton*>(name)->setChecked(true);
     }
     window->StartOptimization();
+    while (window->Running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    window->show();
+}
+
+/// A finished 500-run analysis with the default tolerances, shown around the response curves.
+void PictureToleranceRun(TMainForm& main) {
+    main.OpenToleranceAnalysis();
+    ToleranceWindow* window = main.ToleranceAnalysis();
+    window->hide();
+    window->findChild<QLineEdit*>("EditRuns")->setText("500");
+    window->StartAnalysis();
     while (window->Running()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
@@ -94,6 +109,16 @@ const WindowEntry Windows[] = {
              return std::nullopt;
          }
          return [&main] { PictureOptimizerRun(main); };
+     }},
+    {"tolerance", "tolerance[:run] (run: after a 500-run analysis)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         if (args.size() == 1) {
+             return [&main] { main.OpenToleranceAnalysis(); };
+         }
+         if (args.size() != 2 || args[1] != "run") {
+             return std::nullopt;
+         }
+         return [&main] { PictureToleranceRun(main); };
      }},
     {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
