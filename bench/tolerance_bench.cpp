@@ -1,11 +1,11 @@
 // Time of whole tolerance analyses, from the nominal calculation to the last statistics:
 // 1000 builds of Default.TVP and 200 of Bench 8x6.TVP with part tolerances only, 200 of
 // Bench 8x6.TVP with driver tolerances too; and the peak memory of 10000 builds of Bench 8x6.
-#include "app/project_load.h"
+#include "bench_example.h"
 #include "tolerance/tolerance_run.h"
 
+#include <atomic>
 #include <benchmark/benchmark.h>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
@@ -13,28 +13,14 @@
 namespace tavrel {
 namespace {
 
-std::unique_ptr<TProjekt> loadExample(benchmark::State& state, const std::string& name) {
-    const std::string path =
-        (std::filesystem::path(TAVREL_SOURCE_DIR) / "data" / "examples" / (name + ".plain"))
-            .string();
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, path, /*coded=*/false);
-    if (!loaded.loaded) {
-        state.SkipWithError((path + ": " + loaded.message).c_str());
-        return nullptr;
-    }
-    return p;
-}
-
 double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
-void analyse(benchmark::State& state, const std::string& name, int runs, bool drivers) {
-    auto p = loadExample(state, name);
+void analyse(benchmark::State& state, const char* name, int runs, bool drivers) {
+    auto p = LoadBenchExample(state, name);
     if (!p) {
         return;
     }
@@ -61,26 +47,23 @@ void analyse(benchmark::State& state, const std::string& name, int runs, bool dr
     state.counters["peak_MB"] = peakMegabytes();
 }
 
-void Default1000Parts(benchmark::State& state) {
-    analyse(state, "Default.TVP", 1000, false);
-}
-BENCHMARK(Default1000Parts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-void Bench8x6_200Parts(benchmark::State& state) {
-    analyse(state, "Bench 8x6.TVP", 200, false);
-}
-BENCHMARK(Bench8x6_200Parts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-void Bench8x6_200PartsAndDrivers(benchmark::State& state) {
-    analyse(state, "Bench 8x6.TVP", 200, true);
-}
-BENCHMARK(Bench8x6_200PartsAndDrivers)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-/// Run last: peak_MB is the whole process's peak, which this analysis sets.
-void Bench8x6_10000Memory(benchmark::State& state) {
-    analyse(state, "Bench 8x6.TVP", 10000, true);
-}
-BENCHMARK(Bench8x6_10000Memory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(analyse, Default1000Parts, "Default.TVP", 1000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(analyse, Bench8x6_200Parts, "Bench 8x6.TVP", 200, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(analyse, Bench8x6_200PartsAndDrivers, "Bench 8x6.TVP", 200, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+// Last: peak_MB is the peak of the whole process, which this analysis sets.
+BENCHMARK_CAPTURE(analyse, Bench8x6_10000Memory, "Bench 8x6.TVP", 10000, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 } // namespace
 } // namespace tavrel

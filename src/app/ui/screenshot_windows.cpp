@@ -9,7 +9,6 @@
 #include "tolerance/ui/tolerance_window.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 
@@ -48,7 +47,7 @@ void PictureToleranceRun(TMainForm& main) {
     main.OpenToleranceAnalysis();
     ToleranceWindow* window = main.ToleranceAnalysis();
     window->hide();
-    window->findChild<QLineEdit*>("EditRuns")->setText("500");
+    window->ShowFields(TTolerances{});
     window->StartAnalysis();
     while (window->Running()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);

@@ -48,7 +48,7 @@ ToleranceWindow::ToleranceWindow(ToleranceHost host, QWidget* parent)
     setProperty("pictureBesideMain", true);
     build();
     TMyIniFile store(m_host.settingsPath, false, false, true);
-    showFields(ReadTolerances(store));
+    ShowFields(ReadTolerances(store));
     m_timer = new QTimer(this);
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &ToleranceWindow::poll);
@@ -117,7 +117,7 @@ QWidget* ToleranceWindow::buildRun() {
     return column;
 }
 
-void ToleranceWindow::showFields(const TTolerances& t) {
+void ToleranceWindow::ShowFields(const TTolerances& t) {
     for (int k = 0; k < TolKindCount; ++k) {
         m_percent[k]->setText(FromStoreText(FloatToWidth(8, t.percent[k])));
     }

@@ -47,12 +47,12 @@ public:
     bool Running() const;
     /// The fields as tolerances, or false after saying which one is wrong.
     bool ReadFields(TTolerances& tolerances);
+    void ShowFields(const TTolerances& tolerances);
 
 private:
     void build();
     QWidget* buildTolerances();
     QWidget* buildRun();
-    void showFields(const TTolerances& tolerances);
     void poll();
     void finished();
     void showRunning(bool running);
