@@ -1,9 +1,11 @@
 // The tolerance analysis: draws stay within their tolerance and reach both ends, zero
 // tolerances give the nominal curves exactly, the engine count changes nothing, the spreads are
 // ordered, and the command line refuses bad values.
+#include "charts/fake_metrics.h"
 #include "support/cli_run.h"
 #include "support/example_project.h"
 #include "tolerance/quantile_sketch.h"
+#include "tolerance/tolerance_bands.h"
 #include "tolerance/tolerance_draw.h"
 #include "tolerance/tolerance_run.h"
 #include "tolerance/tolerance_text.h"
@@ -123,6 +125,36 @@ TEST(Tolerance, EstimatedPercentilesStayOrderedAndClose) {
     EXPECT_NEAR(p.p5, 0.05, 0.02);
     EXPECT_NEAR(p.p50, 0.5, 0.03);
     EXPECT_NEAR(p.p95, 0.95, 0.02);
+}
+
+TEST(Tolerance, SpreadIsDrawnBelowItsCurveOnlyWhileTheCurveIsShown) {
+    ToleranceResult r;
+    r.freq = {100, 1000, 10000};
+    r.level = {{80, 82, 81}, {78, 80, 79}, {79, 81, 80}, {80, 82, 81}, {81, 83, 82}, {82, 84, 83}};
+    r.impedance = {r.level};
+    TVChart chart;
+    chart.hasData = true;
+    chart.curve(0) = {true, false, "Total amplitude", 3, Black, {100, 1000, 10000}, {80, 82, 81}};
+    chart.curve(3) = chart.curve(0);
+    chart.curve(3).visible = false; // the impedance box unticked
+    chart.bands = ResponseBands(r, 2);
+    ASSERT_EQ(chart.bands.size(), 2U);
+    EXPECT_EQ(chart.bands[1].slot, 3);
+    const DisplayList list = chart.Paint({0, 0, 600, 400}, testing::FakeMetrics{});
+    int areas = 0, edges = 0, areaIndex = -1, curveIndex = -1;
+    for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
+        if (const auto* area = std::get_if<AreaItem>(&list.items[i])) {
+            ++areas;
+            areaIndex = i;
+            EXPECT_EQ(area->points.size(), 6U); // the upper edge out, the lower edge back
+        } else if (const auto* line = std::get_if<PolylineItem>(&list.items[i])) {
+            edges += line->role == LineRole::BandEdge ? 1 : 0;
+            curveIndex = line->role == LineRole::CurveLine ? i : curveIndex;
+        }
+    }
+    EXPECT_EQ(areas, 1);
+    EXPECT_EQ(edges, 2);
+    EXPECT_LT(areaIndex, curveIndex);
 }
 
 struct BadLine {
