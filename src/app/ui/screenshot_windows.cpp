@@ -62,6 +62,18 @@ std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpen
     return opener;
 }
 
+/// A window named NAME, or NAME:run for its picture after a whole run.
+std::optional<WindowOpener> plainOrRun(const QStringList& arguments, WindowOpener open,
+                                       WindowOpener openAfterRun) {
+    if (arguments.size() == 1) {
+        return open;
+    }
+    if (arguments.size() != 2 || arguments[1] != "run") {
+        return std::nullopt;
+    }
+    return openAfterRun;
+}
+
 /// A window named NAME:N, with N from 1 to `high`.
 std::optional<WindowOpener> numbered(const QStringList& arguments, int high,
                                      std::function<void(int)> open) {
@@ -100,24 +112,15 @@ const WindowEntry Windows[] = {
          return noArguments(args, [&main] { main.ExportResults(); });
      }},
     {"optimizer", "optimizer[:run] (run: every part optimized, E12)",
-     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         if (args.size() == 1) {
-             return [&main] { main.OpenOptimizer(); };
-         }
-         if (args.size() != 2 || args[1] != "run") {
-             return std::nullopt;
-         }
-         return [&main] { PictureOptimizerRun(main); };
+     [](TMainForm& main, const QStringList& args) {
+         return plainOrRun(
+             args, [&main] { main.OpenOptimizer(); }, [&main] { PictureOptimizerRun(main); });
      }},
     {"tolerance", "tolerance[:run] (run: after a 500-run analysis)",
-     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         if (args.size() == 1) {
-             return [&main] { main.OpenToleranceAnalysis(); };
-         }
-         if (args.size() != 2 || args[1] != "run") {
-             return std::nullopt;
-         }
-         return [&main] { PictureToleranceRun(main); };
+     [](TMainForm& main, const QStringList& args) {
+         return plainOrRun(
+             args, [&main] { main.OpenToleranceAnalysis(); },
+             [&main] { PictureToleranceRun(main); });
      }},
     {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
