@@ -1,4 +1,4 @@
-// EnginePool: several silent calculation threads that compute projects side by side. The user
+// EnginePool: several silent calculation threads that compute projects side by side. The caller
 // starts a project on each engine it needs, waits for all of them and then reads their
 // working state. An engine compares each project with the one it computed last and runs only
 // the jobs the difference touches; seeding it from a finished calculation of (nearly) the same
