@@ -70,6 +70,12 @@ ToleranceReport RunTolerance(const TProjekt& project, const TTolerances& toleran
         return report;
     }
     ToleranceStats stats(nominal.Result(), nominal.Judgement().J[12]);
+    if (!stats.NominalOk()) {
+        report.outcome = TolOutcome::NominalFailed;
+        report.errors = {
+            "Error: the design's level, impedance or judgement is not a finite number."};
+        return report;
+    }
     auto scratch = std::make_unique<TProjekt>();
     const int runs = tolerances.runs;
     std::vector<RunCurves> pending;

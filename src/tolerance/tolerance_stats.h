@@ -52,6 +52,8 @@ public:
     /// `nominal`: the curves of the project as designed.
     ToleranceStats(const TResult& nominal, double nominalJudgement);
 
+    /// False when a nominal value is not a finite number: there is nothing to compare with.
+    bool NominalOk() const { return m_nominal.ok; }
     /// The next run; runs 2j and 2j + 1 form a pair.
     void Add(const RunCurves& run);
     ToleranceResult Result() const;
