@@ -19,7 +19,7 @@ inline std::unique_ptr<TProjekt> LoadBenchExample(benchmark::State& state,
             .string();
     auto p = std::make_unique<TProjekt>();
     ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, path, /*coded=*/false);
+    const ProjectLoadResult loaded = LoadProjectFile(*p, path);
     if (!loaded.loaded) {
         state.SkipWithError((path + ": " + loaded.message).c_str());
         return nullptr;

@@ -22,7 +22,7 @@ const char* const Command = "tolerance";
 
 struct ToleranceLine {
     std::string project, output;
-    bool plain = false, csv = false;
+    bool csv = false;
     TTolerances tolerances;
 };
 
@@ -121,7 +121,6 @@ std::optional<ToleranceLine> parse(Arguments args) {
         return std::nullopt;
     }
     result.project = line->positional[0];
-    result.plain = line->plain;
     if (!readOptions(*line, result)) {
         return std::nullopt;
     }
@@ -148,7 +147,7 @@ int RunTolerance(Arguments args) {
     if (!line) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput(Command, line->project, line->plain);
+    const auto project = LoadProjectInput(Command, line->project);
     if (!project) {
         return ExitUsage; // as calc: an unreadable project is status 2
     }
@@ -197,7 +196,7 @@ void PrintToleranceHelp(std::FILE* out) {
         "               (default: uniform within the tolerance)\n"
         "  --format F   tsv: tab separated (default); csv: comma separated with a header\n"
         "  -o FILE      write the table to FILE (atomically) instead of standard output\n"
-        "  --plain      PROJECT is plain store text instead of the coded form\n\n"
+        "  --plain      accepted, not needed: PROJECT may be plain or coded\n\n"
         "exit status: 0 written, 1 the project does not calculate (its error list goes to\n"
         "standard error) or FILE could not be written, 2 wrong command line or PROJECT\n"
         "could not be read\n",

@@ -198,7 +198,7 @@ TEST_F(ToleranceCommand, PrintsTheSameNumbersTwiceAndFailsOnAProjectThatDoesNotC
     std::ofstream(dir.path() / "empty.plain")
         << "## MyIniFile 1.0 by ZQ 2004 ##\r\n#Header\r\nVersion=\t1200\r\n";
     const test::CliRun broken =
-        run("tolerance --plain " + quoted(dir.path() / "empty.plain") + " --runs 4");
+        run("tolerance " + quoted(dir.path() / "empty.plain") + " --runs 4");
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("Error: driver 1"), std::string::npos) << broken.err;
 }
