@@ -1,34 +1,25 @@
 // Time of a whole calculation of the largest bundled example (8 drivers, 6 amplifiers) on the
 // finest grid, and of the pass that follows a change of one capacitor: the network job of its
 // amplifier, the driver check, the speaker job and the judgement.
-#include "app/project_load.h"
+#include "bench_example.h"
 #include "engine/calc_engine.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace tavrel {
 namespace {
 
-const std::string BenchExample =
-    (std::filesystem::path(TAVREL_SOURCE_DIR) / "data" / "examples" / "Bench 8x6.TVP.plain")
-        .string();
-
 /// The example on `points` grid points (599, as stored, unless a benchmark asks for fewer).
 std::unique_ptr<TProjekt> loadBenchProject(benchmark::State& state, int points = MaxGridPoints) {
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, BenchExample);
-    if (!loaded.loaded) {
-        state.SkipWithError((BenchExample + ": " + loaded.message).c_str());
-        return nullptr;
+    auto p = LoadBenchExample(state, "Bench 8x6.TVP");
+    if (p) {
+        p->Option.sz = points;
+        BuildGrid(*p);
     }
-    p->Option.sz = points;
-    BuildGrid(*p);
     return p;
 }
 

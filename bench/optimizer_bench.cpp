@@ -2,35 +2,20 @@
 // and capacitors fixed from E12 and inductances kept as optimized; Bench 8x6.TVP with every
 // resistor marked. And the time of one trial evaluation, which recomputes only the network of
 // the changed part, the driver check, the speaker sums and the judgement.
-#include "app/project_load.h"
-#include "optimizer/engine_pool.h"
+#include "bench_example.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/opti_thread.h"
+#include "optimizer/trial_engines.h"
 
 #include <benchmark/benchmark.h>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace tavrel {
 namespace {
 
-std::unique_ptr<TProjekt> loadExample(benchmark::State& state, const std::string& name) {
-    const std::string path =
-        (std::filesystem::path(TAVREL_SOURCE_DIR) / "data" / "examples" / (name + ".plain"))
-            .string();
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, path);
-    if (!loaded.loaded) {
-        state.SkipWithError((path + ": " + loaded.message).c_str());
-        return nullptr;
-    }
-    return p;
-}
-
 void runOptimization(benchmark::State& state, const std::string& name, bool allParts) {
-    auto p = loadExample(state, name);
+    auto p = LoadBenchExample(state, name);
     if (!p) {
         return;
     }
@@ -70,13 +55,13 @@ BENCHMARK(Optimize8x6Resistors)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 
 /// Two trials in parallel, each moving the first marked value of the project up or down.
 void trialEvaluation(benchmark::State& state, const std::string& name) {
-    auto p = loadExample(state, name);
+    auto p = LoadBenchExample(state, name);
     if (!p) {
         return;
     }
     MarkParts(*p, true);
     const OptiValues values = CollectOptiValues(*p);
-    EnginePool pool;
+    TrialEngines pool;
     pool.Prepare(TJudgeInputs{}, nullptr);
     if (values.empty() || !pool.StartAll(*p)) {
         state.SkipWithError("no part to move or no first evaluation");

@@ -31,6 +31,8 @@ int RunFit(Arguments args);
 void PrintFitHelp(std::FILE* out);
 int RunCalculate(Arguments args);
 void PrintCalculateHelp(std::FILE* out);
+int RunTolerance(Arguments args);
+void PrintToleranceHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

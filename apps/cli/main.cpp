@@ -25,6 +25,8 @@ constexpr Command Commands[] = {
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
     {"optimize", "tune the marked crossover parts and write the optimized project", RunOptimize,
      PrintOptimizeHelp},
+    {"tolerance", "spread of the response of built copies, and how well pairs match", RunTolerance,
+     PrintToleranceHelp},
     {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
      PrintImportHelp},
     {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},

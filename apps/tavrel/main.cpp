@@ -17,10 +17,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -120,6 +123,21 @@ void awaitNewWindow(QObject* context, std::function<void(QWidget*)> found) {
     poll->start(50);
 }
 
+/// The window's picture; a window that shows its results in the main window asks to be
+/// pictured beside it.
+QPixmap pictureOf(QWidget& main, QWidget* widget) {
+    if (!widget->property("pictureBesideMain").toBool()) {
+        return widget->grab();
+    }
+    const QPixmap left = main.grab(), right = widget->grab();
+    QPixmap both(left.width() + right.width(), std::max(left.height(), right.height()));
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width(), 0, right);
+    return both;
+}
+
 void closeWindow(QWidget* widget) {
     if (auto* dialog = qobject_cast<QDialog*>(widget)) {
         dialog->reject();
@@ -207,7 +225,7 @@ int main(int argc, char** argv) {
         app.quit();
     };
     const auto save = [&](QWidget* widget) {
-        if (!widget->grab().save(file)) {
+        if (!pictureOf(window, widget).save(file)) {
             std::fprintf(stderr, "tavrel: cannot write %s\n", qPrintable(file));
             exitCode = 2;
         } else if (window.ErrorCount() > 0) {

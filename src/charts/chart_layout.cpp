@@ -164,7 +164,38 @@ bool drawable(const ChartCurve& curve) {
     return curve.visible && curve.count >= 2;
 }
 
+/// Pixels of `values` over the band's frequencies on the axis of curve `slot`.
+std::vector<PixelPoint> bandPoints(const TVChart& chart, const ChartBand& band,
+                                   const std::vector<double>& values) {
+    const bool right = chart.curves[band.slot].rightAxis;
+    std::vector<PixelPoint> points;
+    for (std::size_t i = 0; i < band.x.size() && i < values.size(); ++i) {
+        const int y = right ? chart.Y2ToPixel(values[i]) : chart.Y1ToPixel(values[i]);
+        points.push_back({chart.XToPixel(band.x[i]), y});
+    }
+    return points;
+}
+
+void addBands(const TVChart& chart, DisplayList& list) {
+    for (const ChartBand& band : chart.bands) {
+        if (band.slot < 0 || band.slot >= TVChart::CurveSlots ||
+            !drawable(chart.curves[band.slot])) {
+            continue;
+        }
+        const Colour colour = chart.curves[band.slot].colour;
+        AreaItem area{bandPoints(chart, band, band.high), BandColour(colour)};
+        const std::vector<PixelPoint> low = bandPoints(chart, band, band.low);
+        area.points.insert(area.points.end(), low.rbegin(), low.rend());
+        list.add(std::move(area));
+        for (const auto* edge : {&band.min, &band.max}) {
+            list.add(PolylineItem{bandPoints(chart, band, *edge), Pen{ReferenceColour(colour)},
+                                  LineRole::BandEdge, band.slot});
+        }
+    }
+}
+
 void addCurves(const TVChart& chart, DisplayList& list) {
+    addBands(chart, list);
     // References first, so the current curves are always drawn over them.
     for (int slot = 2 * TVChart::CurveSlots - 1; slot >= TVChart::ReferenceOffset; --slot) {
         if (drawable(chart.curves[slot])) {

@@ -69,7 +69,7 @@ public:
 enum class LineStyle { Solid, Dotted, Dashed };
 
 /// What a line is for; lets tests tell curves from grid lines without comparing colours.
-enum class LineRole { Frame, GridMark, CurveLine, ReferenceCurve, Legend, Axis };
+enum class LineRole { Frame, GridMark, CurveLine, ReferenceCurve, Legend, Axis, BandEdge };
 
 struct Pen {
     Colour colour = Black;
@@ -97,6 +97,12 @@ struct PolylineItem {
     int curveIndex = -1; ///< curve slot of a chart, -1 for other polylines
 };
 
+/// A closed area filled with one colour, without an outline.
+struct AreaItem {
+    std::vector<PixelPoint> points;
+    Colour colour = White;
+};
+
 struct CircleItem {
     PixelPoint centre;
     int radius = 0;
@@ -121,7 +127,8 @@ struct PictureItem {
     PixelRect target;
 };
 
-using DrawItem = std::variant<FillItem, LineItem, PolylineItem, CircleItem, TextItem, PictureItem>;
+using DrawItem =
+    std::variant<FillItem, LineItem, PolylineItem, AreaItem, CircleItem, TextItem, PictureItem>;
 
 struct DisplayList {
     std::vector<DrawItem> items;

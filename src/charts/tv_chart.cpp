@@ -80,4 +80,8 @@ Colour ReferenceColour(Colour colour) {
     return ((colour & 0xFEFEFEu) >> 1) + MakeColour(128, 128, 128);
 }
 
+Colour BandColour(Colour colour) {
+    return ReferenceColour(ReferenceColour(colour));
+}
+
 } // namespace tavrel

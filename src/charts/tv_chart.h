@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tavrel {
 
@@ -38,6 +39,13 @@ struct ChartCurve {
     LineStyle style = LineStyle::Solid; ///< of the current curve; references are dotted
     std::array<double, GridSize> x{};
     std::array<double, GridSize> y{};
+};
+
+/// A spread around one curve: a shaded area between `low` and `high` and thin lines at `min`
+/// and `max`, in the colour and on the axis of curve `slot`, drawn while that curve is.
+struct ChartBand {
+    int slot = 0;
+    std::vector<double> x, low, high, min, max;
 };
 
 /// Size of the picture an empty chart shows; the shipped JPEG has about this size.
@@ -69,6 +77,8 @@ public:
     std::array<std::string, 4> titles;
     /// 0..25 current curves, 26..51 the reference copies of 0..25.
     std::array<ChartCurve, 2 * CurveSlots> curves;
+    /// Drawn under the curves; the views leave them alone, their owner clears them.
+    std::vector<ChartBand> bands;
 
     ChartCurve& curve(int slot) { return curves[slot]; }
     const ChartCurve& curve(int slot) const { return curves[slot]; }
@@ -108,5 +118,8 @@ int MapToPixel(double value, double low, double high, bool logarithmic, int from
 
 /// The dotted reference colour: halfway between the curve colour and white.
 Colour ReferenceColour(Colour colour);
+
+/// The fill of a band: a light tint of the curve colour, three quarters of the way to white.
+Colour BandColour(Colour colour);
 
 } // namespace tavrel

@@ -5,8 +5,8 @@
 // marshals them into its event loop. Abort is checked between steps.
 #pragma once
 
-#include "optimizer/engine_pool.h"
 #include "optimizer/opti_run.h"
+#include "optimizer/trial_engines.h"
 
 #include <atomic>
 #include <chrono>
@@ -62,7 +62,7 @@ private:
     OptiRunHooks hooks();
 
     const OptiCallbacks m_callbacks;
-    EnginePool m_pool;
+    TrialEngines m_pool;
     std::unique_ptr<TProjekt> m_initial;
     TOptiSettings m_settings;
     OptiOutcome m_outcome = OptiOutcome::NothingToDo;

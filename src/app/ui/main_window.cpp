@@ -161,6 +161,8 @@ void TMainForm::createMenus() {
     }
     connect(addItem(extras, "Crossover network optimizer ...", "ActOptimizer"), &QAction::triggered,
             this, &TMainForm::OpenOptimizer);
+    connect(addItem(extras, "Tolerance analysis ...", "ActTolerance"), &QAction::triggered, this,
+            &TMainForm::OpenToleranceAnalysis);
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");

@@ -31,6 +31,8 @@ namespace tavrel {
 class TFormRechnen;
 class TFormCalcUtils;
 class TFormWOptimize2;
+class ToleranceWindow;
+struct ToleranceResult;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
@@ -112,6 +114,10 @@ public:
     void ShowOptimizer();
     /// The optimizer window, once opened.
     TFormWOptimize2* Optimizer() const { return m_optimizer; }
+    /// "Tolerance analysis ...".
+    void OpenToleranceAnalysis();
+    /// The tolerance analysis window, once opened.
+    ToleranceWindow* ToleranceAnalysis() const { return m_tolerance; }
 
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
@@ -154,6 +160,9 @@ private:
     void setOptimizerRunning(bool running);
     void optimizerClosed(const TProjekt* result, bool optimized);
     bool fixPartByHand(const FixationRequest& request);
+    void showToleranceSpread(const ToleranceResult& result);
+    /// The spread belongs to the project it was computed for: any change removes it.
+    void clearToleranceSpread();
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
@@ -211,6 +220,7 @@ private:
     QAction* m_showOptimizerAction = nullptr;
     std::unique_ptr<RecoveryWriter> m_recovery;
     bool m_recoveryScheduled = false;
+    ToleranceWindow* m_tolerance = nullptr;
 };
 
 } // namespace tavrel

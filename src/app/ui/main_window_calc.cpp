@@ -60,6 +60,7 @@ void TMainForm::stopCalcThread() {
 }
 
 void TMainForm::RequestCalc() {
+    clearToleranceSpread();
     m_displayed->Valid = false;
     if (m_calc) {
         m_calc->RequestCalc(*m_project);
@@ -67,6 +68,7 @@ void TMainForm::RequestCalc() {
 }
 
 void TMainForm::RequestFullCalc() {
+    clearToleranceSpread();
     m_displayed->Valid = false;
     if (m_calc) {
         m_calc->RequestFullCalc(*m_project);

@@ -22,6 +22,7 @@ void TMainForm::createOptimizer() {
     host.setReference = [this] { SetReference(); };
     host.partsMarked = [this] { MarkModified(); };
     host.showResults = [this](const TResult& result) {
+        clearToleranceSpread(); // it belongs to the curves being replaced
         *m_displayed = result;
         m_displayed->Valid = true;
         updateCharts();

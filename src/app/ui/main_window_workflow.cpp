@@ -105,6 +105,7 @@ void TMainForm::PushUndo(const std::string& text) {
 }
 
 void TMainForm::MarkModified() {
+    clearToleranceSpread();
     m_project->saved = false;
     scheduleRecoveryCopy();
 }

@@ -6,6 +6,7 @@
 #include "model/projekt.h"
 #include "optimizer/opti_checks.h"
 #include "optimizer/ui/optimizer_window.h"
+#include "tolerance/ui/tolerance_window.h"
 
 #include <QCoreApplication>
 #include <QRadioButton>
@@ -41,11 +42,36 @@ void PictureOptimizerRun(TMainForm& main) {
     window->show();
 }
 
+/// A finished 500-run analysis with the default tolerances, shown around the response curves.
+void PictureToleranceRun(TMainForm& main) {
+    main.OpenToleranceAnalysis();
+    ToleranceWindow* window = main.ToleranceAnalysis();
+    window->hide();
+    window->ShowFields(TTolerances{});
+    window->StartAnalysis();
+    while (window->Running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    window->show();
+}
+
 std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpener opener) {
     if (arguments.size() != 1) {
         return std::nullopt;
     }
     return opener;
+}
+
+/// A window named NAME, or NAME:run for its picture after a whole run.
+std::optional<WindowOpener> plainOrRun(const QStringList& arguments, WindowOpener open,
+                                       WindowOpener openAfterRun) {
+    if (arguments.size() == 1) {
+        return open;
+    }
+    if (arguments.size() != 2 || arguments[1] != "run") {
+        return std::nullopt;
+    }
+    return openAfterRun;
 }
 
 /// A window named NAME:N, with N from 1 to `high`.
@@ -86,14 +112,15 @@ const WindowEntry Windows[] = {
          return noArguments(args, [&main] { main.ExportResults(); });
      }},
     {"optimizer", "optimizer[:run] (run: every part optimized, E12)",
-     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         if (args.size() == 1) {
-             return [&main] { main.OpenOptimizer(); };
-         }
-         if (args.size() != 2 || args[1] != "run") {
-             return std::nullopt;
-         }
-         return [&main] { PictureOptimizerRun(main); };
+     [](TMainForm& main, const QStringList& args) {
+         return plainOrRun(
+             args, [&main] { main.OpenOptimizer(); }, [&main] { PictureOptimizerRun(main); });
+     }},
+    {"tolerance", "tolerance[:run] (run: after a 500-run analysis)",
+     [](TMainForm& main, const QStringList& args) {
+         return plainOrRun(
+             args, [&main] { main.OpenToleranceAnalysis(); },
+             [&main] { PictureToleranceRun(main); });
      }},
     {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {

@@ -80,6 +80,16 @@ public:
         m_painter.setPen(ToQPen(item.pen));
         m_painter.drawPolyline(polygon);
     }
+    void operator()(const AreaItem& item) const {
+        QPolygon polygon;
+        for (PixelPoint p : item.points) {
+            polygon.append(toQPoint(p));
+        }
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(ToQColor(item.colour));
+        m_painter.drawPolygon(polygon);
+        m_painter.setBrush(Qt::NoBrush);
+    }
     void operator()(const CircleItem& item) const {
         m_painter.setPen(ToQPen(item.pen));
         m_painter.setBrush(Qt::NoBrush);

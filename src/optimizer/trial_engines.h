@@ -1,25 +1,23 @@
-// EnginePool: the optimizer's three silent calculation threads — the centre, holding the best
+// TrialEngines: the optimizer's three calculation engines — the centre, holding the best
 // project so far, and the plus and minus trials. Trials are computed in parallel and only
 // what they change is recomputed; accepting a trial swaps it with the centre instead of
 // copying results.
 #pragma once
 
-#include "engine/calc_thread.h"
+#include "engine/engine_pool.h"
 #include "optimizer/opti_run.h"
 
-#include <array>
 #include <chrono>
-#include <memory>
 
 namespace tavrel {
 
-class EnginePool final : public OptiEvaluator {
+class TrialEngines final : public OptiEvaluator {
 public:
     /// Give-up limits of the first evaluation and of every later one.
     static constexpr std::chrono::seconds InitialLimit{143};
     static constexpr std::chrono::seconds TrialLimit{30};
 
-    EnginePool();
+    TrialEngines();
 
     /// Prepares the next StartAll: the judgement preferences, and optionally a finished
     /// calculation of (nearly) the same project whose driver and baffle results the engines
@@ -36,11 +34,8 @@ public:
     const TResult& CentreResult() const override;
 
 private:
-    TCalcThread& engine(int index) const { return *m_engines[static_cast<std::size_t>(index)]; }
-    bool waitAll(std::chrono::steady_clock::duration limit) const;
-
     /// centre, plus, minus
-    std::array<std::unique_ptr<TCalcThread>, 3> m_engines;
+    EnginePool m_pool{3};
     bool m_seeded = false;
 };
 
