@@ -134,7 +134,9 @@ TEST(Tolerance, SpreadIsDrawnBelowItsCurveOnlyWhileTheCurveIsShown) {
     r.impedance = {r.level};
     TVChart chart;
     chart.hasData = true;
-    chart.curve(0) = {true, false, "Total amplitude", 3, Black, {100, 1000, 10000}, {80, 82, 81}};
+    chart.curve(0) = {
+        true,        false, "Total amplitude", 3, Black, LineStyle::Solid, {100, 1000, 10000},
+        {80, 82, 81}};
     chart.curve(3) = chart.curve(0);
     chart.curve(3).visible = false; // the impedance box unticked
     chart.bands = ResponseBands(r, 2);
