@@ -245,7 +245,7 @@ void PrintRenderHelp(std::FILE* out) {
         "written.\n\n"
         "charts: response, directions-up, directions-left, directions-down,\n"
         "        directions-right, driver N, phase, umax, maxspl, voltage, directivity,\n"
-        "        polar K (K = grid index of the frequency)\n"
+        "        groupdelay, impulse, step, polar K (K = grid index of the frequency)\n"
         "schematic A draws amplifier A's crossover network as the editor paints it (no\n"
         "calculation); --print-view draws it without the grid, as printed.\n\n"
         "  -o FILE        the picture to write; .png or .svg\n"

@@ -14,7 +14,7 @@ struct NamedChart {
     DirectionPlane plane;
 };
 
-constexpr std::array<NamedChart, 10> PlainNames{{
+constexpr std::array<NamedChart, 13> PlainNames{{
     {"response", ChartKind::Response, DirectionPlane::Up},
     {"directions-up", ChartKind::Direction, DirectionPlane::Up},
     {"directions-left", ChartKind::Direction, DirectionPlane::Left},
@@ -25,6 +25,9 @@ constexpr std::array<NamedChart, 10> PlainNames{{
     {"maxspl", ChartKind::MaxSpl, DirectionPlane::Up},
     {"voltage", ChartKind::Voltage, DirectionPlane::Up},
     {"directivity", ChartKind::Directivity, DirectionPlane::Up},
+    {"groupdelay", ChartKind::GroupDelay, DirectionPlane::Up},
+    {"impulse", ChartKind::ImpulseResponse, DirectionPlane::Up},
+    {"step", ChartKind::StepResponse, DirectionPlane::Up},
 }};
 
 /// The number after `prefix` ("driver 3", "driver-3", "driver3"); false if there is none.
@@ -82,7 +85,7 @@ ChartSelectionResult ParseChartSelection(std::string_view name) {
     }
     result.error = "unknown chart '" + std::string(name) +
                    "' (response, directions-up|left|down|right, driver N, phase, umax, "
-                   "maxspl, voltage, directivity, polar K)";
+                   "maxspl, voltage, directivity, groupdelay, impulse, step, polar K)";
     return result;
 }
 
@@ -120,6 +123,12 @@ void FillSelectedChart(TVChart& chart, const ChartSelection& selection, const TR
         break;
     case ChartKind::GroupDelay:
         FillGroupDelayChart(chart, result, projekt);
+        break;
+    case ChartKind::ImpulseResponse:
+        FillImpulseChart(chart, result, projekt);
+        break;
+    case ChartKind::StepResponse:
+        FillStepChart(chart, result, projekt);
         break;
     }
 }

@@ -41,7 +41,13 @@ enum class ChartKind {
     Directivity,
     ElectricalPhase,
     GroupDelay,
+    ImpulseResponse,
+    StepResponse,
 };
+
+/// The time window the impulse and step charts show, ms.
+constexpr double TimeChartStartMs = -1.0;
+constexpr double TimeChartEndMs = 10.0;
 
 /// Level of a pressure: 20·log10(|p| + 1e-50) + 112 dB (|p| = 1 is 112 dB at 1 m).
 double LevelOf(TComplex pressure);
@@ -61,9 +67,18 @@ void FillUmaxChart(TVChart& chart, const TResult& result, const TProjekt& projek
 void FillMaxSplChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillVoltageChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
-/// These two get their header only; no curve is computed for them.
+/// Gets its header only; no curve is computed for it.
 void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The whole speaker and each driver on axis in ms; where a curve lies more than 40 dB below
+/// its maximum it is not drawn.
 void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The whole speaker and each driver on one time axis (ms), the value range symmetric around
+/// the largest shown value.
+void FillImpulseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillStepChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The smallest 1, 2, 3, 4, 5, 6 or 8 × 10^n at or above `value` (1 for a value that is not
+/// positive).
+double NiceRangeAbove(double value);
 
 /// Header of a polar diagram: enabled when the results are valid, the project's level range.
 void FillPolarHeader(TVPolar& polar, const TResult& result, const TProjekt& projekt);

@@ -9,16 +9,31 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace tavrel {
 
-/// Index into the unit labels; Spl..Degrees are linear, Volt..Watt logarithmic.
-enum class AxisType : std::int32_t { Spl = 0, Impedance, Degrees, Volt, Seconds, Watt };
+/// Index into the unit labels; Volt, Seconds, Watt and Milliseconds are logarithmic.
+enum class AxisType : std::int32_t {
+    Spl = 0,
+    Impedance,
+    Degrees,
+    Volt,
+    Seconds,
+    Watt,
+    Milliseconds,
+    PerSecond, ///< an impulse response
+    Relative,  ///< a step response: 1 is the pressure factor 1
+};
 
 bool IsLogarithmic(AxisType type);
-/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm" (Windows-1252).
+/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm", "ms", "1/s", "rel." (Windows-1252).
 std::string_view UnitLabel(AxisType type);
+
+/// A y value that is not drawn: the curve breaks there (a finite value, so nothing that is not
+/// a number ever reaches a chart).
+constexpr double ChartGap = std::numeric_limits<double>::lowest();
 
 struct ChartCurve {
     bool visible = false;
@@ -50,6 +65,8 @@ public:
     bool noLegend = false;
     bool hasData = false;
     double xMin = 20.0, xMax = 20000.0;
+    /// The x axis is linear time in ms instead of logarithmic frequency.
+    bool timeAxis = false;
     double y1Min = 0.0, y1Max = 100.0;
     double y2Min = 0.0, y2Max = 100.0;
     AxisType y1Type = AxisType::Spl;

@@ -1,5 +1,6 @@
 #include "export/result_export.h"
 
+#include "export/time_export.h"
 #include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
@@ -88,8 +89,9 @@ CurveView viewOf(const ExportSpec& spec) {
         return {LevelKind::Volts, "max. effective input voltage", umaxAt};
     case ExportCurve::Pmax:
         return {LevelKind::Pressure, "max. SPL on axis", pmaxAt};
+    default:
+        return {}; // a time curve: FormatTimeExport writes it
     }
-    return {};
 }
 
 double levelOf(LevelKind kind, TComplex h) {
@@ -137,14 +139,6 @@ std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView&
     return text;
 }
 
-/// Ten significant digits with a decimal point whatever the process locale.
-std::string significant10(double value) {
-    char buffer[40];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    return std::string(buffer, end.ptr);
-}
-
 std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveView& view,
                           ExportFormat format) {
     const bool csv = format == ExportFormat::Csv;
@@ -160,8 +154,8 @@ std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveV
     constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
     for (int k = 0; k < pointCount(r); ++k) {
         const TComplex h = view.value(r, spec.index, k);
-        text += significant10(r.Freq[k]) + separator + significant10(levelOf(view.kind, h)) +
-                separator + significant10(CPhase(h) * degreesPerRadian) + "\n";
+        text += TenDigits(r.Freq[k]) + separator + TenDigits(levelOf(view.kind, h)) + separator +
+                TenDigits(CPhase(h) * degreesPerRadian) + "\n";
     }
     return text;
 }
@@ -180,7 +174,8 @@ bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
 
 bool isDriverCurve(ExportCurve curve) {
     return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
-           curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU;
+           curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU ||
+           IsDriverTimeCurve(curve);
 }
 
 } // namespace
@@ -197,14 +192,17 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
     if (spec.curve == ExportCurve::Direction && (spec.index < 0 || spec.index >= Directions)) {
         return "Direction " + std::to_string(spec.index) + " does not exist (0 to 29).";
     }
-    if (spec.curve == ExportCurve::Signal) {
+    if (spec.curve == ExportCurve::Signal || IsDriverTimeCurve(spec.curve)) {
         const int a = r.AmpOfChassis[spec.index];
         if (a < 0 || a >= MaxAmps) {
             return "This driver is not used in any crossover network. Output does not make "
                    "sense..";
         }
     }
-    if (!curveIsFinite(r, spec)) {
+    const int slot = TimeSlotOf(spec);
+    const bool finite =
+        IsTimeCurve(spec.curve) ? slot < TimeSlots && r.HasTime[slot] : curveIsFinite(r, spec);
+    if (!finite) {
         return "The curve has values that are not finite numbers; check the project for "
                "extreme values.";
     }
@@ -212,9 +210,19 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
 }
 
 std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat format) {
+    if (IsTimeCurve(spec.curve)) {
+        return FormatTimeExport(r, spec, format);
+    }
     const CurveView view = viewOf(spec);
     return format == ExportFormat::Exp ? formatExp(r, spec, view)
                                        : formatColumns(r, spec, view, format);
+}
+
+std::string TenDigits(double value) {
+    char buffer[40];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    return std::string(buffer, end.ptr);
 }
 
 std::string WriteExport(const std::string& path, const TResult& r, const ExportSpec& spec,

@@ -22,6 +22,13 @@ enum class ExportCurve {
     Directivity, ///< on-axis over rms pressure
     Umax,        ///< maximum amplifier voltage of the speaker
     Pmax,        ///< maximum on-axis SPL of the speaker
+    // Time domain (written by FormatTimeExport): the whole speaker, or driver `index`.
+    GroupDelay,
+    DriverGroupDelay,
+    Impulse,
+    DriverImpulse,
+    Step,
+    DriverStep,
 };
 
 enum class ExportFormat { Exp, Frd, Zma, Csv };
@@ -42,6 +49,10 @@ std::string FormatExport(const TResult& result, const ExportSpec& spec, ExportFo
 /// then unchanged).
 std::string WriteExport(const std::string& path, const TResult& result, const ExportSpec& spec,
                         ExportFormat format);
+
+/// Ten significant digits with a decimal point whatever the process locale (the number
+/// columns of frd, zma and csv).
+std::string TenDigits(double value);
 
 /// Parses "exp", "frd", "zma" or "csv".
 std::optional<ExportFormat> ParseExportFormat(std::string_view name);
