@@ -5,6 +5,7 @@
 #include "engine/helper_thread.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fftw3.h>
 #include <memory>
@@ -63,6 +64,17 @@ BinMap mapBins(const double* freq, int count) {
             map.segment[m] = k;
             map.weight[m] = span > 0 ? std::clamp(std::log(f / freq[k]) / span, 0.0, 1.0) : 0.0;
         }
+    }
+    return map;
+}
+
+/// The map of the grid computed last on this thread: the grid changes seldom.
+const BinMap& binMapOf(const std::array<double, GridSize>& freq, int count) {
+    thread_local std::array<double, GridSize> grid{};
+    thread_local BinMap map;
+    if (freq != grid) {
+        grid = freq;
+        map = count >= 2 ? mapBins(freq.data(), count) : BinMap{};
     }
     return map;
 }
@@ -268,7 +280,7 @@ void RunTimeCurves(const TProjekt& p, TResult& r) {
     r.TimeRate = TimeSampleRate;
     r.TimeCount = TimeSamples;
     r.TimeStart = -TimeLeadSamples / TimeSampleRate;
-    const BinMap map = count >= 2 ? mapBins(p.f.data(), count) : BinMap{};
+    const BinMap& map = binMapOf(p.f, count);
     // Each slot writes only its own arrays of the results.
     ShareWithHelperThread(TimeSlots, 1, [&](int from, int to) {
         for (int slot = from; slot < to; ++slot) {
