@@ -51,7 +51,30 @@ constexpr CurveName CurveNames[] = {
     {"directivity", ExportCurve::Directivity, false, false},
     {"umax", ExportCurve::Umax, false, false},
     {"pmax", ExportCurve::Pmax, false, false},
+    // Without a number the whole speaker, with one driver N.
+    {"groupdelay", ExportCurve::GroupDelay, false, false},
+    {"groupdelay", ExportCurve::DriverGroupDelay, true, false},
+    {"impulse", ExportCurve::Impulse, false, false},
+    {"impulse", ExportCurve::DriverImpulse, true, false},
+    {"step", ExportCurve::Step, false, false},
+    {"step", ExportCurve::DriverStep, true, false},
 };
+
+/// The entry named `name` that takes a number exactly when one was given, else the first one
+/// of that name (to say what it needs), or null.
+const CurveName* findCurve(const std::string& name, bool numbered) {
+    const CurveName* named = nullptr;
+    for (const CurveName& entry : CurveNames) {
+        if (name != entry.name) {
+            continue;
+        }
+        if (entry.numbered == numbered) {
+            return &entry;
+        }
+        named = named ? named : &entry;
+    }
+    return named;
+}
 
 std::optional<ExportOptions> parseOptions(Arguments args) {
     const auto line = ParseCommandLine("export", args, {"-o", "--format", "--volts"});
@@ -93,22 +116,20 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
 }
 
 std::optional<ExportSpec> specOf(const ExportOptions& options) {
-    for (const CurveName& entry : CurveNames) {
-        if (options.curveName != entry.name) {
-            continue;
-        }
-        if (entry.numbered != options.number.has_value()) {
-            fail(std::string("curve '") + entry.name +
-                 (entry.numbered ? "' needs a number" : "' takes no number"));
-            return std::nullopt;
-        }
-        const int n = options.number.value_or(0);
-        // Any n below 1 is no driver or amplifier; n - 1 of the smallest int would overflow.
-        const int oneBased = std::max(n, 0) - 1;
-        return ExportSpec{entry.curve, entry.zeroBased || !entry.numbered ? n : oneBased};
+    const CurveName* entry = findCurve(options.curveName, options.number.has_value());
+    if (entry == nullptr) {
+        fail("unknown curve '" + options.curveName + "' (see tavrel-cli export --help)");
+        return std::nullopt;
     }
-    fail("unknown curve '" + options.curveName + "' (see tavrel-cli export --help)");
-    return std::nullopt;
+    if (entry->numbered != options.number.has_value()) {
+        fail(std::string("curve '") + entry->name +
+             (entry->numbered ? "' needs a number" : "' takes no number"));
+        return std::nullopt;
+    }
+    const int n = options.number.value_or(0);
+    // Any n below 1 is no driver or amplifier; n - 1 of the smallest int would overflow.
+    const int oneBased = std::max(n, 0) - 1;
+    return ExportSpec{entry->curve, entry->zeroBased || !entry->numbered ? n : oneBased};
 }
 
 struct LimitName {
@@ -257,7 +278,10 @@ void PrintExportHelp(std::FILE* out) {
                "  pmax           maximum SPL of the whole speaker on axis\n"
                "  excursion N    peak excursion of driver N in mm (one side)\n"
                "  ventvelocity N peak air velocity in m/s in each port of driver N (exit\n"
-               "                 status 1 for a driver without a port or port cross-section)\n\n"
+               "                 status 1 for a driver without a port or port cross-section)\n"
+               "  groupdelay [N] group delay in ms of the whole speaker or of driver N\n"
+               "  impulse [N]    impulse response (1/s) over time in ms, every sample\n"
+               "  step [N]       step response over time in ms, every sample\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"

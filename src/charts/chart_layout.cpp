@@ -76,6 +76,11 @@ void addHorizontalGridLine(int y, bool labelled, const Layout& l, DisplayList& l
     list.add(LineItem{{l.plot.left, y}, {l.plot.right, y}, pen, LineRole::GridMark});
 }
 
+/// Impulse and step values need one digit more than levels (−0,015 rather than −0,01).
+int valueLabelWidth(const TVChart& chart) {
+    return chart.timeAxis ? LabelWidth + 1 : LabelWidth;
+}
+
 /// Left axis: full-width lines and labels left of the plot. Right axis: labels and short
 /// ticks only, so two grids do not cross each other inside the plot.
 void addVerticalAxis(const TVChart& chart, bool right, const Layout& l, DisplayList& list) {
@@ -98,7 +103,7 @@ void addVerticalAxis(const TVChart& chart, bool right, const Layout& l, DisplayL
             }
             if (line.labelled && y - l.plot.top > l.ch * 3 / 2) {
                 const int x = right ? l.plot.right + l.cw / 2 : l.plot.left - l.cw / 2;
-                list.add(TextItem{FloatToWidth(LabelWidth, line.value),
+                list.add(TextItem{FloatToWidth(valueLabelWidth(chart), line.value),
                                   {x, y},
                                   right ? HAlign::Left : HAlign::Right,
                                   VAlign::Centre,
@@ -115,9 +120,17 @@ void addVerticalAxis(const TVChart& chart, bool right, const Layout& l, DisplayL
                       l.font});
 }
 
+std::vector<GridLine> horizontalAxisGrid(const TVChart& chart, const Layout& l) {
+    const int span = l.plot.right - l.plot.left;
+    if (chart.timeAxis) {
+        // Labels of up to five characters side by side need about seven widths each.
+        return LinearAxisGrid(chart.xMin, chart.xMax, false, 4 * l.cw, span);
+    }
+    return FrequencyAxisGrid(chart.xMin, chart.xMax, l.cw, span);
+}
+
 void addFrequencyAxis(const TVChart& chart, const Layout& l, DisplayList& list) {
-    const std::vector<GridLine> lines =
-        FrequencyAxisGrid(chart.xMin, chart.xMax, l.cw, l.plot.right - l.plot.left);
+    const std::vector<GridLine> lines = horizontalAxisGrid(chart, l);
     for (int pass = 0; pass < 2; ++pass) {
         for (const GridLine& line : lines) {
             if (line.labelled != (pass == 1)) {
@@ -135,8 +148,11 @@ void addFrequencyAxis(const TVChart& chart, const Layout& l, DisplayList& list) 
             }
         }
     }
-    list.add(TextItem{
-        "Hz", {l.plot.right + l.cw, l.plot.bottom + l.ch / 4}, HAlign::Left, VAlign::Top, l.font});
+    list.add(TextItem{chart.timeAxis ? "ms" : "Hz",
+                      {l.plot.right + l.cw, l.plot.bottom + l.ch / 4},
+                      HAlign::Left,
+                      VAlign::Top,
+                      l.font});
 }
 
 void addFrame(const Layout& l, DisplayList& list) {
@@ -148,16 +164,26 @@ void addFrame(const Layout& l, DisplayList& list) {
     list.add(LineItem{{p.left, p.bottom}, {p.left, p.top}, pen, LineRole::Frame});
 }
 
-PolylineItem curvePolyline(const TVChart& chart, int slot, Pen pen, LineRole role) {
+/// One polyline per run of points between gaps (ChartGap); runs of one point draw nothing.
+void addCurvePolylines(const TVChart& chart, int slot, Pen pen, LineRole role, DisplayList& list) {
     const ChartCurve& curve = chart.curves[slot];
     const int count = std::min<int>(curve.count, GridSize);
     PolylineItem line{{}, pen, role, slot};
-    line.points.reserve(static_cast<std::size_t>(count));
+    auto flush = [&] {
+        if (line.points.size() >= 2) {
+            list.add(line);
+        }
+        line.points.clear();
+    };
     for (int i = 0; i < count; ++i) {
+        if (curve.y[i] == ChartGap) {
+            flush();
+            continue;
+        }
         const int y = curve.rightAxis ? chart.Y2ToPixel(curve.y[i]) : chart.Y1ToPixel(curve.y[i]);
         line.points.push_back({chart.XToPixel(curve.x[i]), y});
     }
-    return line;
+    flush();
 }
 
 bool drawable(const ChartCurve& curve) {
@@ -200,14 +226,14 @@ void addCurves(const TVChart& chart, DisplayList& list) {
     for (int slot = 2 * TVChart::CurveSlots - 1; slot >= TVChart::ReferenceOffset; --slot) {
         if (drawable(chart.curves[slot])) {
             const Pen pen{ReferenceColour(chart.curves[slot].colour), 1, LineStyle::Dotted};
-            list.add(curvePolyline(chart, slot, pen, LineRole::ReferenceCurve));
+            addCurvePolylines(chart, slot, pen, LineRole::ReferenceCurve, list);
         }
     }
     const int width = chart.largeFonts ? 2 : 1;
     for (int slot = TVChart::CurveSlots - 1; slot >= 0; --slot) {
         if (drawable(chart.curves[slot])) {
             const Pen pen{chart.curves[slot].colour, width, chart.curves[slot].style};
-            list.add(curvePolyline(chart, slot, pen, LineRole::CurveLine));
+            addCurvePolylines(chart, slot, pen, LineRole::CurveLine, list);
         }
     }
 }

@@ -14,7 +14,7 @@ struct NamedChart {
     DirectionPlane plane;
 };
 
-constexpr std::array<NamedChart, 12> PlainNames{{
+constexpr std::array<NamedChart, 15> PlainNames{{
     {"response", ChartKind::Response, DirectionPlane::Up},
     {"directions-up", ChartKind::Direction, DirectionPlane::Up},
     {"directions-left", ChartKind::Direction, DirectionPlane::Left},
@@ -27,6 +27,9 @@ constexpr std::array<NamedChart, 12> PlainNames{{
     {"directivity", ChartKind::Directivity, DirectionPlane::Up},
     {"excursion", ChartKind::Excursion, DirectionPlane::Up},
     {"ventvelocity", ChartKind::VentVelocity, DirectionPlane::Up},
+    {"groupdelay", ChartKind::GroupDelay, DirectionPlane::Up},
+    {"impulse", ChartKind::ImpulseResponse, DirectionPlane::Up},
+    {"step", ChartKind::StepResponse, DirectionPlane::Up},
 }};
 
 /// The number after `prefix` ("driver 3", "driver-3", "driver3"); false if there is none.
@@ -82,9 +85,11 @@ ChartSelectionResult ParseChartSelection(std::string_view name) {
         result.selection.index = number;
         return result;
     }
-    result.error = "unknown chart '" + std::string(name) +
-                   "' (response, directions-up|left|down|right, driver N, phase, umax, "
-                   "maxspl, voltage, directivity, excursion, ventvelocity, polar K)";
+    result.error =
+        "unknown chart '" + std::string(name) +
+        "' (response, directions-up|left|down|right, driver N, phase, umax, "
+        "maxspl, voltage, directivity, excursion, ventvelocity, groupdelay, impulse, step, "
+        "polar K)";
     return result;
 }
 
@@ -128,6 +133,12 @@ void FillSelectedChart(TVChart& chart, const ChartSelection& selection, const TR
         break;
     case ChartKind::VentVelocity:
         FillVentVelocityChart(chart, result, projekt, selection.level);
+        break;
+    case ChartKind::ImpulseResponse:
+        FillImpulseChart(chart, result, projekt);
+        break;
+    case ChartKind::StepResponse:
+        FillStepChart(chart, result, projekt);
         break;
     }
 }

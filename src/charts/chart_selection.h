@@ -1,6 +1,7 @@
 // One named chart of a result, as the command line names it: "response",
 // "directions-up|left|down|right", "driver N", "phase", "umax", "maxspl", "voltage",
-// "directivity", "excursion", "ventvelocity", "polar K" (K: frequency grid index).
+// "directivity", "excursion", "ventvelocity", "groupdelay", "impulse", "step", "polar K" (K:
+// frequency grid index).
 #pragma once
 
 #include "charts/chart_views.h"

@@ -46,6 +46,7 @@ void setHeader(TVChart& chart, const TResult& result, const TProjekt& projekt) {
     chart.hasData = result.Valid;
     chart.xMin = option.AfMin;
     chart.xMax = option.AfMax;
+    chart.timeAxis = false;
     chart.y1Min = option.dBMin;
     chart.y1Max = option.dBMax;
     chart.y1Type = AxisType::Spl;
@@ -238,13 +239,6 @@ void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProj
     chart.y1Min = -180.0;
     chart.y1Max = 180.0;
     chart.y1Type = AxisType::Degrees;
-}
-
-void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt) {
-    setHeader(chart, result, projekt);
-    chart.y1Min = 0.0001;
-    chart.y1Max = 1.0;
-    chart.y1Type = AxisType::Seconds;
 }
 
 void RunChartUpdate(std::string_view chartName, const std::function<void()>& update,

@@ -43,6 +43,8 @@ enum class ChartKind {
     GroupDelay,
     Excursion,
     VentVelocity,
+    ImpulseResponse,
+    StepResponse,
 };
 
 /// Curve slots of one driver in the excursion chart: excursion, xlin, xmax.
@@ -53,6 +55,10 @@ struct InputLevel {
     double volts = 2.83;     ///< V rms at the amplifier
     double ventLimit = 17.0; ///< m/s
 };
+
+/// The time window the impulse and step charts show, ms.
+constexpr double TimeChartStartMs = -1.0;
+constexpr double TimeChartEndMs = 10.0;
 
 /// Level of a pressure: 20·log10(|p| + 1e-50) + 112 dB (|p| = 1 is 112 dB at 1 m).
 double LevelOf(TComplex pressure);
@@ -72,9 +78,18 @@ void FillUmaxChart(TVChart& chart, const TResult& result, const TProjekt& projek
 void FillMaxSplChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillVoltageChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillDirectivityChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
-/// These two get their header only; no curve is computed for them.
+/// Gets its header only; no curve is computed for it.
 void FillElectricalPhaseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The whole speaker and each driver on axis in ms; where a curve lies more than 40 dB below
+/// its maximum it is not drawn.
 void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The whole speaker and each driver on one time axis (ms), the value range symmetric around
+/// the largest shown value.
+void FillImpulseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+void FillStepChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
+/// The smallest 1, 2, 3, 4, 5, 6 or 8 × 10^n at or above `value` (1 for a value that is not
+/// positive).
+double NiceRangeAbove(double value);
 
 /// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines: driver d
 /// in slots 3d, 3d + 1 and 3d + 2.

@@ -130,7 +130,11 @@ TitlePair standardTitles(ChartKind kind) {
     case ChartKind::ElectricalPhase:
         return {"Phase response of electrical signal at driver", {}};
     case ChartKind::GroupDelay:
-        return {"Group delay", "Whole speaker"};
+        return {"Group delay", "whole speaker and drivers on axis"};
+    case ChartKind::ImpulseResponse:
+        return {"Impulse response", "whole speaker and drivers on axis"};
+    case ChartKind::StepResponse:
+        return {"Step response", "whole speaker and drivers on axis; a later start lies behind"};
     case ChartKind::Excursion:
         return {"Cone excursion", {}};
     case ChartKind::VentVelocity:

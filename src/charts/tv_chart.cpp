@@ -6,12 +6,13 @@
 namespace tavrel {
 
 bool IsLogarithmic(AxisType type) {
-    return type == AxisType::Volt || type == AxisType::Seconds || type == AxisType::Watt;
+    return type == AxisType::Volt || type == AxisType::Seconds || type == AxisType::Watt ||
+           type == AxisType::Milliseconds;
 }
 
 std::string_view UnitLabel(AxisType type) {
-    static constexpr std::array<std::string_view, 8> labels{"SPL [dB]", "Z [ohm]", "\xB0", "V rms",
-                                                            "sec.",     "W/8ohm",  "mm",   "m/s"};
+    static constexpr std::array<std::string_view, 11> labels{
+        "SPL [dB]", "Z [ohm]", "\xB0", "V rms", "sec.", "W/8ohm", "mm", "m/s", "ms", "1/s", "rel."};
     const auto index = static_cast<std::size_t>(type);
     return index < labels.size() ? labels[index] : std::string_view{};
 }
@@ -59,7 +60,7 @@ int MapToPixel(double value, double low, double high, bool logarithmic, int from
 }
 
 int TVChart::XToPixel(double x) const {
-    return MapToPixel(x, xMin, xMax, true, m_plot.left, m_plot.right);
+    return MapToPixel(x, xMin, xMax, !timeAxis, m_plot.left, m_plot.right);
 }
 
 int TVChart::Y1ToPixel(double y) const {

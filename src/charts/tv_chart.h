@@ -9,12 +9,13 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace tavrel {
 
-/// Index into the unit labels; Volt, Seconds and Watt are logarithmic, the others linear.
+/// Index into the unit labels; Volt, Seconds, Watt and Milliseconds are logarithmic.
 enum class AxisType : std::int32_t {
     Spl = 0,
     Impedance,
@@ -23,12 +24,20 @@ enum class AxisType : std::int32_t {
     Seconds,
     Watt,
     Millimetre,
-    MetresPerSecond
+    MetresPerSecond,
+    Milliseconds,
+    PerSecond, ///< an impulse response
+    Relative,  ///< a step response: 1 is the pressure factor 1
 };
 
 bool IsLogarithmic(AxisType type);
-/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm", "mm", "m/s" (Windows-1252).
+/// "SPL [dB]", "Z [ohm]", "°", "V rms", "sec.", "W/8ohm", "mm", "m/s", "ms", "1/s", "rel."
+/// (Windows-1252).
 std::string_view UnitLabel(AxisType type);
+
+/// A y value that is not drawn: the curve breaks there (a finite value, so nothing that is not
+/// a number ever reaches a chart).
+constexpr double ChartGap = std::numeric_limits<double>::lowest();
 
 struct ChartCurve {
     bool visible = false;
@@ -68,6 +77,8 @@ public:
     bool noLegend = false;
     bool hasData = false;
     double xMin = 20.0, xMax = 20000.0;
+    /// The x axis is linear time in ms instead of logarithmic frequency.
+    bool timeAxis = false;
     double y1Min = 0.0, y1Max = 100.0;
     double y2Min = 0.0, y2Max = 100.0;
     AxisType y1Type = AxisType::Spl;

@@ -5,14 +5,12 @@
 #include "engine/baffle_edge_sums.h"
 #include "engine/baffle_geometry.h"
 #include "engine/baffle_test_enclosure.h"
+#include "engine/helper_thread.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include <system_error>
-#include <thread>
 
 namespace tavrel {
 namespace {
@@ -22,6 +20,7 @@ constexpr double SpeedOfSound = 344.0;
 /// The diaphragm's acoustic centre lies 0.12·D behind the baffle plane.
 constexpr double CentreDelayFactor = 0.12;
 constexpr double ThetaStep = 0.5235987755982989; ///< 30° in radians
+constexpr int FrequencyChunk = 16;               ///< grid points a thread takes at a time
 
 void FillTiny(Directional& R) {
     for (auto& row : R) {
@@ -105,37 +104,9 @@ int GridLength(const Grid& freq) {
     return n;
 }
 
-/// Runs work(from, to) over [0, count) in chunks that this thread and one helper thread take
-/// in turn, so that a helper that gets no core early costs nothing but its start. Short grids
-/// and a failed thread start stay on this thread.
-template <typename Work>
-void ShareWithHelperThread(int count, const Work& work) {
-    constexpr int Chunk = 16;
-    if (count < 4 * Chunk) {
-        work(0, count);
-        return;
-    }
-    std::atomic<int> next{0};
-    const auto takeChunks = [&] {
-        for (int from = next.fetch_add(Chunk); from < count; from = next.fetch_add(Chunk)) {
-            work(from, std::min(from + Chunk, count));
-        }
-    };
-    std::thread helper;
-    try {
-        helper = std::thread(takeChunks);
-    } catch (const std::system_error&) {
-        // No helper: this thread takes every chunk.
-    }
-    takeChunks();
-    if (helper.joinable()) {
-        helper.join();
-    }
-}
-
 void CalcTestEnclosure(Directional& R, const Grid& freq, const PistonNodes& piston, double D,
                        TestEnclosureSide side) {
-    ShareWithHelperThread(GridLength(freq), [&](int from, int to) noexcept {
+    ShareWithHelperThread(GridLength(freq), FrequencyChunk, [&](int from, int to) noexcept {
         for (int i = from; i < to; ++i) {
             const double lambda = SpeedOfSound / freq[i];
             const double k0 = 2 * std::numbers::pi / lambda;
@@ -151,7 +122,7 @@ void CalcOnBaffle(Directional& R, const TSchallwand& baffle, const Grid& freq,
     BuildEdgeRings(*rings, outline, baffle);
     EdgeSums edges;
     edges.build(*rings);
-    ShareWithHelperThread(GridLength(freq), [&](int from, int to) noexcept {
+    ShareWithHelperThread(GridLength(freq), FrequencyChunk, [&](int from, int to) noexcept {
         EdgeSumValues sums{};
         for (int i = from; i < to; ++i) {
             const double k0 = 2 * std::numbers::pi / (SpeedOfSound / freq[i]);

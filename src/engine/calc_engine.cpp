@@ -4,6 +4,7 @@
 #include "engine/baffle.h"
 #include "engine/driver_model.h"
 #include "engine/speaker.h"
+#include "engine/time_response.h"
 #include "foundation/number_text.h"
 
 namespace tavrel {
@@ -147,6 +148,9 @@ bool TCalcEngine::RunNextJob() {
     }
     if (m_status.Speaker == Pending) {
         run(m_status.Speaker, RunSpeakerJob(p, r, &m_speakerStale));
+        if (m_timeCurves) {
+            RunTimeCurves(p, r);
+        }
         // After a failed job some points were not summed: everything is computed next time.
         m_speakerStale.fill(m_status.Speaker != "Ok");
         return true;

@@ -36,6 +36,9 @@ public:
     void FinishPass();
     /// MarkAll (when `full`), Accept, every job, FinishPass: one synchronous calculation.
     void CalculateAll(const TProjekt& project, bool full = true);
+    /// Whether the speaker job is followed by the group delay, impulse and step responses (on
+    /// by default; the optimizer's engines judge without them).
+    void SetTimeCurves(bool on) { m_timeCurves = on; }
     /// Takes over another engine's project, results and job states, so that the next Accept
     /// computes only what differs from what `other` computed. The judgement stays this one's.
     void CopyStateFrom(const TCalcEngine& other);
@@ -63,6 +66,7 @@ private:
     TJudgement m_judgement;
     int m_jobCount = 0;
     int m_jobsDone = 0;
+    bool m_timeCurves = true;
 };
 
 /// The driver check job: every driver is driven from at most one amplifier network. Fills

@@ -20,6 +20,7 @@ TCalcThread::TCalcThread(bool silent, CalcCallbacks callbacks, std::chrono::mill
     : m_silent(silent), m_callbacks(std::move(callbacks)), m_pause(pause),
       m_incoming(std::make_unique<TProjekt>()) {
     m_firstRequestFull = !silent; // the main thread's first pass computes everything
+    m_engine.SetTimeCurves(!silent);
     m_thread = std::thread([this] { run(); });
 }
 

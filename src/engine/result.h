@@ -1,5 +1,6 @@
-// TResult: every computed response of a project on the calculation grid (about 11 MB, so it
-// always lives on the heap), and TCalcStruct, the state text of each of the 32 jobs.
+// TResult: every computed response of a project on the calculation grid and in time (about
+// 16 MB, so it always lives on the heap), and TCalcStruct, the state text of each of the 32
+// jobs.
 #pragma once
 
 #include "foundation/complex.h"
@@ -16,10 +17,14 @@
 namespace tavrel {
 
 constexpr int Directions = 30;
+/// Samples of each impulse and step response, and slots: 0 the whole speaker, d + 1 driver d.
+constexpr int TimeSamples = 32768;
+constexpr int TimeSlots = 1 + MaxChassis;
 
 using Curve = std::array<TComplex, GridSize>;
 using RealCurve = std::array<double, GridSize>;
 /// Frequency-major: 30 directions per grid frequency; direction 0 is on axis.
+using TimeCurve = std::array<double, TimeSamples>;
 using Directional = std::array<std::array<TComplex, Directions>, GridSize>;
 
 struct TResult {
@@ -49,6 +54,17 @@ struct TResult {
     std::array<RealCurve, ChassisSlots> XFig{};
     RealCurve Directivity{};
 
+    // Time domain of the on-axis responses, written after the speaker job (slots as for
+    // TimeSlots). A slot without a finite response (a driver without amplifier) has HasTime
+    // false and zeros. Sample i of Impulse and Step lies at TimeStart + i / TimeRate seconds.
+    std::array<bool, TimeSlots> HasTime{};
+    std::array<RealCurve, TimeSlots> GroupDelay{}; ///< −dφ/dω on the grid, seconds
+    double TimeRate = 0.0;                         ///< samples per second
+    std::int32_t TimeCount = 0;                    ///< samples per response
+    double TimeStart = 0.0;                        ///< time of sample 0, seconds (negative)
+    std::array<TimeCurve, TimeSlots> Impulse{};    ///< 1/s: its transform is the pressure
+    std::array<TimeCurve, TimeSlots> Step{};       ///< running integral of Impulse
+
     bool operator==(const TResult&) const = default;
 };
 
@@ -59,7 +75,7 @@ inline std::unique_ptr<TResult> MakeResult() {
 
 static_assert(std::is_trivially_copyable_v<TResult>);
 
-/// Zeroes every byte in place; assigning TResult{} would build an 11 MB temporary on the stack.
+/// Zeroes every byte in place; assigning TResult{} would build a 16 MB temporary on the stack.
 inline void ClearResult(TResult& result) {
     std::memset(static_cast<void*>(&result), 0, sizeof(TResult));
 }

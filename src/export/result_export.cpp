@@ -2,6 +2,7 @@
 
 #include "export/export_text.h"
 #include "export/limit_export.h"
+#include "export/time_export.h"
 #include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
@@ -89,8 +90,9 @@ CurveView viewOf(const ExportSpec& spec) {
         return {LevelKind::Volts, "max. effective input voltage", umaxAt};
     case ExportCurve::Pmax:
         return {LevelKind::Pressure, "max. SPL on axis", pmaxAt};
+    default:
+        return {}; // a time curve: FormatTimeExport writes it
     }
-    return {};
 }
 
 double levelOf(LevelKind kind, TComplex h) {
@@ -165,7 +167,8 @@ bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
 
 bool isDriverCurve(ExportCurve curve) {
     return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
-           curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU;
+           curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU ||
+           IsDriverTimeCurve(curve);
 }
 
 } // namespace
@@ -182,13 +185,16 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
     if (spec.curve == ExportCurve::Direction && (spec.index < 0 || spec.index >= Directions)) {
         return "Direction " + std::to_string(spec.index) + " does not exist (0 to 29).";
     }
-    if (spec.curve == ExportCurve::Signal) {
+    if (spec.curve == ExportCurve::Signal || IsDriverTimeCurve(spec.curve)) {
         const int a = r.AmpOfChassis[spec.index];
         if (a < 0 || a >= MaxAmps) {
             return UnusedDriverMessage;
         }
     }
-    if (!curveIsFinite(r, spec)) {
+    const int slot = TimeSlotOf(spec);
+    const bool finite =
+        IsTimeCurve(spec.curve) ? slot < TimeSlots && r.HasTime[slot] : curveIsFinite(r, spec);
+    if (!finite) {
         return "The curve has values that are not finite numbers; check the project for "
                "extreme values.";
     }
@@ -196,6 +202,9 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
 }
 
 std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat format) {
+    if (IsTimeCurve(spec.curve)) {
+        return FormatTimeExport(r, spec, format);
+    }
     const CurveView view = viewOf(spec);
     return format == ExportFormat::Exp ? formatExp(r, spec, view)
                                        : formatColumns(r, spec, view, format);

@@ -22,6 +22,13 @@ enum class ExportCurve {
     Directivity, ///< on-axis over rms pressure
     Umax,        ///< maximum amplifier voltage of the speaker
     Pmax,        ///< maximum on-axis SPL of the speaker
+    // Time domain (written by FormatTimeExport): the whole speaker, or driver `index`.
+    GroupDelay,
+    DriverGroupDelay,
+    Impulse,
+    DriverImpulse,
+    Step,
+    DriverStep,
 };
 
 enum class ExportFormat { Exp, Frd, Zma, Csv };

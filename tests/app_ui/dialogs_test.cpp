@@ -3,6 +3,7 @@
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/directories_dialog.h"
+#include "app/ui/export_dialog.h"
 #include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "engine/calc_engine.h"
@@ -29,11 +30,12 @@ protected:
         test::TestApplication();
         TUniAuswahlDlg::SetHandler([this](const QString& text, const QStringList&, int def) {
             messages << text;
-            return def;
+            return answer > 0 ? answer : def;
         });
     }
     void TearDown() override { TUniAuswahlDlg::SetHandler({}); }
     QStringList messages;
+    int answer = 0; ///< the button pressed in every choice window; 0: its default
     test::ScratchDir dir{"dialogs"};
 };
 
@@ -112,6 +114,28 @@ TEST_F(Dialogs, DriverNamesWithUmlautsSurviveSaveAndLoad) {
     EXPECT_EQ(FromStoreText(loaded->Chassis[0].Name.view()), name);
 }
 
+TEST_F(Dialogs, ExportWritesTheTimeCurvesOfTheSpeakerOrADriverThatHasThem) {
+    auto result = MakeResult();
+    result->nChassis = 2;
+    result->AmpOfChassis = {0, -1, -1, -1, -1, -1, -1, -1, -1};
+    result->HasTime = {true, true, false};
+    result->TimeRate = 96000;
+    result->TimeCount = TimeSamples;
+    TFormExport dialog(*result, QString::fromStdString(dir.path().string()));
+    const std::string path = dir.file("step.exp");
+    TFormExport::SetFileChooser([&](QWidget*, const QString&) { return FromStoreText(path); });
+    answer = 3; // driver 2: no amplifier, no time curves
+    EXPECT_FALSE(dialog.Export(ExportCurve::Step));
+    EXPECT_EQ(messages.back().left(33), "This driver is not used in any cr");
+    answer = 2; // driver 1
+    EXPECT_TRUE(dialog.Export(ExportCurve::Step));
+    EXPECT_EQ(messages.back(), "Whole speaker or which driver?");
+    EXPECT_EQ(test::ReadWholeFile(path).rfind("# Step response of driver 1 on axis", 0), 0u);
+    answer = 4; // Abort
+    EXPECT_FALSE(dialog.Export(ExportCurve::Impulse));
+    TFormExport::SetFileChooser({});
+}
+
 TEST_F(Dialogs, EveryChartOfTheDefaultProjectIsDrawn) {
     auto project = std::make_unique<TProjekt>();
     ResetProject(*project);
@@ -128,9 +152,10 @@ TEST_F(Dialogs, EveryChartOfTheDefaultProjectIsDrawn) {
     auto invalid = MakeResult();
     *invalid = *result;
     invalid->Valid = false;
-    for (const char* chart : {"response", "directions-up", "directions-left", "directions-down",
-                              "directions-right", "driver 1", "driver 2", "phase", "umax", "maxspl",
-                              "voltage", "directivity", "polar 60"}) {
+    for (const char* chart :
+         {"response", "directions-up", "directions-left", "directions-down", "directions-right",
+          "driver 1", "driver 2", "phase", "umax", "maxspl", "voltage", "directivity", "groupdelay",
+          "impulse", "step", "polar 60"}) {
         const RenderedChart drawn =
             RenderChartImage(chart, *result, *project, QSize(640, 400), placeholder);
         ASSERT_FALSE(drawn.image.isNull()) << chart << ": " << drawn.error.toStdString();

@@ -79,7 +79,9 @@ TEST_F(MainWindow, ShowsTheDefaultProjectAfterTheFirstCalculation) {
     EXPECT_TRUE(tabs.contains("Frequency response."));
     EXPECT_TRUE(tabs.contains("Driver"));
     EXPECT_FALSE(tabs.contains("Driver 5..8"));
-    EXPECT_FALSE(tabs.contains("Group delay"));
+    EXPECT_TRUE(tabs.contains("Group delay"));
+    EXPECT_TRUE(tabs.contains("Step response"));
+    EXPECT_FALSE(tabs.contains("Electr. phase."));
 }
 
 TEST_F(MainWindow, ErrorsTurnTheStatusBarRedAndAreListed) {

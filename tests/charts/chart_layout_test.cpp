@@ -135,6 +135,21 @@ TEST(ChartPaint, CurvesLieInsideThePlotRectangle) {
     }
 }
 
+TEST(ChartPaint, TimeAxisIsLinearInMsAndAGapBreaksTheCurve) {
+    auto chart = chartWithData();
+    chart->timeAxis = true;
+    chart->xMin = -1;
+    chart->xMax = 10;
+    setCurve(*chart, 0, {{-1, 60}, {0, 70}, {1, ChartGap}, {4.5, 80}, {10, 90}, {11, ChartGap}});
+    const DisplayList list = chart->Paint(Canvas, FakeMetrics{});
+    const PixelRect plot = chart->plotRect();
+    EXPECT_NEAR(chart->XToPixel(4.5), (plot.left + plot.right) / 2, 1);
+    const auto lines = polylines(list);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]->points.size(), 2u);
+    EXPECT_EQ(lines[1]->points.back().x, plot.right);
+}
+
 TEST(ChartPaint, OnePointCurveAndInvisibleCurveDrawNothing) {
     auto chart = chartWithData();
     setCurve(*chart, 0, {{100, 60}});

@@ -1,6 +1,7 @@
 #include "charts/chart_selection.h"
 #include "charts/chart_views.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -239,15 +240,42 @@ TEST(VoltageChart, DriverWithoutAmplifierOrWithOneOutsideTheRangeIsHidden) {
     EXPECT_FALSE(f.chart->curve(0).visible);
 }
 
-TEST(HeaderOnlyCharts, ElectricalPhaseAndGroupDelayHaveRangesButNoCurves) {
+TEST(TimeCharts, GroupDelayInMsLeavesOutQuietPointsAndDriversWithoutTimeCurves) {
     Fixture f;
-    f.chart->curve(0).visible = true;
+    f.result->HasTime = {true, true, false};
+    f.result->GroupDelay[0] = {0.002, 0.003, 0.004};
+    f.result->SpeakerDir[2][0] = {0.005, 0.0}; // 46 dB below the maximum of 1
     FillGroupDelayChart(*f.chart, *f.result, *f.projekt);
-    EXPECT_EQ(f.chart->y1Type, AxisType::Seconds);
-    EXPECT_DOUBLE_EQ(f.chart->y1Min, 0.0001);
-    EXPECT_FALSE(f.chart->curve(0).visible);
+    EXPECT_EQ(f.chart->y1Type, AxisType::Milliseconds);
+    EXPECT_DOUBLE_EQ(f.chart->y1Min, 0.1);
+    EXPECT_DOUBLE_EQ(f.chart->y1Max, 1000.0);
+    EXPECT_DOUBLE_EQ(f.chart->curve(0).y[1], 3.0);
+    EXPECT_EQ(f.chart->curve(0).y[2], ChartGap);
+    EXPECT_TRUE(f.chart->curve(1).visible);
+    EXPECT_FALSE(f.chart->curve(2).visible);
     FillElectricalPhaseChart(*f.chart, *f.result, *f.projekt);
     EXPECT_DOUBLE_EQ(f.chart->y1Max, 180.0);
+}
+
+TEST(TimeCharts, ImpulseShowsMinusOneToTenMsThinnedToACurveWithASymmetricRange) {
+    Fixture f;
+    f.result->HasTime = {true, false, false};
+    f.result->TimeRate = 96000;
+    f.result->TimeCount = TimeSamples;
+    f.result->TimeStart = -8192 / 96000.0;
+    f.result->Impulse[0][8192 + 96] = 5.0; // at 1 ms
+    FillImpulseChart(*f.chart, *f.result, *f.projekt);
+    const ChartCurve& speaker = f.chart->curve(0);
+    EXPECT_TRUE(f.chart->timeAxis);
+    EXPECT_EQ(speaker.count, 529); // 1057 samples, every second one
+    EXPECT_NEAR(speaker.x[0], -1.0, 1e-9);
+    EXPECT_NEAR(speaker.x[speaker.count - 1], 10.0, 1e-9);
+    EXPECT_DOUBLE_EQ(*std::max_element(speaker.y.begin(), speaker.y.end()), 5.0);
+    EXPECT_DOUBLE_EQ(f.chart->y1Max, 6.0); // 1.1 × 5 rounded up
+    EXPECT_DOUBLE_EQ(f.chart->y1Min, -6.0);
+    EXPECT_FALSE(f.chart->curve(1).visible);
+    FillResponseChart(*f.chart, *f.result, *f.projekt, {});
+    EXPECT_FALSE(f.chart->timeAxis);
 }
 
 TEST(PolarViews, TwelveDirectionsPerPlaneAndTheFrequencyLabel) {

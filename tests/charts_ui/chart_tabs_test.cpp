@@ -151,7 +151,7 @@ TEST_F(ChartTabs, SingleChartTabsCarryTheirTitles) {
     delay.updateFromResults(*m_result, *m_projekt);
     EXPECT_EQ(voltage.chartBox()->chart(0).titles[1], "0 dB = 2,83V");
     EXPECT_TRUE(voltage.chartBox()->chart(0).curve(1).visible);
-    EXPECT_EQ(delay.chartBox()->chart(0).y1Type, AxisType::Seconds);
+    EXPECT_EQ(delay.chartBox()->chart(0).y1Type, AxisType::Milliseconds);
 }
 
 TEST(ChartTabSet, InputLevelTypedInWattsOnOneTabMovesBothCharts) {
@@ -189,7 +189,8 @@ TEST(ChartTabSet, CreatesEveryTabAndUpdatesThemTogether) {
     ChartTabSet set(tabs, picture);
     ASSERT_EQ(tabs.count(), 13);
     EXPECT_EQ(tabs.tabText(0), "Frequency response.");
-    EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.groupDelay())));
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(set.step())), "Step response");
+    EXPECT_TRUE(tabs.isTabVisible(tabs.indexOf(set.groupDelay())));
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.electricalPhase())));
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.drivers5to8())));
     EXPECT_NE(tabs.findChild<QCheckBox*>("CB_FgangEnergie"), nullptr);

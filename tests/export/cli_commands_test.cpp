@@ -1,6 +1,8 @@
 // tavrel-cli calc, export, judge and render, run as the program they are on the examples.
+#include "engine/result.h"
 #include "support/cli_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -53,6 +55,12 @@ TEST_F(CliCommands, ExportWritesEveryFormatWithOptionsAnywhere) {
     EXPECT_NE(zma.out.find("\n20 "), std::string::npos);
     const test::CliRun csv = run("export " + example("Default.TVP") + " direction 29 --format csv");
     EXPECT_EQ(csv.out.rfind("Frequency [Hz],Level [dB],Phase [deg]\n", 0), 0u);
+    const test::CliRun step = run("export " + example("Default.TVP") + " step 2");
+    EXPECT_EQ(step.out.rfind("# Step response of driver 2 on axis (96000 samples/s, 32768 "
+                             "samples)\r\n# Time [ms]\tStep\r\n-85,333333\t",
+                             0),
+              0u);
+    EXPECT_EQ(std::count(step.out.begin(), step.out.end(), '\n'), 2 + TimeSamples);
 }
 
 TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
@@ -61,6 +69,7 @@ TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
     EXPECT_NE(driver.err.find("Driver 3"), std::string::npos);
     EXPECT_EQ(run("export " + example("Default.TVP") + " ampz 2").status, 1);
     EXPECT_EQ(run("export " + example("Default.TVP") + " speaker 1").status, 2);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " impulse 3").status, 1);
     EXPECT_EQ(run("export " + example("Default.TVP") + " loudness").status, 2);
     EXPECT_EQ(run("export " + example("Default.TVP") + " speaker --format wav").status, 2);
 }

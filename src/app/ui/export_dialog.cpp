@@ -1,5 +1,6 @@
 #include "app/ui/export_dialog.h"
 
+#include "export/time_export.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 
@@ -44,7 +45,10 @@ TFormExport::TFormExport(const TResult& results, QString directory, QWidget* par
         {"Export frequency response of total speaker on axis", ExportCurve::Speaker},
         {"Export frequency response of one driver including influence of baffle and enclosure",
          ExportCurve::Driver},
-        {"Export frequency response of electrical signal at one driver", ExportCurve::Signal}};
+        {"Export frequency response of electrical signal at one driver", ExportCurve::Signal},
+        {"Export group delay of total speaker or one driver", ExportCurve::GroupDelay},
+        {"Export impulse response of total speaker or one driver", ExportCurve::Impulse},
+        {"Export step response of total speaker or one driver", ExportCurve::Step}};
     int number = 1;
     for (const auto& [caption, curve] : buttons) {
         auto* button = new QPushButton(caption, this);
@@ -70,9 +74,37 @@ int TFormExport::chooseDriver(ExportCurve curve) {
     return pressed >= 1 && pressed <= n ? pressed - 1 : -1;
 }
 
+std::optional<ExportSpec> TFormExport::chooseSource(ExportCurve speakerCurve) {
+    const int n = m_results.nChassis;
+    QStringList captions{"Speaker"};
+    for (int d = 1; d <= n; ++d) {
+        captions << QString::number(d);
+    }
+    captions << "Abort";
+    const int pressed =
+        TUniAuswahlDlg::Ask(this, "Whole speaker or which driver?", captions.join("|"), n + 2);
+    if (pressed == 1) {
+        return ExportSpec{speakerCurve, 0};
+    }
+    if (pressed < 2 || pressed > n + 1) {
+        return std::nullopt;
+    }
+    const ExportCurve driverCurve =
+        speakerCurve == ExportCurve::GroupDelay ? ExportCurve::DriverGroupDelay
+        : speakerCurve == ExportCurve::Impulse  ? ExportCurve::DriverImpulse
+                                                : ExportCurve::DriverStep;
+    return ExportSpec{driverCurve, pressed - 2};
+}
+
 bool TFormExport::Export(ExportCurve curve) {
     ExportSpec spec{curve, 0};
-    if (curve != ExportCurve::Speaker) {
+    if (IsTimeCurve(curve)) {
+        const auto chosen = chooseSource(curve);
+        if (!chosen) {
+            return false;
+        }
+        spec = *chosen;
+    } else if (curve != ExportCurve::Speaker) {
         spec.index = chooseDriver(curve);
         if (spec.index < 0) {
             return false;

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 namespace tavrel {
 
@@ -18,12 +19,14 @@ public:
 
     TFormExport(const TResult& results, QString directory, QWidget* parent = nullptr);
 
-    /// One export as the buttons run it: asks for the driver where needed, then the file.
-    /// Returns true when a file was written.
+    /// One export as the buttons run it: asks for the driver where needed (for a time curve,
+    /// given as the whole speaker's: the speaker or a driver), then the file. Returns true
+    /// when a file was written.
     bool Export(ExportCurve curve);
 
 private:
     int chooseDriver(ExportCurve curve);
+    std::optional<ExportSpec> chooseSource(ExportCurve speakerCurve);
 
     const TResult& m_results;
     QString m_directory;

@@ -25,6 +25,9 @@ void TMainForm::createOptimizer() {
         clearToleranceSpread(); // it belongs to the curves being replaced
         *m_displayed = result;
         m_displayed->Valid = true;
+        // The optimizer's engines judge without time curves: the ones they carry belong to the
+        // design the run started from, so the time charts stay empty until the run ends.
+        m_displayed->HasTime.fill(false);
         updateCharts();
     };
     host.runningChanged = [this](bool running) { setOptimizerRunning(running); };

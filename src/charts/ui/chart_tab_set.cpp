@@ -14,7 +14,8 @@ ChartTabSet::ChartTabSet(QTabWidget& tabs, const QImage& placeholder)
       m_directivity(new SingleChartTab(ChartKind::Directivity, placeholder)),
       m_electricalPhase(new SingleChartTab(ChartKind::ElectricalPhase, placeholder)),
       m_groupDelay(new SingleChartTab(ChartKind::GroupDelay, placeholder)),
-      m_polar(new PolarChartTab),
+      m_impulse(new SingleChartTab(ChartKind::ImpulseResponse, placeholder)),
+      m_step(new SingleChartTab(ChartKind::StepResponse, placeholder)), m_polar(new PolarChartTab),
       m_excursion(new LevelChartTab(ChartKind::Excursion, m_inputLevel, placeholder)),
       m_ventVelocity(new LevelChartTab(ChartKind::VentVelocity, m_inputLevel, placeholder)) {
     m_tabs.addTab(m_response, "Frequency response.");
@@ -29,12 +30,13 @@ ChartTabSet::ChartTabSet(QTabWidget& tabs, const QImage& placeholder)
     m_tabs.addTab(m_directivity, "Directivity");
     m_tabs.addTab(m_electricalPhase, "Electr. phase.");
     m_tabs.addTab(m_groupDelay, "Group delay");
+    m_tabs.addTab(m_impulse, "Impulse response");
+    m_tabs.addTab(m_step, "Step response");
     m_tabs.addTab(m_polar, "Polar plot");
     m_tabs.setTabVisible(m_tabs.indexOf(m_electricalPhase), false);
-    m_tabs.setTabVisible(m_tabs.indexOf(m_groupDelay), false);
     m_tabs.setTabVisible(m_tabs.indexOf(m_drivers5to8), false);
-    m_chartTabs = {m_response, m_directions, m_drivers1to4, m_drivers5to8,     m_phase,
-                   m_maxSpl,   m_voltage,    m_directivity, m_electricalPhase, m_groupDelay};
+    m_chartTabs = {m_response, m_directions,  m_drivers1to4,     m_drivers5to8, m_phase,   m_maxSpl,
+                   m_voltage,  m_directivity, m_electricalPhase, m_groupDelay,  m_impulse, m_step};
     m_chartTabs.insert(m_chartTabs.begin() + 6, {m_excursion, m_ventVelocity}); // tab order
 }
 

@@ -18,9 +18,9 @@ public:
     /// Adds the tabs to `tabs`, which owns them from then on: "Frequency response.",
     /// "Frequency response directions", "Driver" (drivers 1..4), "Driver 5..8", "Phase
     /// response", "Max. SPL", "Excursion", "Vent air velocity", "Frequency response electr..",
-    /// "Directivity", "Electr. phase.", "Group delay", "Polar plot". The electrical phase and
-    /// group delay tabs start hidden, and so does "Driver 5..8" until more than four drivers
-    /// exist.
+    /// "Directivity", "Electr. phase.", "Group delay", "Impulse response", "Step response",
+    /// "Polar plot". The electrical phase tab starts hidden, and so does "Driver 5..8" until
+    /// more than four drivers exist.
     ChartTabSet(QTabWidget& tabs, const QImage& placeholder);
 
     /// Refills every chart from the displayed results and the current project and repaints;
@@ -46,6 +46,8 @@ public:
     SingleChartTab* directivity() const { return m_directivity; }
     SingleChartTab* electricalPhase() const { return m_electricalPhase; }
     SingleChartTab* groupDelay() const { return m_groupDelay; }
+    SingleChartTab* impulse() const { return m_impulse; }
+    SingleChartTab* step() const { return m_step; }
     PolarChartTab* polar() const { return m_polar; }
     LevelChartTab* excursion() const { return m_excursion; }
     LevelChartTab* ventVelocity() const { return m_ventVelocity; }
@@ -67,6 +69,8 @@ private:
     SingleChartTab* m_directivity;
     SingleChartTab* m_electricalPhase;
     SingleChartTab* m_groupDelay;
+    SingleChartTab* m_impulse;
+    SingleChartTab* m_step;
     PolarChartTab* m_polar;
     LevelChartTab* m_excursion;
     LevelChartTab* m_ventVelocity;

@@ -272,6 +272,10 @@ std::string SingleChartTab::chartName(int) const {
         return "bcPhaseElectr";
     case ChartKind::GroupDelay:
         return "bcGroupDelay";
+    case ChartKind::ImpulseResponse:
+        return "bcImpulse";
+    case ChartKind::StepResponse:
+        return "bcStep";
     default:
         return "bcChart";
     }

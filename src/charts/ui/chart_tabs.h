@@ -147,7 +147,8 @@ protected:
 };
 
 /// A tab with one chart without controls: kind Voltage ("Frequency response electr.."),
-/// Directivity, ElectricalPhase ("Electr. phase.") or GroupDelay.
+/// Directivity, ElectricalPhase ("Electr. phase."), GroupDelay, ImpulseResponse or
+/// StepResponse.
 class SingleChartTab : public ChartTab {
     Q_OBJECT
 public:
