@@ -47,6 +47,10 @@ constexpr CurveName CurveNames[] = {
     {"directivity", ExportCurve::Directivity, false, false},
     {"umax", ExportCurve::Umax, false, false},
     {"pmax", ExportCurve::Pmax, false, false},
+    {"umaxexcursion", ExportCurve::UmaxExcursion, true, false},
+    {"tiltplus", ExportCurve::TiltPlus, false, false},
+    {"tiltminus", ExportCurve::TiltMinus, false, false},
+    {"front", ExportCurve::Front, true, false},
 };
 
 std::optional<ExportOptions> parseOptions(Arguments args) {
@@ -158,7 +162,11 @@ void PrintExportHelp(std::FILE* out) {
                "  chassisu N     voltage at driver N per volt at the amplifier\n"
                "  directivity    on-axis over rms pressure of all directions\n"
                "  umax           maximum amplifier voltage of the speaker\n"
-               "  pmax           maximum SPL of the whole speaker on axis\n\n"
+               "  pmax           maximum SPL of the whole speaker on axis\n"
+               "  umaxexcursion N  driver N's voltage limit from its excursion alone\n"
+               "  tiltplus       on-axis sum for a listening axis tilted about 1 degree up\n"
+               "  tiltminus      the same tilted about 1 degree down\n"
+               "  front N        driver N's own front output on axis (no rear, no others)\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"

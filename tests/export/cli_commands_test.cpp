@@ -1,10 +1,13 @@
 // tavrel-cli calc, export, judge and render, run as the program they are on the examples.
 #include "support/cli_run.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace tavrel {
 namespace {
@@ -73,6 +76,61 @@ TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
         EXPECT_NE(judge.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(judge.out.find("nan"), std::string::npos);
+}
+
+TEST_F(CliCommands, JudgeAllPrintsEveryFigureByIndex) {
+    const test::CliRun all = run("judge --all " + example("Default.TVP"));
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::istringstream lines(all.out);
+    std::string line;
+    double total = 0;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(std::getline(lines, line));
+        const std::string prefix = "J[" + std::to_string(i) + "] = ";
+        ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
+        total = i == 12 ? std::stod(line.substr(prefix.size())) : total;
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+    char rounded[32];
+    std::snprintf(rounded, sizeof rounded, "Total judgement = %8.3f", total);
+    EXPECT_NE(run("judge " + example("Default.TVP")).out.find(rounded), std::string::npos);
+}
+
+/// The value columns of a csv export.
+std::vector<double> csvLevels(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line); // the header row
+    std::vector<double> levels;
+    while (std::getline(lines, line)) {
+        const std::size_t comma = line.find(',');
+        levels.push_back(std::stod(line.substr(comma + 1)));
+    }
+    return levels;
+}
+
+TEST_F(CliCommands, ExportsTheJudgementsRemainingInputs) {
+    const auto curve = [&](const std::string& name) {
+        const test::CliRun r =
+            run("export " + example("Default.TVP") + " " + name + " --format csv");
+        EXPECT_EQ(r.status, 0) << name << r.err;
+        return csvLevels(r.out);
+    };
+    // The speaker's limit is the lowest of its drivers' limits.
+    const std::vector<double> umax = curve("umax"), excursion = curve("umaxexcursion 2");
+    ASSERT_EQ(excursion.size(), umax.size());
+    for (std::size_t k = 0; k < umax.size(); ++k) {
+        EXPECT_LE(umax[k], excursion[k] * (1 + 1e-9)) << k;
+    }
+    // A tilt of one degree changes next to nothing at 20 Hz.
+    const double speaker = curve("speaker")[0];
+    EXPECT_NEAR(curve("tiltplus")[0], speaker, 0.05);
+    EXPECT_NEAR(curve("tiltminus")[0], speaker, 0.05);
+    // The closed tweeter radiates from its front only; the vented woofer's port adds to its own.
+    EXPECT_EQ(curve("front 2"), curve("driver 2"));
+    EXPECT_GT(std::abs(curve("front 1")[0] - curve("driver 1")[0]), 3.0);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " front 3").status, 1);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " umaxexcursion").status, 2);
 }
 
 TEST_F(CliCommands, RenderDrawsNamedChartsWithoutADisplay) {
