@@ -6,10 +6,8 @@
 #include "model/projekt_file.h"
 #include "model_test_support.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 
 namespace tavrel {
 namespace {
@@ -49,17 +47,10 @@ std::string dictionaryOf(const TMyIniFile& store) {
     return text;
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void expectDictionary(const char* name, const TMyIniFile& store) {
     const std::string path = std::string(TAVREL_SOURCE_DIR) + "/fuzz/" + name;
     const std::string expected = dictionaryOf(store);
-    EXPECT_EQ(fileText(path), expected) << "write this text to " << path << ":\n" << expected;
+    EXPECT_EQ(test::ReadWholeFile(path), expected) << "write this text to " << path << ":\n" << expected;
 }
 
 TEST(FuzzDictionary, DriverFileNamesAreCurrent) {
