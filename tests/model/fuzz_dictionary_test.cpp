@@ -50,7 +50,8 @@ std::string dictionaryOf(const TMyIniFile& store) {
 void expectDictionary(const char* name, const TMyIniFile& store) {
     const std::string path = std::string(TAVREL_SOURCE_DIR) + "/fuzz/" + name;
     const std::string expected = dictionaryOf(store);
-    EXPECT_EQ(test::ReadWholeFile(path), expected) << "write this text to " << path << ":\n" << expected;
+    EXPECT_EQ(test::ReadWholeFile(path), expected) << "write this text to " << path << ":\n"
+                                                   << expected;
 }
 
 TEST(FuzzDictionary, DriverFileNamesAreCurrent) {
