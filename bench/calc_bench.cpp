@@ -22,7 +22,7 @@ const std::string BenchExample =
 std::unique_ptr<TProjekt> loadBenchProject(benchmark::State& state, int points = MaxGridPoints) {
     auto p = std::make_unique<TProjekt>();
     ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, BenchExample, /*coded=*/false);
+    const ProjectLoadResult loaded = LoadProjectFile(*p, BenchExample);
     if (!loaded.loaded) {
         state.SkipWithError((BenchExample + ": " + loaded.message).c_str());
         return nullptr;

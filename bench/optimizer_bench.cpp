@@ -21,7 +21,7 @@ std::unique_ptr<TProjekt> loadExample(benchmark::State& state, const std::string
             .string();
     auto p = std::make_unique<TProjekt>();
     ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(*p, path, /*coded=*/false);
+    const ProjectLoadResult loaded = LoadProjectFile(*p, path);
     if (!loaded.loaded) {
         state.SkipWithError((path + ": " + loaded.message).c_str());
         return nullptr;

@@ -13,11 +13,10 @@ inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
-/// A store read from `bytes`: the coded form when they start like one (a zero byte, the
-/// hundreds of the header's length), else plain text. Seeds of both forms then keep their form.
+/// A store read from `bytes` in the form they show, as the programs open driver and project
+/// files. Seeds of both forms then keep their form.
 inline TMyIniFile StoreOf(std::string_view bytes) {
-    const bool coded = !bytes.empty() && bytes.front() == '\0';
-    return TMyIniFile::FromBytes(bytes, coded, false);
+    return TMyIniFile::FromBytes(bytes, TMyIniFile::IsCodedForm(bytes), false);
 }
 
 } // namespace tavrel::fuzz

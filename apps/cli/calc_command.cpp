@@ -47,7 +47,7 @@ int RunCalc(Arguments args) {
     if (!input) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput("calc", input->positional[0], input->plain);
+    const auto project = LoadProjectInput("calc", input->positional[0]);
     if (!project) {
         return ExitUsage; // an unreadable project is status 2, errors of the jobs status 1
     }
@@ -67,7 +67,7 @@ void PrintCalcHelp(std::FILE* out) {
                "Loads PROJECT as the desktop program does, runs one full calculation and\n"
                "prints the error list of the calculation window, or \"Calculation\n"
                "successful.\".\n\n"
-               "  --plain   PROJECT is plain store text instead of the coded form\n\n"
+               "  --plain   accepted, not needed: PROJECT may be plain or coded\n\n"
                "exit status: 0 successful, 1 a job reported an error, 2 PROJECT could not be\n"
                "read\n",
                out);
@@ -84,7 +84,7 @@ int RunJudge(Arguments args) {
     if (!input) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput("judge", input->positional[0], input->plain);
+    const auto project = LoadProjectInput("judge", input->positional[0]);
     if (!project) {
         return ExitFailed;
     }
@@ -111,7 +111,7 @@ void PrintJudgeHelp(std::FILE* out) {
                "  --all     print all 20 figures instead, one line \"J[i] = value\" each for\n"
                "            i = 0 to 19 (0 impedance, 3 efficiency, 7 frequency response,\n"
                "            10 phase, 12 total), each value exact to the last digit\n"
-               "  --plain   PROJECT is plain store text instead of the coded form\n\n"
+               "  --plain   accepted, not needed: PROJECT may be plain or coded\n\n"
                "exit status: 0 printed, 1 PROJECT could not be read or the calculation\n"
                "reported errors (listed on standard error)\n",
                out);

@@ -24,16 +24,12 @@ enum class FileKind { Projekt, Chassis };
 struct ConvertOptions {
     std::string in;
     std::string out;
-    bool fromCoded = true;
     bool toCoded = true;
 };
 
 // By the extension of IN, looking through a trailing ".plain" (X.TVP.plain is a project).
 std::optional<FileKind> kindOf(std::string_view path) {
-    std::string name = AsciiLower(FileNamePart(path));
-    if (name.ends_with(".plain")) {
-        name.resize(name.size() - 6);
-    }
+    const std::string name = AsciiLower(SplitPlainSuffix(FileNamePart(path)).first);
     if (name.ends_with(".tvp")) {
         return FileKind::Projekt;
     }
@@ -69,7 +65,9 @@ std::optional<ConvertOptions> parseOptions(Arguments args) {
                 fail(std::string(arg) + " needs plain or coded");
                 return std::nullopt;
             }
-            (arg == "--from" ? options.fromCoded : options.toCoded) = *form;
+            if (arg == "--to") { // IN's form is read from its bytes; --from stays accepted
+                options.toCoded = *form;
+            }
             ++i;
         } else if (arg.size() > 1 && arg.starts_with("-")) {
             fail("unknown option '" + std::string(arg) + "'");
@@ -156,10 +154,10 @@ void PrintConvertHelp(std::FILE* out) {
         "Reads the project (.TVP) or driver (.TVC) file IN and writes it to OUT in the\n"
         "current file version. The kind of file is chosen by the extension of IN, ignoring\n"
         "case and a trailing \".plain\" (Default.TVP.plain is a project). Older versions are\n"
-        "converted while reading.\n\n"
+        "converted while reading; IN may be coded or plain store text.\n\n"
         "  IN              file to read\n"
         "  OUT             file to write, or - for standard output\n"
-        "  --from FORM     form of IN: coded (default) or plain store text\n"
+        "  --from FORM     accepted and no longer needed: the form of IN is read from it\n"
         "  --to FORM       form of OUT: coded (default) or plain store text\n"
         "  --help          show this text\n\n"
         "A driver written to a file gets today's date and the name of OUT as its original\n"
@@ -185,10 +183,9 @@ int RunConvert(Arguments args) {
         fail(options->in + ": cannot read the file");
         return ExitFailed;
     }
-    TMyIniFile source = TMyIniFile::FromBytes(*bytes, options->fromCoded, false);
+    TMyIniFile source = TMyIniFile::FromBytes(*bytes, TMyIniFile::IsCodedForm(*bytes), false);
     if (source.WrongHeader()) {
-        fail(options->in + ": wrong header, not a " +
-             (options->fromCoded ? std::string("coded") : std::string("plain")) + " store file");
+        fail(options->in + ": wrong header, not a store file");
         return ExitFailed;
     }
     const bool done = *kind == FileKind::Projekt ? convertProjekt(source, *options)

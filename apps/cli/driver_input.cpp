@@ -8,7 +8,7 @@
 namespace tavrel::cli {
 
 std::unique_ptr<TChassis> LoadDriverInput(const std::string& command, const std::string& path,
-                                          bool plain) {
+                                          bool& coded) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         std::fprintf(stderr, "tavrel-cli %s: %s: cannot read the file\n", command.c_str(),
@@ -16,7 +16,8 @@ std::unique_ptr<TChassis> LoadDriverInput(const std::string& command, const std:
         return nullptr;
     }
     auto driver = std::make_unique<TChassis>();
-    const FileReadResult read = LoadChassisFile(*driver, path, !plain);
+    const FileReadResult read = LoadChassisFile(*driver, path);
+    coded = read.coded;
     if (!read.ok) {
         std::fprintf(stderr, "tavrel-cli %s: %s: %s (version %d)\n", command.c_str(), path.c_str(),
                      read.message.c_str(), read.version);
@@ -27,8 +28,9 @@ std::unique_ptr<TChassis> LoadDriverInput(const std::string& command, const std:
     return driver;
 }
 
-bool SaveDriverOutput(const std::string& command, const TChassis& driver, const std::string& path) {
-    const FileWriteResult written = SaveChassisFile(driver, path);
+bool SaveDriverOutput(const std::string& command, const TChassis& driver, const std::string& path,
+                      bool coded) {
+    const FileWriteResult written = SaveChassisFile(driver, path, coded);
     if (!written.ok) {
         std::fprintf(stderr, "tavrel-cli %s: %s: %s\n", command.c_str(), path.c_str(),
                      written.error.c_str());

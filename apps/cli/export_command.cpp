@@ -21,7 +21,6 @@ struct ExportOptions {
     std::optional<int> number;
     std::string output; ///< empty: standard output
     ExportFormat format = ExportFormat::Exp;
-    bool plain = false;
     bool force = false;
 };
 
@@ -59,7 +58,6 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
         return std::nullopt;
     }
     ExportOptions options;
-    options.plain = line->plain;
     options.force = line->force;
     if (const auto output = line->values.find("-o"); output != line->values.end()) {
         options.output = output->second;
@@ -120,7 +118,7 @@ int RunExport(Arguments args) {
     if (!spec) {
         return ExitUsage;
     }
-    const auto project = LoadProjectInput("export", options->project, options->plain);
+    const auto project = LoadProjectInput("export", options->project);
     if (!project) {
         return ExitFailed;
     }
@@ -172,7 +170,7 @@ void PrintExportHelp(std::FILE* out) {
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
                "                 degrees, 10 significant digits, '*' comment header;\n"
                "                 csv: the same columns with a header row\n"
-               "  --plain        PROJECT is plain store text instead of the coded form\n"
+               "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
                "  --force        write the curve even when the calculation reported errors\n"
                "                 (the exit status stays 1)\n\n"
                "exit status: 0 written, 1 the project or curve cannot be exported or the\n"

@@ -16,7 +16,8 @@ void PrintFitHelp(std::FILE* out) {
                "driver editor does, and prints the result. With -o the driver is written to\n"
                "OUT.TVC with the fitted values adopted.\n\n"
                "  -o OUT.TVC   where to write the driver with the fitted values\n"
-               "  --plain      DRIVER.TVC is plain store text, not coded\n"
+               "  --plain      write OUT.TVC as plain store text (by default it keeps the\n"
+               "               form of DRIVER.TVC, which may be plain or coded)\n"
                "  --help       show this text\n\n"
                "When the fit is not possible (too few impedance points above resonance) the\n"
                "reason is printed on standard error, the status is 1 and nothing is written.\n",
@@ -32,7 +33,8 @@ int RunFit(Arguments args) {
         std::fputs("tavrel-cli fit: needs one DRIVER.TVC (see tavrel-cli fit --help)\n", stderr);
         return ExitUsage;
     }
-    auto driver = LoadDriverInput("fit", line->positional[0], line->plain);
+    bool coded = true;
+    auto driver = LoadDriverInput("fit", line->positional[0], coded);
     if (!driver) {
         return ExitFailed;
     }
@@ -51,7 +53,8 @@ int RunFit(Arguments args) {
         return ExitOk;
     }
     AdoptFit(*driver, *fitted);
-    return SaveDriverOutput("fit", *driver, out->second) ? ExitOk : ExitFailed;
+    return SaveDriverOutput("fit", *driver, out->second, coded && !line->plain) ? ExitOk
+                                                                                : ExitFailed;
 }
 
 } // namespace tavrel::cli

@@ -109,7 +109,8 @@ void PrintImportHelp(std::FILE* out) {
                "the driver editor's \"Import ...\" does, and writes the driver to OUT.TVC.\n\n"
                "  --single KIND   a file with one value column holds a magnitude or a phase\n"
                "                  (otherwise the proposal of the question is taken)\n"
-               "  --plain         DRIVER.TVC is plain store text, not coded\n"
+               "  --plain         write OUT.TVC as plain store text (by default it keeps the\n"
+               "                  form of DRIVER.TVC, which may be plain or coded)\n"
                "  --help          show this text\n\n"
                "The texts of the windows after the file was read are printed, each question with\n"
                "the button taken, then the number of points stored in each list. When nothing in\n"
@@ -123,7 +124,8 @@ int RunImport(Arguments args) {
     if (!parseOptions(args, options)) {
         return ExitUsage;
     }
-    auto driver = LoadDriverInput(Command, options.driver, options.plain);
+    bool coded = true;
+    auto driver = LoadDriverInput(Command, options.driver, coded);
     if (!driver) {
         return ExitFailed;
     }
@@ -162,7 +164,8 @@ int RunImport(Arguments args) {
     }
     printPoints(response ? "sound pressure" : "impedance", result.magnitudePoints);
     printPoints(response ? "acoustic phase" : "electrical phase", result.phasePoints);
-    return SaveDriverOutput(Command, *driver, options.out) ? ExitOk : ExitFailed;
+    return SaveDriverOutput(Command, *driver, options.out, coded && !options.plain) ? ExitOk
+                                                                                    : ExitFailed;
 }
 
 } // namespace tavrel::cli

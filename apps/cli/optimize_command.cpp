@@ -142,8 +142,8 @@ std::string referenceName(const std::string& out) {
     return out.substr(0, dot) + "-reference" + out.substr(dot);
 }
 
-bool write(const TProjekt& project, const std::string& path, bool plain) {
-    const FileWriteResult written = WriteProjekt(project, path, !plain);
+bool write(const TProjekt& project, const std::string& path, bool coded) {
+    const FileWriteResult written = WriteProjekt(project, path, coded);
     if (!written.ok) {
         std::fprintf(stderr, "tavrel-cli optimize: %s\n", oneLine(written.error).c_str());
     }
@@ -157,10 +157,12 @@ int RunOptimize(Arguments args) {
     if (!line) {
         return ExitUsage;
     }
-    auto project = LoadProjectInput(Command, line->project, line->plain);
+    bool coded = true;
+    auto project = LoadProjectInput(Command, line->project, &coded);
     if (!project) {
         return ExitFailed;
     }
+    coded = coded && !line->plain; // OUT keeps the form PROJECT was stored in
     if (CountMarkedParts(*project) == 0 && !line->mark.empty()) {
         MarkParts(*project, line->mark == "all");
     }
@@ -172,7 +174,7 @@ int RunOptimize(Arguments args) {
         std::fprintf(stderr, "%s\n", oneLine(problem).c_str());
         return ExitFailed;
     }
-    if (line->reference && !write(*project, referenceName(line->out), line->plain)) {
+    if (line->reference && !write(*project, referenceName(line->out), coded)) {
         return ExitFailed;
     }
 
@@ -201,7 +203,7 @@ int RunOptimize(Arguments args) {
         !printJudgement("results after optimization", after)) {
         return ExitFailed;
     }
-    return write(thread.Centre(), line->out, line->plain) ? ExitOk : ExitFailed;
+    return write(thread.Centre(), line->out, coded) ? ExitOk : ExitFailed;
 }
 
 void PrintOptimizeHelp(std::FILE* out) {
@@ -222,7 +224,8 @@ void PrintOptimizeHelp(std::FILE* out) {
                "  --efficiency P             0 important .. 6 (default 3)\n"
                "  --mark       when no part is marked: mark every resistor, or every part\n"
                "  --reference  also write the project as it was, to OUT-reference.TVP\n"
-               "  --plain      read PROJECT and write OUT as plain store text\n\n"
+               "  --plain      write OUT as plain store text (by default OUT keeps the form\n"
+               "               of PROJECT, which may be plain or coded)\n\n"
                "exit status: 0 written, 1 nothing to optimize, driver data missing or a file\n"
                "could not be read or written, 2 wrong command line\n",
                out);

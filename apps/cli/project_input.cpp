@@ -33,10 +33,13 @@ std::optional<CommandLine> ParseCommandLine(const std::string& command, Argument
 }
 
 std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std::string& path,
-                                           bool plain) {
+                                           bool* coded) {
     auto project = std::make_unique<TProjekt>();
     ResetProject(*project);
-    const ProjectLoadResult loaded = LoadProjectFile(*project, path, !plain);
+    const ProjectLoadResult loaded = LoadProjectFile(*project, path);
+    if (coded != nullptr) {
+        *coded = loaded.coded;
+    }
     if (!loaded.loaded) {
         std::string message = loaded.message;
         for (char& c : message) {

@@ -20,8 +20,8 @@ namespace tavrel::cli {
 /// The command line of a calculating command: options may stand anywhere among the words.
 struct CommandLine {
     std::vector<std::string> positional;
-    bool plain = false;                                     ///< --plain
-    bool force = false;                                     ///< --force
+    bool plain = false; ///< --plain: reading needs it no longer; writers take it as the form
+    bool force = false; ///< --force
     std::map<std::string, std::string, std::less<>> values; ///< options that take a value
 };
 
@@ -31,10 +31,10 @@ struct CommandLine {
 std::optional<CommandLine> ParseCommandLine(const std::string& command, Arguments args,
                                             std::initializer_list<std::string_view> valueOptions);
 
-/// The project at `path` (coded, or plain store text with `plain`), or nothing after printing
-/// why it could not be read, prefixed with `command`.
+/// The project at `path`, stored plain or coded, or nothing after printing why it could not be
+/// read, prefixed with `command`. `coded`, when given, receives the file's form.
 std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std::string& path,
-                                           bool plain);
+                                           bool* coded = nullptr);
 
 /// Prints the error list as the calculation window shows it, one line per text.
 void PrintErrorList(std::FILE* out, const std::vector<std::string>& errors);

@@ -30,7 +30,6 @@ struct RenderOptions {
     int width = 1000;
     int height = 640;
     bool sizeGiven = false;
-    bool plain = false;
     bool printView = false; ///< schematic only
     bool force = false;
 };
@@ -67,7 +66,6 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
     if (!line) {
         return std::nullopt;
     }
-    options.plain = line->plain;
     options.force = line->force;
     for (const auto& [option, text] : line->values) {
         if (option == "-o") {
@@ -207,7 +205,7 @@ int RunRender(Arguments args) {
     static char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    const auto project = LoadProjectInput("render", options->project, options->plain);
+    const auto project = LoadProjectInput("render", options->project);
     if (!project) {
         return ExitFailed;
     }
@@ -251,7 +249,7 @@ void PrintRenderHelp(std::FILE* out) {
         "  -o FILE        the picture to write; .png or .svg\n"
         "  --width W      width in pixels (16 to 8000)\n"
         "  --height H     height in pixels (16 to 8000)\n"
-        "  --plain        PROJECT is plain store text instead of the coded form\n"
+        "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
         "  --force        draw the chart even when the calculation reported errors (the\n"
         "                 exit status stays 1)\n\n"
         "exit status: 0 written, 1 the project or chart cannot be drawn or the calculation\n"

@@ -174,6 +174,9 @@ int main(int argc, char** argv) {
     const QString dataDir =
         FromStoreText(DataDirectory(ToStoreText(programDir))); // share/tavrel when installed
     TMainForm window(settings, dataDir);
+    if (!screenshotMode) {
+        window.EnableRecovery(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    }
     window.show();
     const QStringList positional = parser.positionalArguments();
     window.Start(positional.isEmpty() ? QString() : positional.first());

@@ -58,7 +58,7 @@ std::optional<std::string> FindNewerDriverFile(const TChassis& driver,
     const std::string name = NormalizedDriverName(driver.Name.view());
     auto candidate = std::make_unique<TChassis>();
     for (const auto& path : driverFiles(driverDir)) {
-        if (!LoadChassisFile(*candidate, path.string(), true).ok) {
+        if (!LoadChassisFile(*candidate, path.string()).ok) {
             continue;
         }
         if (NormalizedDriverName(candidate->Name.view()) == name &&

@@ -4,7 +4,6 @@
 #include "model/projekt_file.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace tavrel {
 
@@ -30,40 +29,27 @@ void RefreshDerived(TProjekt& p) {
     }
 }
 
-namespace {
-
-/// A coded store starts with the hundreds of its header line's length, a zero byte.
-bool startsLikeCodedStore(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char first = 1;
-    return in.get(first) && first == '\0';
-}
-
-} // namespace
-
-ProjectLoadResult LoadProjectFile(TProjekt& p, const std::string& path, bool coded,
+ProjectLoadResult LoadProjectFile(TProjekt& p, const std::string& path,
                                   const TOptionBlock* programWideOptions) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        return {false, {}};
+        return {};
     }
     const auto notAProject = [&] {
         ResetProject(p, programWideOptions);
-        return ProjectLoadResult{false, path + "\n" + "is not a valid project file for Tavrel."};
+        return ProjectLoadResult{false, true,
+                                 path + "\n" + "is not a valid project file for Tavrel."};
     };
-    if (coded && !startsLikeCodedStore(path)) {
-        return notAProject();
-    }
-    const FileReadResult read = ReadProjekt(p, path, coded, programWideOptions);
+    const FileReadResult read = ReadProjekt(p, path, programWideOptions);
     // Without its header line the store is empty, which would read as the default project.
     if (read.wrongHeader) {
         return notAProject();
     }
     if (!read.ok) {
-        return {false, read.message};
+        return {false, read.coded, read.message};
     }
     RefreshDerived(p);
-    return {true, {}};
+    return {true, read.coded, {}};
 }
 
 } // namespace tavrel

@@ -19,13 +19,14 @@ void RefreshDerivedDriver(TProjekt& projekt, int d);
 
 struct ProjectLoadResult {
     bool loaded = false; ///< the project now holds the file's content
+    bool coded = true;   ///< the file's store form, which a save should keep
     std::string message; ///< for the user when something went wrong
 };
 
-/// Loads `path` into `projekt`. A missing file changes nothing; a file that is no project of the
-/// asked form (no store header) resets the project and says so; a wrong version leaves the project
-/// unchanged.
-ProjectLoadResult LoadProjectFile(TProjekt& projekt, const std::string& path, bool coded = true,
+/// Loads `path`, stored plain or coded, into `projekt`. A missing file changes nothing; a file
+/// that is no store (no header in either form) resets the project and says so; a wrong version
+/// leaves the project unchanged.
+ProjectLoadResult LoadProjectFile(TProjekt& projekt, const std::string& path,
                                   const TOptionBlock* programWideOptions = nullptr);
 
 } // namespace tavrel

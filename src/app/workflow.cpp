@@ -2,6 +2,7 @@
 
 #include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
+#include "model/file_result.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,12 +40,13 @@ std::string MainCaption(std::string_view version, std::string_view path, int win
 }
 
 std::string ProjectSaveName(std::string_view chosen) {
-    std::string name(chosen);
+    const auto [base, plainSuffix] = SplitPlainSuffix(chosen);
+    std::string name(base);
     const std::string tail = AsciiUpper(name.size() >= 4 ? name.substr(name.size() - 4) : name);
     if (tail != ".TVP") {
         name += ".TVP";
     }
-    return name.size() > 4 ? name : std::string();
+    return name.size() > 4 ? name + std::string(plainSuffix) : std::string();
 }
 
 ProjectProperties PropertiesOf(const TProjekt& p) {

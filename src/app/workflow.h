@@ -18,7 +18,8 @@ std::string MainCaption(std::string_view version, std::string_view path, int win
                         char separator);
 
 /// The file name a save writes: ".TVP" appended unless the name already ends with it (any
-/// case); empty when the name is four characters or less (nothing is written then).
+/// case), looking through a trailing ".plain"; empty when the name is four characters or less
+/// (nothing is written then).
 std::string ProjectSaveName(std::string_view chosen);
 
 struct ProjectProperties {

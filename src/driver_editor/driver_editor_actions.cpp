@@ -3,6 +3,7 @@
 #include "engine/driver_model.h"
 #include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
+#include "model/file_result.h"
 
 #include <cmath>
 
@@ -30,11 +31,12 @@ void ModifyLevel(TChassis& chassis, double dB) {
 }
 
 std::string DriverSaveName(std::string_view chosen) {
-    std::string name(chosen);
+    const auto [base, plainSuffix] = SplitPlainSuffix(chosen);
+    std::string name(base);
     if (name.size() >= 4 && AsciiUpper(name.substr(name.size() - 4)) == ".TVC") {
         name.resize(name.size() - 4);
     }
-    return name + ".TVC";
+    return name + ".TVC" + std::string(plainSuffix);
 }
 
 void AdoptLoadedDriver(DriverRecords& records) {

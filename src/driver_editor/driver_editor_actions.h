@@ -26,7 +26,8 @@ void RefreshDerived(DriverRecords& records);
 bool NeedsFsConfirmation(const TChassis& chassis);
 /// Adds `dB` to every measured sound pressure value.
 void ModifyLevel(TChassis& chassis, double dB);
-/// The file name a save writes: an ending ".TVC" of any case is replaced by ".TVC".
+/// The file name a save writes: an ending ".TVC" of any case is replaced by ".TVC", looking
+/// through a trailing ".plain".
 std::string DriverSaveName(std::string_view chosen);
 /// After a driver file was loaded: the baffle's sound output diameter and diaphragm shape
 /// follow the driver's piston area and shape.

@@ -19,6 +19,7 @@ struct EditorControls {
     std::int32_t typ = 0;
     std::array<int, 5> damping{};
     std::array<std::vector<TableRow>, 4> tables;
+    bool operator==(const EditorControls&) const = default;
 };
 
 EditorControls FillControls(DriverRecords& records);

@@ -177,12 +177,31 @@ TMyIniFile::TMyIniFile(std::string fileName, bool coded, bool writable, bool loa
         m_modified = true; // a new file is written at Close even when nothing is added
         return;
     }
+    std::string bytes;
+    if (readFile(bytes)) {
+        loadBytes(bytes);
+    }
+}
+
+TMyIniFile TMyIniFile::OpenStored(std::string fileName, bool writable) {
+    TMyIniFile store;
+    store.m_fileName = std::move(fileName);
+    store.m_writable = writable;
+    store.m_coded = true;
+    std::string bytes;
+    if (store.readFile(bytes)) {
+        store.m_coded = IsCodedForm(bytes);
+        store.loadBytes(bytes);
+    }
+    return store;
+}
+
+bool TMyIniFile::readFile(std::string& bytes) {
     std::error_code ec;
     if (!std::filesystem::exists(m_fileName, ec)) {
-        return;
+        return false;
     }
     std::ifstream in;
-    std::string bytes;
     if (std::filesystem::is_regular_file(m_fileName, ec)) {
         in.open(m_fileName, std::ios::binary);
     }
@@ -196,9 +215,9 @@ TMyIniFile::TMyIniFile(std::string fileName, bool coded, bool writable, bool loa
             m_loadError = "Cannot read \"" + m_fileName + "\"";
             m_writable = false;
         }
-        return;
+        return false;
     }
-    loadBytes(bytes);
+    return true;
 }
 
 TMyIniFile TMyIniFile::FromBytes(std::string_view bytes, bool coded, bool writable) {

@@ -1,6 +1,6 @@
 // The program's own INI-like store: ordered sections of ordered key/value texts, read whole
 // at creation and written whole at Close, in plain text or in the coded (length-prefixed,
-// scrambled) form. The caller chooses the form; a file is never sniffed.
+// scrambled) form. The caller chooses the form, or opens a file in whichever form it holds.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +39,12 @@ public:
     TMyIniFile(std::string fileName, bool coded, bool writable, bool load);
     /// Builds a store from the bytes of a file instead of reading one (same rules as loading).
     static TMyIniFile FromBytes(std::string_view bytes, bool coded, bool writable);
+    /// Opens an existing file in the form its bytes show (Coded() tells which), so a save
+    /// keeps that form. A missing file gives an empty store in the coded form.
+    static TMyIniFile OpenStored(std::string fileName, bool writable);
+    /// A coded store starts with a zero byte (the hundreds of its header line's length); plain
+    /// text never does.
+    static bool IsCodedForm(std::string_view bytes) { return !bytes.empty() && bytes[0] == '\0'; }
     ~TMyIniFile() = default;
     TMyIniFile(TMyIniFile&&) = default;
     TMyIniFile& operator=(TMyIniFile&&) = default;
@@ -83,6 +89,8 @@ public:
 
 private:
     TMyIniFile() = default;
+    /// The whole file; false when it is missing or cannot be read (then kept from saves).
+    bool readFile(std::string& bytes);
     void loadBytes(std::string_view bytes);
     void applyLine(std::string_view line);
     int findSection(std::string_view name) const;

@@ -41,6 +41,7 @@ void WriteChassisFileStore(const TChassis& driver, TMyIniFile& store) {
 FileReadResult ReadChassisFileStore(TChassis& driver, TMyIniFile& store) {
     FileReadResult result;
     result.wrongHeader = store.WrongHeader();
+    result.coded = store.Coded();
     result.version = store.ReadInteger("Header", "Version", 0);
     if (!IsAcceptedChassisVersion(result.version)) {
         result.message = WrongFormatMessage;
@@ -59,8 +60,8 @@ FileWriteResult SaveChassisFile(const TChassis& driver, const std::string& fileN
     return CloseWrittenStore(store);
 }
 
-FileReadResult LoadChassisFile(TChassis& driver, const std::string& fileName, bool coded) {
-    TMyIniFile store(fileName, coded, false, true);
+FileReadResult LoadChassisFile(TChassis& driver, const std::string& fileName) {
+    TMyIniFile store = TMyIniFile::OpenStored(fileName, false);
     FileReadResult result = ReadChassisFileStore(driver, store);
     store.Close();
     return result;

@@ -34,7 +34,8 @@ FileReadResult ReadChassisFileStore(TChassis& driver, TMyIniFile& store);
 /// target. Driver files are coded; `coded` false writes the plain form.
 FileWriteResult SaveChassisFile(const TChassis& driver, const std::string& fileName,
                                 bool coded = true);
-/// Reads a driver file; the record changes only when the file's version is accepted.
-FileReadResult LoadChassisFile(TChassis& driver, const std::string& fileName, bool coded);
+/// Reads a driver file in either store form; the record changes only when the file's version
+/// is accepted. The result tells the form, so a save can keep it.
+FileReadResult LoadChassisFile(TChassis& driver, const std::string& fileName);
 
 } // namespace tavrel

@@ -91,6 +91,7 @@ FileReadResult ReadProjektStore(TProjekt& p, TMyIniFile& store,
                                 const TOptionBlock* programWideOptions) {
     FileReadResult result;
     result.wrongHeader = store.WrongHeader();
+    result.coded = store.Coded();
     result.version =
         store.KeyCount() > 0 ? store.ReadInteger("Header", "Version", 0) : CurrentFileVersion;
     if (!IsAcceptedProjektVersion(result.version)) {
@@ -124,9 +125,9 @@ FileWriteResult WriteProjekt(const TProjekt& projekt, const std::string& fileNam
     return CloseWrittenStore(store);
 }
 
-FileReadResult ReadProjekt(TProjekt& projekt, const std::string& fileName, bool coded,
+FileReadResult ReadProjekt(TProjekt& projekt, const std::string& fileName,
                            const TOptionBlock* programWideOptions) {
-    TMyIniFile store(fileName, coded, false, true);
+    TMyIniFile store = TMyIniFile::OpenStored(fileName, false);
     FileReadResult result = ReadProjektStore(projekt, store, programWideOptions);
     store.Close();
     return result;

@@ -24,7 +24,8 @@ FileReadResult ReadProjektStore(TProjekt& projekt, TMyIniFile& store,
                                 const TOptionBlock* programWideOptions = nullptr);
 
 FileWriteResult WriteProjekt(const TProjekt& projekt, const std::string& fileName, bool coded);
-FileReadResult ReadProjekt(TProjekt& projekt, const std::string& fileName, bool coded,
+/// Reads a project file in either store form (the result tells which).
+FileReadResult ReadProjekt(TProjekt& projekt, const std::string& fileName,
                            const TOptionBlock* programWideOptions = nullptr);
 
 } // namespace tavrel

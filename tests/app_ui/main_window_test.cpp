@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 namespace tavrel {
@@ -163,7 +165,7 @@ TEST_F(MainWindow, ModifiedProjectAsksBeforeNewLoadAndQuit) {
     EXPECT_EQ(window->Project().Comment1.str(), "changed");
 
     bool chooserCalled = false;
-    TMainForm::SetFileChooser([&](bool, const QString&) {
+    TMainForm::SetFileChooser([&](bool, const QString&, bool&) {
         chooserCalled = true;
         return QString();
     });
@@ -184,7 +186,7 @@ TEST_F(MainWindow, SaveAndLoadKeepTheProject) {
     window->PushUndo("comment");
     window->MutableProject().Comment1 = "Two-way for the kitchen";
     window->MarkModified();
-    TMainForm::SetFileChooser([&](bool save, const QString&) {
+    TMainForm::SetFileChooser([&](bool save, const QString&, bool&) {
         return QString::fromStdString((dir / (save ? "kitchen" : "kitchen.TVP")).string());
     });
     ASSERT_TRUE(window->SaveProjectFromMenu());
@@ -200,6 +202,45 @@ TEST_F(MainWindow, SaveAndLoadKeepTheProject) {
     ASSERT_TRUE(waitForHandOver());
     EXPECT_EQ(window->Project().Comment1.str(), "Two-way for the kitchen");
     EXPECT_TRUE(window->Project().saved);
+}
+
+TEST_F(MainWindow, APlainProjectStaysPlainAndASaveChangesOnlyTheEditedLine) {
+    const fs::path plain = dir / "Default.TVP.plain";
+    fs::copy_file(fs::path(TAVREL_SOURCE_DIR) / "data/examples/Default.TVP.plain", plain);
+    startAndWait(QString::fromStdString(plain.string()));
+    EXPECT_TRUE(questions.empty()) << questions[0].text.toStdString();
+    EXPECT_FALSE(window->ProjectCoded());
+    // The version kept under version control is one the program saved (the bundled file lacks
+    // the enclosure estimates a save writes).
+    ASSERT_TRUE(window->SaveProject(QString::fromStdString(plain.string())));
+    const std::string before = test::ReadWholeFile(plain);
+    window->PushUndo("comment");
+    window->MutableProject().Comment1 = "Kitchen";
+    window->MarkModified();
+    ASSERT_TRUE(window->SaveProject(QString::fromStdString(plain.string())));
+
+    // What version control shows: the one edited line, nothing else.
+    const std::string after = test::ReadWholeFile(plain);
+    std::istringstream oldLines(before), newLines(after);
+    std::vector<std::string> changed;
+    for (std::string a, b; std::getline(oldLines, a) && std::getline(newLines, b);) {
+        if (a != b) {
+            changed.push_back(b);
+        }
+    }
+    EXPECT_EQ(changed, std::vector<std::string>{"Comment1=\tKitchen\r"});
+    EXPECT_EQ(std::count(after.begin(), after.end(), '\n'),
+              std::count(before.begin(), before.end(), '\n'));
+
+    // "Save as" offers the coded form too, and the project then keeps that form.
+    TMainForm::SetFileChooser([&](bool, const QString&, bool& coded) {
+        EXPECT_FALSE(coded); // preselected: the form the project was opened in
+        coded = true;
+        return QString::fromStdString((dir / "coded").string());
+    });
+    ASSERT_TRUE(window->SaveProjectFromMenu());
+    EXPECT_EQ(test::ReadWholeFile(dir / "coded.TVP").front(), '\0');
+    EXPECT_TRUE(window->ProjectCoded());
 }
 
 TEST_F(MainWindow, NewProjectOpensThePropertiesAndClampsThem) {

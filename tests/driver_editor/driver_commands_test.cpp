@@ -20,11 +20,13 @@ protected:
     const std::string data = std::string(TAVREL_TEST_DATA) + "/measurements/";
 };
 
-TEST_F(DriverCommands, ImportThenFitWritesTheAdoptedValues) {
+TEST_F(DriverCommands, ImportThenFitWritesTheAdoptedValuesInTheFormOfTheInput) {
+    const std::string plainWoofer =
+        quoted(std::string(TAVREL_SOURCE_DIR) + "/data/examples/Woofer 17 cm.TVC.plain");
     const std::string imported = dir.file("imported.TVC");
-    const auto import =
-        run("import " + woofer + " " + quoted(data + "SpeAcouPy_FaitalPRO_12PR320_impedance.frd") +
-            " --impedance -o " + quoted(imported));
+    const auto import = run("import " + plainWoofer + " " +
+                            quoted(data + "SpeAcouPy_FaitalPRO_12PR320_impedance.frd") +
+                            " --impedance -o " + quoted(imported));
     ASSERT_EQ(import.status, 0) << import.err;
     EXPECT_NE(import.out.find("[Data are impedance magnitude]"), std::string::npos);
     EXPECT_NE(import.out.find("impedance: 299 points\nelectrical phase: unchanged"),
@@ -35,7 +37,9 @@ TEST_F(DriverCommands, ImportThenFitWritesTheAdoptedValues) {
     ASSERT_EQ(fit.status, 0) << fit.err;
     EXPECT_EQ(fit.out.rfind("Calculation result:\nLe  = ", 0), 0u);
     auto driver = std::make_unique<TChassis>();
-    ASSERT_TRUE(LoadChassisFile(*driver, fitted, true).ok);
+    const FileReadResult read = LoadChassisFile(*driver, fitted);
+    ASSERT_TRUE(read.ok);
+    EXPECT_FALSE(read.coded); // plain in, plain out
     EXPECT_EQ(MeasuredCount(driver->FgangIF), 299);
     EXPECT_GT(driver->Re2, 0);
     EXPECT_NE(fit.out.find("Le2 = " + FloatToWidth(6, driver->Le2 * 1000) + " mH"),

@@ -3,6 +3,7 @@
 #include "charts/ui/chart_box.h"
 #include "driver_editor/ui/driver_editor.h"
 #include "foundation/complex.h"
+#include "model/chassis_file.h"
 #include "support/main_window_fixture.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,8 @@
 
 namespace tavrel {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Input devices that Qt creates lazily would be destroyed with the application after Qt's
 // own list of them is gone; they go while the list still exists.
@@ -39,6 +42,9 @@ protected:
     }
     int answer(const QString& text, const QStringList&, int proposed) override {
         windows << text;
+        if (text.startsWith("Apply the changes") || text.startsWith("The driver file of")) {
+            return reply;
+        }
         return text.startsWith("Calculation result:") ? 1 : proposed; // adopt a fit
     }
     double wooferImpedanceAt(int k) const { return CAbs(window->Displayed().ChassisZ[0][k]); }
@@ -46,6 +52,7 @@ protected:
     void press(const char* name) const { editor().findChild<QPushButton*>(name)->click(); }
 
     QStringList windows;
+    int reply = 1; ///< to the questions about unapplied changes
 };
 
 TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
@@ -78,7 +85,7 @@ TEST_F(DriverEditorUi, AnImportShowsInTheChartAndAbortKeepsTheProject) {
     const std::string zma = std::string(TAVREL_TEST_DATA) +
                             "/measurements/Project-Ryu---Loudspeaker-Drivers_F144W_first12.zma";
     DriverEditor::SetFileChooser(
-        [&](DriverEditor::FileUse, const QString&) { return QString::fromStdString(zma); });
+        [&](DriverEditor::FileUse, const QString&, bool&) { return QString::fromStdString(zma); });
     window->EditDriver(0);
     editor().ImportResponse(true);
     const TVChart& chart = editor().findChild<ChartBox*>("ChartMeasured")->chart(0);
@@ -95,7 +102,8 @@ TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot)
     const std::string zma =
         std::string(TAVREL_TEST_DATA) + "/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd";
     const QString saved = QString::fromStdString((dir / "woofer").string());
-    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&) {
+    DriverEditor::SetFileChooser([&](DriverEditor::FileUse use, const QString&, bool& coded) {
+        coded = false; // saved as plain text, read back by its content
         return use == DriverEditor::FileUse::ImportImpedance ? QString::fromStdString(zma)
                : use == DriverEditor::FileUse::LoadDriver    ? saved + ".TVC"
                                                              : saved;
@@ -106,6 +114,7 @@ TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot)
     editor().ImportResponse(true);
     editor().FitVoiceCoil();
     press("BtnSave");
+    EXPECT_TRUE(test::ReadWholeFile(saved.toStdString() + ".TVC").starts_with("## MyIniFile"));
     const TChassis fitted = editor().Records().chassis;
     EXPECT_GT(fitted.Re2, 0);
     press("BtnOk");
@@ -124,6 +133,64 @@ TEST_F(DriverEditorUi, AZeroResonanceAsksBeforeClosing) {
     press("BtnOk"); // default answer: "change now"
     EXPECT_EQ(windows.last(), "Error: fs<0");
     EXPECT_TRUE(window->DriverEditorOpen());
+}
+
+TEST_F(DriverEditorUi, OpeningAnotherDriverAsksBeforeDroppingUnappliedChanges) {
+    window->EditDriver(0);
+    window->EditDriver(1); // nothing typed: nothing to ask
+    EXPECT_TRUE(windows.isEmpty());
+    EXPECT_EQ(editor().Slot(), 1);
+    const double volume = window->Project().Einbau[0].Vb;
+    struct Case {
+        int reply; // 1 Yes, 2 No, 3 Cancel
+        int slotAfter;
+        double volumeAfter;
+    };
+    for (const Case& c : {Case{3, 0, volume}, Case{2, 1, volume}, Case{1, 1, 0.08}}) {
+        window->EditDriver(0);
+        editor().findChild<QLineEdit*>("EditVb")->setText("80");
+        reply = c.reply;
+        window->EditDriver(1);
+        EXPECT_EQ(windows.last(), "Apply the changes to driver 1 first?");
+        EXPECT_EQ(editor().Slot(), c.slotAfter) << c.reply;
+        EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, c.volumeAfter) << c.reply;
+    }
+    // Opening the driver that holds the changes again keeps them.
+    window->EditDriver(1);
+    editor().findChild<QLineEdit*>("EditVb")->setText("70");
+    const qsizetype asked = windows.size();
+    window->EditDriver(1);
+    EXPECT_EQ(windows.size(), asked);
+    EXPECT_EQ(editor().findChild<QLineEdit*>("EditVb")->text(), "70");
+}
+
+TEST_F(DriverEditorUi, ADriverReloadedUnderTheEditorIsNeverOverwrittenSilently) {
+    fs::create_directories(dir / "Chassis");
+    auto newer = std::make_unique<TChassis>();
+    newer->Name = "Woofer 17 cm";
+    newer->fs = 33.3;
+    ASSERT_TRUE(SaveChassisFile(*newer, (dir / "Chassis" / "Woofer.TVC").string()).ok);
+    struct Case {
+        int reply;        // 1 keeps the editor's changes, 2 takes the file
+        bool typeFs;      // false: the editor holds no changes and follows without a question
+        double fsAfterOk; // what "Ok" leaves in the project
+    };
+    for (const Case& c : {Case{1, true, 40}, Case{2, true, 33.3}, Case{1, false, 33.3}}) {
+        windows.clear();
+        ASSERT_TRUE(window->LoadProject(QString::fromStdString((dir / "Default.TVP").string())));
+        window->EditDriver(0);
+        if (c.typeFs) {
+            editor().findChild<QLineEdit*>("Editfs")->setText("40");
+        }
+        reply = c.reply;
+        ASSERT_TRUE(test::WaitFor([&] { return window->Project().Chassis[0].fs == 33.3; }, 10000));
+        EXPECT_EQ(windows.size(), c.typeFs ? 2 : 1);
+        EXPECT_TRUE(windows.last().startsWith(c.typeFs ? "The driver file of driver 1 changed"
+                                                       : "The project file may contain"));
+        press("BtnOk");
+        EXPECT_DOUBLE_EQ(window->Project().Chassis[0].fs, c.fsAfterOk) << c.reply << c.typeFs;
+        ASSERT_TRUE(waitForHandOver());
+    }
 }
 
 } // namespace

@@ -37,8 +37,7 @@ TEST(SchematicRender, PngIsTheEditorsPaintingAndSvgIsWritten) {
                       .status,
                   0);
         auto projekt = std::make_unique<TProjekt>();
-        ASSERT_TRUE(
-            ReadProjekt(*projekt, std::string(TAVREL_EXAMPLES_DIR) + "/Default.TVP", true).ok);
+        ASSERT_TRUE(ReadProjekt(*projekt, std::string(TAVREL_EXAMPLES_DIR) + "/Default.TVP").ok);
         const SchematicOptions options{{extra[0] != '\0', LabelMode::RValue}, false};
         const QImage expected = RenderSchematicImage(*projekt, 0, 2, options);
         EXPECT_EQ(QImage(QString::fromStdString(png.string())).convertToFormat(expected.format()),

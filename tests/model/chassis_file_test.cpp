@@ -192,7 +192,7 @@ TEST(ChassisFile, SaveAndLoadKeepEveryFieldAndFailuresLeaveRecordAndDiskAlone) {
     auto d = FullDriver(4);
     ASSERT_TRUE(SaveChassisFile(*d, dir.file("Woofer.TVC")).ok);
     auto back = std::make_unique<TChassis>();
-    FileReadResult r = LoadChassisFile(*back, dir.file("Woofer.TVC"), true);
+    FileReadResult r = LoadChassisFile(*back, dir.file("Woofer.TVC"));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.version, 1200);
     // A save stamps the date and the file name; the maker marker is only kept for the maker.
@@ -200,11 +200,11 @@ TEST(ChassisFile, SaveAndLoadKeepEveryFieldAndFailuresLeaveRecordAndDiskAlone) {
     d->OrgFilename = "Woofer.TVC";
     EXPECT_EQ(*back, *d);
 
-    r = LoadChassisFile(*d, dir.file("missing.TVC"), true);
+    r = LoadChassisFile(*d, dir.file("missing.TVC"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "File has wrong format..");
     test::WriteWholeFile(dir.file("text.TVC"), "just some text\r\nName=x\r\n");
-    r = LoadChassisFile(*d, dir.file("text.TVC"), false);
+    r = LoadChassisFile(*d, dir.file("text.TVC"));
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.wrongHeader);
     EXPECT_EQ(r.message, "File has wrong format..");

@@ -1,3 +1,4 @@
+#include "model/chassis_file.h"
 #include "model/projekt_file.h"
 #include "model/projekt_sections.h"
 #include "model_test_support.h"
@@ -15,7 +16,7 @@ constexpr double FilePi = 3.1415926;
 std::unique_ptr<TProjekt> freshProjekt() {
     auto p = std::make_unique<TProjekt>();
     test::ScratchDir dir{"model"};
-    EXPECT_TRUE(ReadProjekt(*p, dir.file("missing.TVP"), true).ok);
+    EXPECT_TRUE(ReadProjekt(*p, dir.file("missing.TVP")).ok);
     return p;
 }
 
@@ -89,7 +90,7 @@ TEST(ProjektFile, WriteThenReadKeepsEveryFieldForeignFilesReadAsDefaultsBadPaths
     auto p = test::FullProjekt();
     ASSERT_TRUE(WriteProjekt(*p, dir.file("full.TVP"), true).ok);
     auto back = freshProjekt();
-    const FileReadResult r = ReadProjekt(*back, dir.file("full.TVP"), true);
+    const FileReadResult r = ReadProjekt(*back, dir.file("full.TVP"));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.version, 1200);
     // Not stored: the saved flag and the ninth driver slot.
@@ -110,7 +111,7 @@ TEST(ProjektFile, WriteThenReadKeepsEveryFieldForeignFilesReadAsDefaultsBadPaths
     EXPECT_EQ(*back, *p);
 
     test::WriteWholeFile(dir.file("x.TVP"), "not a store\r\n#General\r\nnAmps=3\r\n");
-    const FileReadResult foreign = ReadProjekt(*p, dir.file("x.TVP"), false);
+    const FileReadResult foreign = ReadProjekt(*p, dir.file("x.TVP"));
     EXPECT_TRUE(foreign.ok); // a foreign file reads as the defaults
     EXPECT_TRUE(foreign.wrongHeader);
     EXPECT_EQ(p->nAmps, 1);
@@ -297,6 +298,35 @@ TEST(ProjektFile, OldestVersionFitsOnlyDriversInUse) {
     EXPECT_EQ(p->Chassis[1].Re2, 77.0);
     EXPECT_EQ(p->Chassis[1].Rms, 0.0);
 }
+
+/// Either store form, as written by the program or kept as text under version control.
+class BothStoreForms : public ::testing::TestWithParam<bool> {};
+
+TEST_P(BothStoreForms, ProjectAndDriverFilesAreReadByContentAndReportTheirForm) {
+    test::ScratchDir dir{"model"};
+    const bool coded = GetParam();
+    auto p = test::FullProjekt();
+    ASSERT_TRUE(WriteProjekt(*p, dir.file("p.TVP"), coded).ok);
+    EXPECT_EQ(test::ReadWholeFile(dir.file("p.TVP")).starts_with("## MyIniFile"), !coded);
+    auto back = freshProjekt();
+    const FileReadResult project = ReadProjekt(*back, dir.file("p.TVP"));
+    ASSERT_TRUE(project.ok);
+    EXPECT_FALSE(project.wrongHeader);
+    EXPECT_EQ(project.coded, coded);
+    EXPECT_EQ(back->Amps, p->Amps);
+    EXPECT_EQ(back->Chassis[2], p->Chassis[2]);
+
+    auto d = test::FullDriver(3);
+    ASSERT_TRUE(SaveChassisFile(*d, dir.file("d.TVC"), coded).ok);
+    auto driver = std::make_unique<TChassis>();
+    const FileReadResult read = LoadChassisFile(*driver, dir.file("d.TVC"));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.coded, coded);
+    EXPECT_EQ(driver->Name, d->Name);
+    EXPECT_EQ(driver->FgangIP, d->FgangIP);
+}
+
+INSTANTIATE_TEST_SUITE_P(CodedAndPlain, BothStoreForms, ::testing::Bool());
 
 } // namespace
 } // namespace tavrel

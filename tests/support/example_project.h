@@ -13,8 +13,8 @@ namespace tavrel::test {
 inline std::unique_ptr<TProjekt> LoadExample(const std::string& name) {
     auto p = std::make_unique<TProjekt>();
     ResetProject(*p);
-    const ProjectLoadResult loaded = LoadProjectFile(
-        *p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/" + name + ".plain", false);
+    const ProjectLoadResult loaded =
+        LoadProjectFile(*p, std::string(TAVREL_SOURCE_DIR) + "/data/examples/" + name + ".plain");
     EXPECT_TRUE(loaded.loaded) << name << ": " << loaded.message;
     return p;
 }

@@ -215,6 +215,7 @@ void TMainForm::Start(const QString& path) {
         loadProjectFile(ToStoreText(QDir(m_programDir).filePath("Default.TVP")));
     }
     m_project->saved = true;
+    offerRecovery();
     armDriverUpdateCheck();
     refreshMenus();
     startCalcThread();

@@ -3,6 +3,7 @@
 // reference, properties) and shows the results in its chart tabs.
 #pragma once
 
+#include "app/recovery_copy.h"
 #include "app/undo_stack.h"
 #include "engine/calc_thread.h"
 #include "engine/result.h"
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,13 +42,19 @@ public:
     TMainForm(TSettings settings, QString programDir, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    /// Loads the start project (`path` when it exists, else Default.TVP beside the program)
-    /// and requests the first calculation.
+    /// Loads the start project (`path` when it exists, else Default.TVP beside the program),
+    /// offers what a program that was not closed properly left in the recovery folder, and
+    /// requests the first calculation.
     void Start(const QString& path);
+    /// Keeps a recovery copy of the modified project in `folder` from now on, written at most
+    /// once per `interval`. Without this call (tests, screenshots) nothing is kept.
+    void EnableRecovery(const QString& folder,
+                        std::chrono::milliseconds interval = std::chrono::seconds(3));
 
-    /// Chooses a project file to open (`save` false) or to save to; empty when cancelled.
-    /// Tests replace the file dialogs with it.
-    using FileChooser = std::function<QString(bool save, const QString& directory)>;
+    /// Chooses a project file to open (`save` false) or to save to; empty when cancelled. A
+    /// save also chooses the store form: `coded` holds the current one and receives the
+    /// choice. Tests replace the file dialogs with it.
+    using FileChooser = std::function<QString(bool save, const QString& directory, bool& coded)>;
     static void SetFileChooser(FileChooser chooser);
 
     // The workflow operations (menu items call these; tests call them directly).
@@ -56,7 +64,11 @@ public:
     /// "Save project file ...": asks for the name, then saves.
     bool SaveProjectFromMenu();
     bool LoadProject(const QString& path);
+    /// Saves in the form the project was opened in, or in the given form.
     bool SaveProject(const QString& chosenName);
+    bool SaveProject(const QString& chosenName, bool coded);
+    /// The store form of the current project's file (a new project is coded).
+    bool ProjectCoded() const { return m_projectCoded; }
     void Undo();
     void PushUndo(const std::string& text);
     void SetReference();
@@ -146,9 +158,20 @@ private:
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
     void createDriverEditor();
     void driverEdited();
+    /// Before the driver editor opens on slot `d`: the user applies, drops or keeps the
+    /// unapplied changes of the driver it shows; false when the editor stays as it is.
+    bool settleDriverEditor(int d);
+    /// Driver `d` was reloaded from its file: an editor open on it is told.
+    void driverReloaded(int d);
     void setDriverEditorOpen(bool open);
     /// Closes both editors without applying them, before the project is replaced.
     void closeEditors();
+    /// The recovery copy follows the project after the current event: written while the
+    /// project is modified, deleted once it is saved or its changes were discarded.
+    void scheduleRecoveryCopy();
+    void updateRecoveryCopy();
+    void offerRecovery();
+    bool restoreRecoveryCopy(const RecoveryCopy& copy);
 
     TSettings m_settings;
     QString m_programDir;
@@ -157,6 +180,7 @@ private:
     bool m_hasReference = false;
     UndoStack m_undo;
     std::string m_fileName;
+    bool m_projectCoded = true; ///< the form a save keeps
     std::unique_ptr<TResult> m_displayed;
     std::unique_ptr<TCalcThread> m_calc;
     int m_errorCount = 0; ///< errors of the last pass handed over
@@ -182,6 +206,8 @@ private:
     QAction* m_showNetworkEditor = nullptr;
     TFormWOptimize2* m_optimizer = nullptr;
     QAction* m_showOptimizerAction = nullptr;
+    std::unique_ptr<RecoveryWriter> m_recovery;
+    bool m_recoveryScheduled = false;
 };
 
 } // namespace tavrel

@@ -5,6 +5,7 @@
 #include "charts/ui/chart_painter.h"
 #include "driver_editor/driver_editor_actions.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 
 #include <QAction>
@@ -18,11 +19,39 @@ void TMainForm::createDriverEditor() {
 }
 
 void TMainForm::EditDriver(int d, int page) {
-    if (d < 0 || d >= ChassisSlots) {
+    if (d < 0 || d >= ChassisSlots || !settleDriverEditor(d)) {
         return;
     }
     m_driverEditor->Open(d, *m_project, FromStoreText(m_settings.DriverDir), page);
     setDriverEditorOpen(true);
+}
+
+bool TMainForm::settleDriverEditor(int d) {
+    if (!m_driverEditorOpen || !m_driverEditor->HasUnappliedChanges()) {
+        return true;
+    }
+    const int m = m_driverEditor->Slot();
+    if (m == d) {
+        ShowDriverEditor(); // reopening the same driver would drop what was typed
+        return false;
+    }
+    const int answer = TUniAuswahlDlg::Ask(
+        m_driverEditor, QString("Apply the changes to driver %1 first?").arg(m + 1),
+        "&Yes|&No|&Cancel", 1);
+    if (answer == 1) {
+        return m_driverEditor->Ok(); // the closing check may keep the editor on driver m
+    }
+    if (answer != 2) {
+        ShowDriverEditor();
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::driverReloaded(int d) {
+    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
+        m_driverEditor->TakeReloadedDriver(m_project->Chassis[d]);
+    }
 }
 
 void TMainForm::ShowDriverEditor() {

@@ -11,6 +11,7 @@
 #include "app/workflow.h"
 #include "charts/ui/chart_tab_set.h"
 #include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_form_dialog.h"
 #include "foundation/ui/store_text.h"
 #include "model/chassis_file.h"
 #include "model/projekt_file.h"
@@ -36,13 +37,16 @@ TMainForm::FileChooser& fileChooser() {
     return instance;
 }
 
-QString chooseFile(QWidget* parent, bool save, const QString& directory) {
+QString chooseFile(QWidget* parent, bool save, const QString& directory, bool& coded) {
     if (fileChooser()) {
-        return fileChooser()(save, directory);
+        return fileChooser()(save, directory, coded);
     }
-    const QString filter = "Project files (*.TVP *.tvp);;All files (*)";
-    return save ? QFileDialog::getSaveFileName(parent, "Save project file", directory, filter)
-                : QFileDialog::getOpenFileName(parent, "Load project file", directory, filter);
+    if (save) {
+        return ChooseSaveFileAndForm(parent, "Save project file", directory, "Project", "TVP",
+                                     coded);
+    }
+    return QFileDialog::getOpenFileName(parent, "Load project file", directory,
+                                        StoreFileOpenFilter("Project", "TVP"));
 }
 
 } // namespace
@@ -56,7 +60,8 @@ void TMainForm::LoadProjectFromMenu() {
         TUniAuswahlDlg::Ask(this, "Discard all changes without saving?", "Yes | No", 2) != 1) {
         return;
     }
-    const QString path = chooseFile(this, false, FromStoreText(m_settings.ProjectDir));
+    bool coded = m_projectCoded; // an open dialog does not choose the form
+    const QString path = chooseFile(this, false, FromStoreText(m_settings.ProjectDir), coded);
     if (!path.isEmpty()) {
         LoadProject(path);
     }
@@ -65,8 +70,9 @@ void TMainForm::LoadProjectFromMenu() {
 bool TMainForm::SaveProjectFromMenu() {
     const QString directory =
         m_fileName.empty() ? FromStoreText(m_settings.ProjectDir) : FromStoreText(m_fileName);
-    const QString path = chooseFile(this, true, directory);
-    return !path.isEmpty() && SaveProject(path);
+    bool coded = m_projectCoded;
+    const QString path = chooseFile(this, true, directory, coded);
+    return !path.isEmpty() && SaveProject(path, coded);
 }
 
 const TOptionBlock* TMainForm::programWideOptions() const {
@@ -75,15 +81,17 @@ const TOptionBlock* TMainForm::programWideOptions() const {
 
 void TMainForm::resetProject() {
     ResetProject(*m_project, programWideOptions());
+    m_projectCoded = true;
 }
 
 void TMainForm::loadProjectFile(const std::string& path) {
-    const ProjectLoadResult result = LoadProjectFile(*m_project, path, true, programWideOptions());
+    const ProjectLoadResult result = LoadProjectFile(*m_project, path, programWideOptions());
     if (!result.message.empty()) {
         ShowMessage(this, FromStoreText(result.message));
     }
     if (result.loaded) {
         setFileName(path);
+        m_projectCoded = result.coded;
     }
     refreshMenus();
 }
@@ -92,10 +100,12 @@ void TMainForm::PushUndo(const std::string& text) {
     m_undo.Push(*m_project, text);
     m_undoAction->setEnabled(true);
     m_undoAction->setText(FromStoreText(m_undo.MenuCaption()));
+    scheduleRecoveryCopy();
 }
 
 void TMainForm::MarkModified() {
     m_project->saved = false;
+    scheduleRecoveryCopy();
 }
 
 void TMainForm::closeEditors() {
@@ -155,11 +165,12 @@ void TMainForm::checkNextDriverForUpdate() {
                             "Yes|No", 1) == 1;
     if (load) {
         PushUndo("Driver " + std::to_string(d + 1) + " load new");
-        LoadChassisFile(m_project->Chassis[d], *newer, true);
+        LoadChassisFile(m_project->Chassis[d], *newer);
         RefreshDerivedDriver(*m_project, d);
         MarkModified();
         refreshMenus();
         RequestCalc();
+        driverReloaded(d);
     }
     if (m_updateIndex < m_project->nChassis) {
         m_updateTimer->start();
@@ -167,17 +178,23 @@ void TMainForm::checkNextDriverForUpdate() {
 }
 
 bool TMainForm::SaveProject(const QString& chosenName) {
+    return SaveProject(chosenName, m_projectCoded);
+}
+
+bool TMainForm::SaveProject(const QString& chosenName, bool coded) {
     const std::string name = ProjectSaveName(ToStoreText(chosenName));
     if (name.empty()) {
         return false;
     }
-    const FileWriteResult written = WriteProjekt(*m_project, name, true);
+    const FileWriteResult written = WriteProjekt(*m_project, name, coded);
     if (!written.ok) {
         ShowMessage(this, FromStoreText(written.error));
         return false;
     }
     m_project->saved = true;
+    m_projectCoded = coded;
     setFileName(name);
+    scheduleRecoveryCopy();
     return true;
 }
 
@@ -343,6 +360,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     SaveSettings(m_settings);
     stopCalcThread();
+    m_recovery.reset(); // saved or discarded by the user's answer: nothing to recover
     event->accept();
 }
 

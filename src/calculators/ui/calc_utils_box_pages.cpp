@@ -197,7 +197,7 @@ bool TFormCalcUtils::LoadDriverFile(const QString& path) {
         return false;
     }
     TChassis driver;
-    if (!LoadChassisFile(driver, ToStoreText(path), true).ok) {
+    if (!LoadChassisFile(driver, ToStoreText(path)).ok) {
         return false;
     }
     CheckBoxQesmsda->setChecked(true);

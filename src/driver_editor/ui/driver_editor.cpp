@@ -55,7 +55,8 @@ void DriverEditor::SetFileChooser(FileChooser chooser) {
 }
 
 DriverEditor::DriverEditor(const QImage& placeholder, QWidget* parent)
-    : QDialog(parent), m_records(std::make_unique<DriverRecords>()), m_placeholder(placeholder) {
+    : QDialog(parent), m_records(std::make_unique<DriverRecords>()),
+      m_opened(std::make_unique<DriverRecords>()), m_placeholder(placeholder) {
     setObjectName("TFormChassis");
     setWindowTitle("Edit driver and enclosure");
     setModal(false);
@@ -67,6 +68,7 @@ DriverEditor::~DriverEditor() = default;
 void DriverEditor::Open(int slot, const TProjekt& project, const QString& driverDirectory,
                         int page) {
     m_slot = slot;
+    m_driverCoded = true;
     m_driverDirectory = driverDirectory;
     m_records->chassis = project.Chassis[slot];
     m_records->einbau = project.Einbau[slot];
@@ -74,6 +76,7 @@ void DriverEditor::Open(int slot, const TProjekt& project, const QString& driver
     setWindowTitle(QString("Edit driver and enclosure - Driver %1").arg(slot + 1));
     fillControls();
     refreshDerived();
+    *m_opened = *m_records;
     m_pages->setCurrentIndex(page);
     show();
     raise();
@@ -219,16 +222,18 @@ void DriverEditor::Update() {
     fillControls();
 }
 
-void DriverEditor::Ok() {
+bool DriverEditor::Ok() {
     applyControls();
     if (NeedsFsConfirmation(m_records->chassis) &&
         TUniAuswahlDlg::Ask(this, FsQuestion, FsQuestionButtons, 1) != 2) {
-        return;
+        return false;
     }
     refreshDerived();
+    *m_opened = *m_records;
     hide();
     emit applied();
     emit closed();
+    return true;
 }
 
 void DriverEditor::Abort() {
@@ -242,10 +247,18 @@ void DriverEditor::closeEvent(QCloseEvent* event) {
 }
 
 QString DriverEditor::chooseFile(FileUse use, const QString& title, const QString& filter) {
+    bool coded = true;
     if (fileChooser()) {
-        return fileChooser()(use, m_driverDirectory);
+        return fileChooser()(use, m_driverDirectory, coded);
     }
-    return defaultFileDialog(use, title, filter);
+    return defaultFileDialog(use, title, filter, coded);
+}
+
+QString DriverEditor::chooseFile(FileUse use, bool& coded) {
+    if (fileChooser()) {
+        return fileChooser()(use, m_driverDirectory, coded);
+    }
+    return defaultFileDialog(use, {}, {}, coded);
 }
 
 } // namespace tavrel

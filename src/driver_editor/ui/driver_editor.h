@@ -39,7 +39,9 @@ public:
 
     /// What a file dialog is for; tests and the screenshot mode answer without a window.
     enum class FileUse { LoadDriver, SaveDriver, ImportResponse, ImportImpedance };
-    using FileChooser = std::function<QString(FileUse use, const QString& directory)>;
+    /// A driver save also chooses the store form: `coded` holds the current one and receives
+    /// the choice.
+    using FileChooser = std::function<QString(FileUse use, const QString& directory, bool& coded)>;
     static void SetFileChooser(FileChooser chooser);
     /// Asks for the level change in dB; nothing when cancelled.
     using LevelAsker = std::function<std::optional<QString>()>;
@@ -51,8 +53,16 @@ public:
     int Slot() const { return m_slot; }
     const DriverRecords& Records() const { return *m_records; }
 
+    /// Whether the controls or the working records differ from the slot as it was opened
+    /// (compared as the controls show them, so recomputed derived values do not count).
+    bool HasUnappliedChanges();
+    /// The project's driver of this slot was reloaded from its newer file: the editor follows
+    /// when it holds no changes, otherwise the user keeps either the changes or the file.
+    void TakeReloadedDriver(const TChassis& reloaded);
+
     // The commands (buttons call these; tests call them directly).
-    void Ok();
+    /// False when the closing check kept the editor open.
+    bool Ok();
     void Abort();
     void Update();
     void LoadDriver();
@@ -74,7 +84,8 @@ protected:
 
 private:
     void buildWindow();
-    QString defaultFileDialog(FileUse use, const QString& title, const QString& filter);
+    QString defaultFileDialog(FileUse use, const QString& title, const QString& filter,
+                              bool& coded);
     QWidget* buildDriverPage();
     QWidget* buildEnclosurePage();
     QWidget* buildBafflePage();
@@ -96,10 +107,13 @@ private:
     void enclosureSettingChanged();
     /// The chosen file; the import passes its own title and filter.
     QString chooseFile(FileUse use, const QString& title = {}, const QString& filter = {});
+    QString chooseFile(FileUse use, bool& coded);
 
     std::unique_ptr<DriverRecords> m_records;
+    std::unique_ptr<DriverRecords> m_opened; ///< the slot as it was opened or last applied
     EditorControls m_filled;
     int m_slot = 0;
+    bool m_driverCoded = true; ///< store form of the driver file last loaded or saved
     bool m_filling = false;
     QString m_driverDirectory;
     QImage m_placeholder;

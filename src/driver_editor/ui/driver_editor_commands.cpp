@@ -6,6 +6,7 @@
 #include "driver_editor/ui/driver_editor.h"
 #include "foundation/number_text.h"
 #include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/store_form_dialog.h"
 #include "foundation/ui/store_text.h"
 #include "model/chassis_file.h"
 #include "model/voice_coil_fit.h"
@@ -41,15 +42,15 @@ void DriverEditor::SetLevelAsker(LevelAsker asker) {
     levelAsker() = std::move(asker);
 }
 
-QString DriverEditor::defaultFileDialog(FileUse use, const QString& title, const QString& filter) {
-    const QString drivers = "Driver files (*.TVC *.tvc);;All files (*)";
+QString DriverEditor::defaultFileDialog(FileUse use, const QString& title, const QString& filter,
+                                        bool& coded) {
     switch (use) {
     case FileUse::LoadDriver:
         return QFileDialog::getOpenFileName(this, "Load driver from file", m_driverDirectory,
-                                            drivers);
+                                            StoreFileOpenFilter("Driver", "TVC"));
     case FileUse::SaveDriver:
-        return QFileDialog::getSaveFileName(this, "Save driver to file", m_driverDirectory,
-                                            drivers);
+        return ChooseSaveFileAndForm(this, "Save driver to file", m_driverDirectory, "Driver",
+                                     "TVC", coded);
     case FileUse::ImportResponse:
     case FileUse::ImportImpedance:
         break;
@@ -63,11 +64,12 @@ void DriverEditor::LoadDriver() {
         return;
     }
     applyControls();
-    const FileReadResult read = LoadChassisFile(m_records->chassis, ToStoreText(path), true);
+    const FileReadResult read = LoadChassisFile(m_records->chassis, ToStoreText(path));
     if (!read.ok) {
         ShowMessage(this, FromStoreText(read.message));
         return;
     }
+    m_driverCoded = read.coded;
     AdoptLoadedDriver(*m_records);
     refreshDerived();
     ShowMessage(this, FromStoreText(DriverLoadedMessage).replace('\r', '\n'));
@@ -75,16 +77,19 @@ void DriverEditor::LoadDriver() {
 }
 
 void DriverEditor::SaveDriver() {
-    const QString chosen = chooseFile(FileUse::SaveDriver);
+    bool coded = m_driverCoded;
+    const QString chosen = chooseFile(FileUse::SaveDriver, coded);
     if (chosen.isEmpty()) {
         return;
     }
     applyControls();
     const FileWriteResult written =
-        SaveChassisFile(m_records->chassis, DriverSaveName(ToStoreText(chosen)));
+        SaveChassisFile(m_records->chassis, DriverSaveName(ToStoreText(chosen)), coded);
     if (!written.ok) {
         ShowMessage(this, FromStoreText(written.error));
+        return;
     }
+    m_driverCoded = coded;
 }
 
 void DriverEditor::ImportResponse(bool impedance) {
