@@ -68,7 +68,7 @@ TEST_F(CliCommands, ExportRefusesDriversAndAmplifiersOutsideTheProject) {
     EXPECT_EQ(run("export " + example("Default.TVP") + " speaker --format wav").status, 2);
 }
 
-TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
+TEST_F(CliCommands, JudgePrintsTheFiveFiguresOrAllTwentyByIndex) {
     const test::CliRun judge = run("judge " + example("Default.TVP"));
     ASSERT_EQ(judge.status, 0);
     for (const char* line : {"judge impedance = ", "judge freq. response = ", "judge efficiency = ",
@@ -76,44 +76,30 @@ TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
         EXPECT_NE(judge.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(judge.out.find("nan"), std::string::npos);
-}
-
-TEST_F(CliCommands, JudgeAllPrintsEveryFigureByIndex) {
-    const test::CliRun all = run("judge --all " + example("Default.TVP"));
-    ASSERT_EQ(all.status, 0) << all.err;
-    std::istringstream lines(all.out);
-    std::string line;
+    std::istringstream all(run("judge --all " + example("Default.TVP")).out);
+    int i = 0;
     double total = 0;
-    for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(std::getline(lines, line));
+    for (std::string line; std::getline(all, line); ++i) {
         const std::string prefix = "J[" + std::to_string(i) + "] = ";
         ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
         total = i == 12 ? std::stod(line.substr(prefix.size())) : total;
     }
-    EXPECT_FALSE(std::getline(lines, line));
-    const std::string five = run("judge " + example("Default.TVP")).out;
-    EXPECT_NEAR(std::stod(five.substr(five.find("Total judgement = ") + 18)), total, 5e-4);
-}
-
-/// The value columns of a csv export.
-std::vector<double> csvLevels(const std::string& text) {
-    std::istringstream lines(text);
-    std::string line;
-    std::getline(lines, line); // the header row
-    std::vector<double> levels;
-    while (std::getline(lines, line)) {
-        const std::size_t comma = line.find(',');
-        levels.push_back(std::stod(line.substr(comma + 1)));
-    }
-    return levels;
+    EXPECT_EQ(i, 20);
+    EXPECT_NEAR(std::stod(judge.out.substr(judge.out.find("Total judgement = ") + 18)), total,
+                5e-4);
 }
 
 TEST_F(CliCommands, ExportsTheJudgementsRemainingInputs) {
-    const auto curve = [&](const std::string& name) {
+    const auto curve = [&](const std::string& name) { // the level column of a csv export
         const test::CliRun r =
             run("export " + example("Default.TVP") + " " + name + " --format csv");
         EXPECT_EQ(r.status, 0) << name << r.err;
-        return csvLevels(r.out);
+        std::istringstream lines(r.out.substr(r.out.find('\n') + 1));
+        std::vector<double> levels;
+        for (std::string line; std::getline(lines, line);) {
+            levels.push_back(std::stod(line.substr(line.find(',') + 1)));
+        }
+        return levels;
     };
     // The speaker's limit is the lowest of its drivers' limits.
     const std::vector<double> umax = curve("umax"), excursion = curve("umaxexcursion 2");
@@ -129,7 +115,6 @@ TEST_F(CliCommands, ExportsTheJudgementsRemainingInputs) {
     EXPECT_EQ(curve("front 2"), curve("driver 2"));
     EXPECT_GT(std::abs(curve("front 1")[0] - curve("driver 1")[0]), 3.0);
     EXPECT_EQ(run("export " + example("Default.TVP") + " front 3").status, 1);
-    EXPECT_EQ(run("export " + example("Default.TVP") + " umaxexcursion").status, 2);
 }
 
 TEST_F(CliCommands, RenderDrawsNamedChartsWithoutADisplay) {

@@ -111,7 +111,6 @@ TEST(ChassisFile, MeasurementConditionIsRenumberedForOldVersions) {
 }
 
 TEST(ChassisFile, ReadsHugeMeasurementConditionOfOldVersionWithoutOverflow) {
-    // The integer read saturates at 2147483647; renumbering it must not overflow.
     EXPECT_EQ(readVersion(1000, "fgang_which=5000000000\r\n")->fgang_which, INT16_MAX);
     EXPECT_EQ(readVersion(1104, "fgang_which=-5000000000\r\n")->fgang_which, INT16_MIN);
 }
