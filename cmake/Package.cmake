@@ -3,7 +3,9 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavrel)
 set(CPACK_PACKAGE_VENDOR "The Tavrel developers")
-set(CPACK_PACKAGE_CONTACT "The Tavrel developers <tavrel@tavrel.org>")
+# Debian wants a maintainer; the project has no mail address of its own, so the field names
+# the developers and invents no address.
+set(CPACK_PACKAGE_CONTACT "The Tavrel developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Loudspeaker box simulator")
 set(CPACK_PACKAGE_DESCRIPTION
     "Simulates loudspeaker boxes and crossovers from driver parameters or measurements.")

@@ -38,6 +38,11 @@ endif()
 run("desktop-file-validate" desktop-file-validate ${share}/applications/org.tavrel.Tavrel.desktop)
 run("appstreamcli validate" appstreamcli validate --no-net
     ${share}/metainfo/org.tavrel.Tavrel.metainfo.xml)
+# The project has no web site: the metainfo must not send anyone to an invented one.
+file(READ ${share}/metainfo/org.tavrel.Tavrel.metainfo.xml metainfo)
+if(metainfo MATCHES "https?://")
+    message(FATAL_ERROR "the metainfo names a web address the project does not have")
+endif()
 run("update-mime-database" update-mime-database ${share}/mime)
 file(READ ${share}/mime/globs2 globs)
 foreach(type "application/x-tavrel-project:\\*\\.tvp" "application/x-tavrel-driver:\\*\\.tvc")

@@ -5,6 +5,9 @@
 #include "optimizer/opti_settings.h"
 #include "project_input.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -23,6 +26,18 @@ std::optional<CommandLine> projectArgument(const char* command, Arguments args) 
         return std::nullopt;
     }
     return line;
+}
+
+/// Every judgement figure by index, each the shortest text that reads back as the same double
+/// (a point as decimal separator whatever the locale), so that others can recompute them.
+std::string allFigures(const TJudgement& judgement) {
+    std::string text;
+    for (std::size_t i = 0; i < judgement.J.size(); ++i) {
+        char number[40];
+        const auto end = std::to_chars(number, number + sizeof number, judgement.J[i]).ptr;
+        text += "J[" + std::to_string(i) + "] = " + std::string(number, end) + "\n";
+    }
+    return text;
 }
 
 } // namespace
@@ -59,7 +74,13 @@ void PrintCalcHelp(std::FILE* out) {
 }
 
 int RunJudge(Arguments args) {
-    const auto input = projectArgument("judge", args);
+    std::vector<std::string_view> rest(args.begin(), args.end());
+    const auto all = std::find(rest.begin(), rest.end(), "--all");
+    const bool everyFigure = all != rest.end();
+    if (everyFigure) {
+        rest.erase(all);
+    }
+    const auto input = projectArgument("judge", rest);
     if (!input) {
         return ExitUsage;
     }
@@ -71,15 +92,25 @@ int RunJudge(Arguments args) {
     if (!CalculateProject("judge", *project, engine)) {
         return ExitFailed;
     }
-    std::fputs(JudgementText(engine.Judgement()).c_str(), stdout);
+    const auto& J = engine.Judgement().J;
+    if (!std::all_of(J.begin(), J.end(), [](double x) { return std::isfinite(x); })) {
+        std::fputs("tavrel-cli judge: the judgement has figures that are not finite numbers\n",
+                   stderr);
+        return ExitFailed;
+    }
+    const TJudgement& judgement = engine.Judgement();
+    std::fputs((everyFigure ? allFigures(judgement) : JudgementText(judgement)).c_str(), stdout);
     return ExitOk;
 }
 
 void PrintJudgeHelp(std::FILE* out) {
-    std::fputs("usage: tavrel-cli judge PROJECT [--plain]\n\n"
+    std::fputs("usage: tavrel-cli judge PROJECT [--all] [--plain]\n\n"
                "Loads PROJECT, runs one full calculation and prints the design judgement\n"
                "(impedance, frequency response, efficiency, phase and total; lower is better)\n"
                "computed with the optimizer's default preferences.\n\n"
+               "  --all     print all 20 figures instead, one line \"J[i] = value\" each for\n"
+               "            i = 0 to 19 (0 impedance, 3 efficiency, 7 frequency response,\n"
+               "            10 phase, 12 total), each value exact to the last digit\n"
                "  --plain   accepted, not needed: PROJECT may be plain or coded\n\n"
                "exit status: 0 printed, 1 PROJECT could not be read or the calculation\n"
                "reported errors (listed on standard error)\n",

@@ -51,6 +51,10 @@ constexpr CurveName CurveNames[] = {
     {"directivity", ExportCurve::Directivity, false, false},
     {"umax", ExportCurve::Umax, false, false},
     {"pmax", ExportCurve::Pmax, false, false},
+    {"umaxexcursion", ExportCurve::UmaxExcursion, true, false},
+    {"tiltplus", ExportCurve::TiltPlus, false, false},
+    {"tiltminus", ExportCurve::TiltMinus, false, false},
+    {"front", ExportCurve::Front, true, false},
     // Without a number the whole speaker, with one driver N.
     {"groupdelay", ExportCurve::GroupDelay, false, false},
     {"groupdelay", ExportCurve::DriverGroupDelay, true, false},
@@ -281,7 +285,11 @@ void PrintExportHelp(std::FILE* out) {
                "                 status 1 for a driver without a port or port cross-section)\n"
                "  groupdelay [N] group delay in ms of the whole speaker or of driver N\n"
                "  impulse [N]    impulse response (1/s) over time in ms, every sample\n"
-               "  step [N]       step response over time in ms, every sample\n\n"
+               "  step [N]       step response over time in ms, every sample\n"
+               "  umaxexcursion N  driver N's voltage limit from its excursion alone\n"
+               "  tiltplus       on-axis sum for a listening axis tilted about 1 degree up\n"
+               "  tiltminus      the same tilted about 1 degree down\n"
+               "  front N        driver N's own front output on axis (no rear, no others)\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"

@@ -34,10 +34,10 @@ namespace {
 
 using namespace tavrel;
 
-/// Tavrel.ini lives beside the program when that directory is writable (a portable
-/// install), otherwise in the user's configuration directory.
+/// Tavrel.ini lives beside the program in a build tree or a writable portable folder,
+/// otherwise in the user's configuration directory.
 QString settingsDirectory(const QString& programDir) {
-    if (QFileInfo(programDir).isWritable()) {
+    if (SettingsBesideProgram(ToStoreText(programDir), QFileInfo(programDir).isWritable())) {
         return programDir;
     }
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

@@ -14,4 +14,8 @@ std::string DataDirectory(const std::string& programDir) {
     return programDir;
 }
 
+bool SettingsBesideProgram(const std::string& programDir, bool programDirWritable) {
+    return programDirWritable && DataDirectory(programDir) == programDir;
+}
+
 } // namespace tavrel

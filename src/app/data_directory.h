@@ -9,4 +9,9 @@ namespace tavrel {
 /// `programDir`/../share/tavrel when it holds Default.TVP, else `programDir` itself.
 std::string DataDirectory(const std::string& programDir);
 
+/// Whether the settings file lives beside the program: only in a build tree or a portable
+/// folder that can be written. An installed program (data in share/tavrel) keeps its settings
+/// in the configuration folder, even for a user who may write into its bin/ folder.
+bool SettingsBesideProgram(const std::string& programDir, bool programDirWritable);
+
 } // namespace tavrel

@@ -12,34 +12,49 @@ namespace tavrel {
 
 namespace {
 
-bool startsWithWord(std::string_view text, std::string_view word) {
-    if (text.size() < word.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (LowerAscii(text[i]) != word[i]) {
-            return false;
-        }
-    }
-    return true;
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t' || c == ';';
 }
 
-/// "nan", "inf" or "infinity" after blanks and a sign: text that would stand for a value no
-/// response can have.
-bool namesNonFinite(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
+/// The length of the word at the start of `text` when it stands for a value that is not there
+/// ("NA", "nan", "-inf", "#N/A" and the like), else 0.
+std::size_t valueWordLength(std::string_view text) {
+    std::size_t end = 0;
+    while (end < text.size() && !isSeparator(text[end])) {
+        ++end;
     }
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
+    if (end > 9) {
+        return 0;
     }
-    const std::string_view word = text.substr(i);
-    return startsWithWord(word, "nan") || startsWithWord(word, "inf");
+    std::string word = AsciiLower(text.substr(0, end));
+    if (!word.empty() && (word.front() == '+' || word.front() == '-')) {
+        word.erase(0, 1);
+    }
+    for (std::string_view known : {"na", "n/a", "#n/a", "nan", "inf", "infinity", "null"}) {
+        if (word == known) {
+            return end;
+        }
+    }
+    return 0;
 }
 
 bool isFieldStart(char c) {
     return c == '\t' || c == ';' || c == '+' || c == '-' || IsDigitChar(c);
+}
+
+/// Skips a unit and blanks up to the next field, and one tab or ";" before it. A value word
+/// is the next field, never a unit.
+std::string_view toNextField(std::string_view rest) {
+    std::size_t skip = 0;
+    while (skip < rest.size() && !isFieldStart(rest[skip]) &&
+           !((skip == 0 || rest[skip - 1] == ' ') && valueWordLength(rest.substr(skip)) > 0)) {
+        ++skip;
+    }
+    rest.remove_prefix(skip);
+    if (!rest.empty() && (rest.front() == ';' || rest.front() == '\t')) {
+        rest.remove_prefix(1);
+    }
+    return rest;
 }
 
 bool hasDigit(std::string_view text) {
@@ -59,7 +74,7 @@ bool isExamined(std::string_view line) {
     return c == ' ' || c == '+' || c == '-' || c == '.' || c == ',' || IsDigitChar(c);
 }
 
-enum class HeaderOrder { None, PhaseFirst, MagnitudeFirst };
+enum class ColumnName { Other, Frequency, Phase, Magnitude };
 
 bool containsAny(const std::string& text, std::initializer_list<std::string_view> words) {
     for (std::string_view word : words) {
@@ -70,24 +85,29 @@ bool containsAny(const std::string& text, std::initializer_list<std::string_view
     return false;
 }
 
-/// Columns are separated by tabs, else by ";", else by two or more blanks, else by blanks.
+/// Columns are separated by tabs, else by ";", else by two or more blanks, else by a blank after
+/// a unit in brackets ("Total Phase [deg] Total SPL [dB]"), else by blanks.
 std::vector<std::string> headerColumns(std::string_view line) {
     std::string text = AsciiLower(line);
     char separator = ' ';
     bool runOfTwo = false;
+    bool afterUnit = false;
     if (text.find('\t') != std::string::npos) {
         separator = '\t';
     } else if (text.find(';') != std::string::npos) {
         separator = ';';
     } else {
         runOfTwo = text.find("  ") != std::string::npos;
+        afterUnit = !runOfTwo &&
+                    (text.find("] ") != std::string::npos || text.find(") ") != std::string::npos);
     }
     std::vector<std::string> columns;
     std::string current;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size();
         const bool split = !end && text[i] == separator &&
-                           (!runOfTwo || (i + 1 < text.size() && text[i + 1] == ' '));
+                           (!runOfTwo || (i + 1 < text.size() && text[i + 1] == ' ')) &&
+                           (!afterUnit || text[i - 1] == ']' || text[i - 1] == ')');
         if (end || split) {
             columns.push_back(current);
             current.clear();
@@ -101,21 +121,87 @@ std::vector<std::string> headerColumns(std::string_view line) {
     return columns;
 }
 
-HeaderOrder headerOrder(std::string_view line) {
-    bool phaseSeen = false;
-    for (const std::string& column : headerColumns(line)) {
-        // Degrees may be written as "°" in Windows-1252 or UTF-8.
-        if (containsAny(column, {"phase", "deg", "\xB0"})) {
-            phaseSeen = true;
-        } else if (containsAny(column, {"mag", "spl", "db", "ohm", "ampl", "level", "imped", "|z|",
-                                        "gain"})) {
-            return phaseSeen ? HeaderOrder::PhaseFirst : HeaderOrder::MagnitudeFirst;
+/// A column's name without its units in brackets or parentheses, and without blanks around it.
+std::string withoutUnits(const std::string& column) {
+    std::string name;
+    int depth = 0;
+    for (char c : column) {
+        if (c == '[' || c == '(') {
+            ++depth;
+        } else if ((c == ']' || c == ')') && depth > 0) {
+            --depth;
+        } else if (depth == 0) {
+            name += c;
         }
     }
-    return HeaderOrder::None;
+    name.erase(0, name.find_first_not_of(' '));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
 }
 
-/// Collects the points line by line and remembers the last header seen before the data.
+ColumnName columnName(const std::string& column) {
+    const std::string name = withoutUnits(column);
+    if (name.find("freq") != std::string::npos || name == "f" || name == "hz") {
+        return ColumnName::Frequency;
+    }
+    // Degrees may be written as "°" in Windows-1252 or UTF-8.
+    if (containsAny(name, {"phase", "deg", "\xB0"})) {
+        return ColumnName::Phase;
+    }
+    if (containsAny(name, {"mag", "spl", "db", "ohm", "ampl", "level", "imped", "|z|", "gain"})) {
+        return ColumnName::Magnitude;
+    }
+    return ColumnName::Other;
+}
+
+/// The column names of a header line, without a comment mark before them.
+std::vector<std::string> headerNames(std::string_view line) {
+    const std::size_t start = std::min(line.find_first_not_of("*#'%/ "), line.size());
+    std::vector<std::string> names = headerColumns(line.substr(start));
+    while (!names.empty() && withoutUnits(names.back()).empty()) {
+        names.pop_back(); // a separator at the end of the line
+    }
+    return names;
+}
+
+/// The number of fields of a data line, units and value words included.
+int fieldCount(std::string_view line) {
+    constexpr int MaxFields = 64;
+    int count = 0;
+    while (!line.empty() && count < MaxFields) {
+        const std::string_view rest = ParseField(line).rest;
+        ++count;
+        if (rest.size() == line.size()) {
+            break;
+        }
+        line = rest;
+    }
+    return count;
+}
+
+/// True when `line` names exactly `columns` columns: the frequency first, then only phases and
+/// magnitudes, a phase before the first magnitude. Prose, names that are only units and lines
+/// with more or fewer names are no such line.
+bool namesPhaseBeforeMagnitude(std::string_view line, int columns) {
+    const std::vector<std::string> names = headerNames(line);
+    if (columns < 3 || static_cast<int>(names.size()) != columns ||
+        columnName(names.front()) != ColumnName::Frequency) {
+        return false;
+    }
+    ColumnName firstValue = ColumnName::Other;
+    bool magnitude = false;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        const ColumnName name = columnName(names[i]);
+        if (name != ColumnName::Phase && name != ColumnName::Magnitude) {
+            return false;
+        }
+        firstValue = firstValue == ColumnName::Other ? name : firstValue;
+        magnitude = magnitude || name == ColumnName::Magnitude;
+    }
+    return firstValue == ColumnName::Phase && magnitude;
+}
+
+/// Collects the points line by line; the line just before the first point may name the columns.
 class PointCollector {
 public:
     explicit PointCollector(MeasurementPoints& points) : m_points(points) {}
@@ -124,8 +210,9 @@ public:
         if (m_points.count() >= MaxMeasurementLines) {
             return;
         }
-        if (!isExamined(line) || !accept(line)) {
-            noteHeader(line);
+        if ((!isExamined(line) || !accept(line)) && !m_dataSeen &&
+            line.find_first_not_of(" \t") != std::string_view::npos) {
+            m_lineBefore = line;
         }
     }
 
@@ -137,7 +224,10 @@ private:
         if (!f.finite || !v1.finite || !v2.finite || !(f.value > 0) || (v1.present && !v1.number)) {
             return false;
         }
-        m_dataSeen = true;
+        if (!m_dataSeen) {
+            m_points.swappedByHeader = namesPhaseBeforeMagnitude(m_lineBefore, fieldCount(line));
+            m_dataSeen = true;
+        }
         m_points.f.push_back(f.value);
         if (m_points.swappedByHeader) {
             m_points.value1.push_back(v2.value);
@@ -149,27 +239,23 @@ private:
         return true;
     }
 
-    void noteHeader(std::string_view line) {
-        if (m_dataSeen) {
-            return;
-        }
-        const HeaderOrder order = headerOrder(line);
-        if (order != HeaderOrder::None) {
-            m_points.swappedByHeader = order == HeaderOrder::PhaseFirst;
-        }
-    }
-
     MeasurementPoints& m_points;
     bool m_dataSeen = false;
+    std::string m_lineBefore;
 };
 
 } // namespace
 
 MeasurementField ParseField(std::string_view text) {
     MeasurementField field;
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    if (const std::size_t word = valueWordLength(text.substr(start)); word > 0) {
+        field.present = true; // but it stands for the field's missing value
+        field.rest = toNextField(text.substr(start + word));
+        return field;
+    }
     // The number parser skips blanks and zeros alike, which would read "0 80" as 80 Hz;
     // a field ends at the first blank after its first character.
-    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
     const std::size_t end = std::min(text.find_first_of(" \t;", start), text.size());
     const ParsedFloat parsed = ParseFloat(text.substr(0, end));
     const std::string_view used = text.substr(0, static_cast<std::size_t>(parsed.consumed));
@@ -177,30 +263,10 @@ MeasurementField ParseField(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     field.present = first != std::string_view::npos && text[first] != '\t' && text[first] != ';';
     field.number = hasDigit(used);
-    field.finite = !namesNonFinite(text) && std::fabs(parsed.value) <= DBL_MAX;
+    field.finite = std::fabs(parsed.value) <= DBL_MAX;
     field.value = field.finite ? static_cast<double>(parsed.value) : 0.0;
-    std::string_view rest = text.substr(used.size());
-    std::size_t skip = 0;
-    while (skip < rest.size() && !isFieldStart(rest[skip])) {
-        ++skip;
-    }
-    // "nan" or "inf" where a value belongs makes the line unusable, even where the
-    // skipping below would pass over it.
-    for (std::size_t i = 0; i < skip; ++i) {
-        if ((i == 0 || rest[i - 1] == ' ') && namesNonFinite(rest.substr(i))) {
-            field.finite = false;
-        }
-    }
-    rest.remove_prefix(skip);
-    if (!rest.empty() && (rest.front() == ';' || rest.front() == '\t')) {
-        rest.remove_prefix(1);
-    }
-    field.rest = rest;
+    field.rest = toNextField(text.substr(used.size()));
     return field;
-}
-
-bool NamesPhaseBeforeMagnitude(std::string_view line) {
-    return headerOrder(line) == HeaderOrder::PhaseFirst;
 }
 
 MeasurementPoints ReadMeasurementPoints(std::istream& in) {

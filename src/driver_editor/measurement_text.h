@@ -1,6 +1,6 @@
 // Reading measured responses from the column text files that measurement systems export:
 // one point per line (frequency, first value, second value), units and comments tolerated.
-// Also knows when a header line names the phase column before the magnitude column.
+// Also knows when the line before the data names the phase column before the magnitude column.
 #pragma once
 
 #include <istream>
@@ -35,13 +35,11 @@ struct MeasurementPoints {
 };
 
 /// Reads every line, the last one too. A line counts when it is longer than 3 characters,
-/// starts with a blank, "+", "-", ".", "," or a digit, and has a frequency above 0. Lines
-/// with a value that is "nan", "inf" or beyond the range of a double, or whose first value
-/// is not a number ("NA"), are skipped; a second value that is not a number reads as 0.
+/// starts with a blank, "+", "-", ".", "," or a digit, and has a frequency above 0. A value
+/// word ("NA", "nan", "inf" and the like) is that field's missing value whatever separates
+/// it: a line without a frequency or first value is skipped, a missing second value reads as
+/// 0. Lines with a number beyond the range of a double are skipped; text after the third
+/// field is never read.
 MeasurementPoints ReadMeasurementPoints(std::istream& in);
-
-/// True when `line` names its columns and the first one that is a phase or a magnitude,
-/// after the frequency column, is a phase followed by a magnitude column.
-bool NamesPhaseBeforeMagnitude(std::string_view line);
 
 } // namespace tavrel

@@ -61,6 +61,19 @@ TComplex pmaxAt(const TResult& r, int, int k) {
     return {r.PmaxSpeaker[k], 0};
 }
 
+TComplex umaxExcursionAt(const TResult& r, int d, int k) {
+    return {r.UmaxExcursion[d][k], 0};
+}
+TComplex tiltPlusAt(const TResult& r, int, int k) {
+    return r.SumTiltPlus[k];
+}
+TComplex tiltMinusAt(const TResult& r, int, int k) {
+    return r.SumTiltMinus[k];
+}
+TComplex frontAt(const TResult& r, int d, int k) {
+    return r.DirFront[d][k][0];
+}
+
 CurveView viewOf(const ExportSpec& spec) {
     const std::string n = std::to_string(spec.index + 1);
     switch (spec.curve) {
@@ -90,6 +103,15 @@ CurveView viewOf(const ExportSpec& spec) {
         return {LevelKind::Volts, "max. effective input voltage", umaxAt};
     case ExportCurve::Pmax:
         return {LevelKind::Pressure, "max. SPL on axis", pmaxAt};
+    case ExportCurve::UmaxExcursion:
+        return {LevelKind::Volts, "max. effective input voltage of driver " + n + " by excursion",
+                umaxExcursionAt};
+    case ExportCurve::TiltPlus:
+        return {LevelKind::Pressure, "Frequency response on axis tilted +1\xB0", tiltPlusAt};
+    case ExportCurve::TiltMinus:
+        return {LevelKind::Pressure, "Frequency response on axis tilted -1\xB0", tiltMinusAt};
+    case ExportCurve::Front:
+        return {LevelKind::Pressure, "Front output of driver " + n + " on axis", frontAt};
     default:
         return {}; // a time curve: FormatTimeExport writes it
     }
@@ -168,6 +190,7 @@ bool curveIsFinite(const TResult& r, const ExportSpec& spec) {
 bool isDriverCurve(ExportCurve curve) {
     return curve == ExportCurve::Driver || curve == ExportCurve::Signal ||
            curve == ExportCurve::ChassisZ || curve == ExportCurve::ChassisU ||
+           curve == ExportCurve::UmaxExcursion || curve == ExportCurve::Front ||
            IsDriverTimeCurve(curve);
 }
 

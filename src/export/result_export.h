@@ -12,16 +12,20 @@
 namespace tavrel {
 
 enum class ExportCurve {
-    Speaker,     ///< on-axis SpeakerDir
-    Direction,   ///< SpeakerDir in direction `index`
-    Driver,      ///< driver `index` on axis, front + rear, incl. crossover and baffle
-    Signal,      ///< electrical signal at driver `index` (ChassisU × active filter)
-    AmpZ,        ///< impedance at amplifier `index`
-    ChassisZ,    ///< impedance of driver `index`
-    ChassisU,    ///< voltage at driver `index` per volt at the amplifier
-    Directivity, ///< on-axis over rms pressure
-    Umax,        ///< maximum amplifier voltage of the speaker
-    Pmax,        ///< maximum on-axis SPL of the speaker
+    Speaker,       ///< on-axis SpeakerDir
+    Direction,     ///< SpeakerDir in direction `index`
+    Driver,        ///< driver `index` on axis, front + rear, incl. crossover and baffle
+    Signal,        ///< electrical signal at driver `index` (ChassisU × active filter)
+    AmpZ,          ///< impedance at amplifier `index`
+    ChassisZ,      ///< impedance of driver `index`
+    ChassisU,      ///< voltage at driver `index` per volt at the amplifier
+    Directivity,   ///< on-axis over rms pressure
+    Umax,          ///< maximum amplifier voltage of the speaker
+    Pmax,          ///< maximum on-axis SPL of the speaker
+    UmaxExcursion, ///< driver `index`'s voltage limit from its excursion alone
+    TiltPlus,      ///< on-axis sum for a listening axis tilted about 1° up
+    TiltMinus,     ///< on-axis sum for a listening axis tilted about 1° down
+    Front,         ///< driver `index`'s own front output in direction 0
     // Time domain (written by FormatTimeExport): the whole speaker, or driver `index`.
     GroupDelay,
     DriverGroupDelay,

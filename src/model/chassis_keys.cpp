@@ -79,7 +79,8 @@ void degreesToRadians(MeasuredArray& phase, int n) {
 std::int16_t readFgangWhich(TMyIniFile& store, const std::string& section, int version,
                             const ChassisKeyRules& rules) {
     const int renumbered = rules.degreesFrom; // the measurement list was renumbered twice
-    std::int32_t value = store.ReadInteger(section, "fgang_which", version < renumbered ? 4 : 5);
+    // Wider than the stored integer, so that renumbering the largest one cannot overflow.
+    std::int64_t value = store.ReadInteger(section, "fgang_which", version < renumbered ? 4 : 5);
     if (version < renumbered) {
         if (value > 1) {
             ++value;
@@ -87,7 +88,7 @@ std::int16_t readFgangWhich(TMyIniFile& store, const std::string& section, int v
     } else if (version < renumbered + 2 && value >= 6) {
         value -= 3;
     }
-    return static_cast<std::int16_t>(std::clamp<std::int32_t>(value, INT16_MIN, INT16_MAX));
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, INT16_MIN, INT16_MAX));
 }
 
 std::int32_t readDriverTyp(TMyIniFile& store, const std::string& section, int version) {

@@ -1,3 +1,4 @@
+#include "app/data_directory.h"
 #include "app/terms.h"
 #include "foundation/my_ini_file.h"
 #include "support/scratch_dir.h"
@@ -41,6 +42,17 @@ TEST_F(Terms, ReminderAfterHalfAYearRenewsTheDate) {
     EXPECT_EQ(CheckTerms(path, "0.1", later), TermsStep::ShowReminder);
     EXPECT_EQ(read("LastInfo"), "08.06.2027");
     EXPECT_EQ(CheckTerms(path, "0.1", later), TermsStep::None);
+}
+
+// Settings go beside the program only in a build tree or portable folder, never into an installed
+// bin/.
+TEST(SettingsPlace, InstalledProgramKeepsItsSettingsOutOfItsFolder) {
+    test::ScratchDir dir("layout");
+    std::filesystem::create_directories(dir / "bin");
+    EXPECT_TRUE(SettingsBesideProgram(dir.file("bin"), true));
+    std::filesystem::create_directories(dir / "share" / "tavrel");
+    std::ofstream(dir / "share" / "tavrel" / "Default.TVP") << "project";
+    EXPECT_FALSE(SettingsBesideProgram(dir.file("bin"), true)); // root, or a bin/ anyone may write
 }
 
 } // namespace

@@ -39,15 +39,22 @@ TEST_P(MeasurementLine, IsReadAsTheUserMeantIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, MeasurementLine,
-    ::testing::Values(LineCase{"20 Hz  85,3 dB  -12,5\xB0", true, 20, 85.3, -12.5},
-                      LineCase{",5 80", true, 0.5, 80, 0},
-                      LineCase{"1.029    \t6.558    \t2.958    ", true, 1.029, 6.558, 2.958},
-                      LineCase{"20\t\t80", true, 20, 0, 80},
-                      LineCase{"20\t5.5\tNA", true, 20, 5.5, 0},
-                      LineCase{"0\t-65.0\t-229.7", false}, LineCase{"0 80 3", false},
-                      LineCase{"10.000000\tNA\tNA", false}, LineCase{"20 1e999 3", false},
-                      LineCase{"20 80 nan", false}, LineCase{"* 20 80 3", false},
-                      LineCase{"1 2", false}, LineCase{"Freq 20 80", false}));
+    ::testing::Values(
+        LineCase{"20 Hz  85,3 dB  -12,5\xB0", true, 20, 85.3, -12.5},
+        LineCase{",5 80", true, 0.5, 80, 0},
+        LineCase{"1.029    \t6.558    \t2.958    ", true, 1.029, 6.558, 2.958},
+        LineCase{"20\t\t80", true, 20, 0, 80}, LineCase{"20\t5.5\tNA", true, 20, 5.5, 0},
+        LineCase{"0\t-65.0\t-229.7", false}, LineCase{"0 80 3", false},
+        LineCase{"10.000000\tNA\tNA", false}, LineCase{"20 1e999 3", false},
+        LineCase{"* 20 80 3", false}, LineCase{"1 2", false}, LineCase{"Freq 20 80", false},
+        // A value word is its field's missing value whatever separates it.
+        LineCase{"10.000000 NA NA", false}, LineCase{"100 NA -45", false},
+        LineCase{"10.233718 8.226395 NA", true, 10.233718, 8.226395, 0},
+        LineCase{"20 80 NA 5", true, 20, 80, 0}, LineCase{"20 80 nan", true, 20, 80, 0},
+        LineCase{"20 -Inf 5", false}, LineCase{"20;#N/A;5", false},
+        // Text after the third value is never read.
+        LineCase{"20 80 5 nan", true, 20, 80, 5},
+        LineCase{"20 Hz 80 dB 5 deg infinite baffle", true, 20, 80, 5}));
 
 TEST(MeasurementText, ReadsEveryLineEndAndTheLastLineWithoutOne) {
     const MeasurementPoints points = read("10 1 2\r\n20 3 4\r30 5 6\n40 7 8");
@@ -69,15 +76,17 @@ TEST(MeasurementText, SurvivesHugeLinesNulBytesAndTooManyLines) {
 }
 
 struct HeaderCase {
-    const char* line;
+    const char* lines; ///< the lines before the data
+    const char* data;
     bool phaseFirst;
 };
 
 class HeaderLine : public ::testing::TestWithParam<HeaderCase> {};
 
-TEST_P(HeaderLine, SwapsOnlyWhenThePhaseComesFirst) {
-    EXPECT_EQ(NamesPhaseBeforeMagnitude(GetParam().line), GetParam().phaseFirst);
-    const MeasurementPoints points = read(std::string(GetParam().line) + "\n100 1 2\n");
+TEST_P(HeaderLine, SwapsOnlyWhenTheLineBeforeTheDataNamesThePhaseFirst) {
+    const MeasurementPoints points =
+        read(std::string(GetParam().lines) + "\n" + GetParam().data + "\n");
+    ASSERT_EQ(points.count(), 1);
     EXPECT_EQ(points.swappedByHeader, GetParam().phaseFirst);
     EXPECT_DOUBLE_EQ(points.value1[0], GetParam().phaseFirst ? 2 : 1);
 }
@@ -85,11 +94,23 @@ TEST_P(HeaderLine, SwapsOnlyWhenThePhaseComesFirst) {
 INSTANTIATE_TEST_SUITE_P(
     Headers, HeaderLine,
     ::testing::Values(
-        HeaderCase{"Frequency [Hz]\tImpedance Phase [deg]\tImpedance Magnitude [ohm]", true},
-        HeaderCase{"Frequency [Hz]\tTotal Phase [deg]\tVent 2 SPL [dB]\tTotal SPL 2pi [dB]", true},
-        HeaderCase{"Freq;Phase;Magnitude", true},
-        HeaderCase{"* Freq(Hz) SPL(dB) Phase(degrees)", false},
-        HeaderCase{"Frequency  Impedance  Phase", false}, HeaderCase{"* FRD data written", false}));
+        HeaderCase{"Frequency [Hz]\tImpedance Phase [deg]\tImpedance Magnitude [ohm]", "100 1 2",
+                   true},
+        HeaderCase{"Frequency [Hz]\tTotal Phase [deg]\tVent 2 SPL [dB]\tTotal SPL 2pi [dB]",
+                   "100 1 2 3", true},
+        HeaderCase{"Freq;Phase;Magnitude", "100 1 2", true},
+        HeaderCase{"* Freq  Phase  SPL", "100 1 2", true},
+        HeaderCase{"Frequency [Hz] Total Phase [deg] Total SPL 2pi [dB]", "100 1 2", true},
+        HeaderCase{"* Freq(Hz) SPL(dB) Phase(degrees)", "100 1 2", false},
+        HeaderCase{"Frequency  Impedance  Phase", "100 1 2", false},
+        HeaderCase{"* FRD data written", "100 1 2", false},
+        // Prose, units in parentheses, more or fewer names than values never swap.
+        HeaderCase{"* on axis (0 deg), 1 m, 2.83 V, SPL in dB", "100 1 2", false},
+        HeaderCase{"Freq\tPhase\tMagnitude\n* on axis (0 deg), 1 m, 2.83 V, SPL in dB", "100 1 2",
+                   false},
+        HeaderCase{"Freq\t(deg)\t(dB)", "100 1 2", false},
+        HeaderCase{"Freq\tPhase\tMagnitude", "100 1 2 3", false},
+        HeaderCase{"Freq\tPhase\tMagnitude\n0 5 5", "100 1 2", false}));
 
 TEST(MeasurementText, AHeaderAfterTheDataDoesNotSwap) {
     EXPECT_FALSE(read("100 1 2\nFrequency\tPhase\tMagnitude\n200 3 4\n").swappedByHeader);

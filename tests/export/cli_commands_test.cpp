@@ -3,10 +3,13 @@
 #include "support/cli_run.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace tavrel {
 namespace {
@@ -89,7 +92,7 @@ TEST_F(CliCommands, ExcursionAndVentVelocityAtAChosenLevelAndTheirRefusals) {
     EXPECT_EQ(run("export " + example("Default.TVP") + " speaker --volts 3").status, 2);
 }
 
-TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
+TEST_F(CliCommands, JudgePrintsTheFiveFiguresOrAllTwentyByIndex) {
     const test::CliRun judge = run("judge " + example("Default.TVP"));
     ASSERT_EQ(judge.status, 0);
     for (const char* line : {"judge impedance = ", "judge freq. response = ", "judge efficiency = ",
@@ -97,6 +100,45 @@ TEST_F(CliCommands, JudgePrintsTheFiveFigures) {
         EXPECT_NE(judge.out.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(judge.out.find("nan"), std::string::npos);
+    std::istringstream all(run("judge --all " + example("Default.TVP")).out);
+    int i = 0;
+    double total = 0;
+    for (std::string line; std::getline(all, line); ++i) {
+        const std::string prefix = "J[" + std::to_string(i) + "] = ";
+        ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
+        total = i == 12 ? std::stod(line.substr(prefix.size())) : total;
+    }
+    EXPECT_EQ(i, 20);
+    EXPECT_NEAR(std::stod(judge.out.substr(judge.out.find("Total judgement = ") + 18)), total,
+                5e-4);
+}
+
+TEST_F(CliCommands, ExportsTheJudgementsRemainingInputs) {
+    const auto curve = [&](const std::string& name) { // the level column of a csv export
+        const test::CliRun r =
+            run("export " + example("Default.TVP") + " " + name + " --format csv");
+        EXPECT_EQ(r.status, 0) << name << r.err;
+        std::istringstream lines(r.out.substr(r.out.find('\n') + 1));
+        std::vector<double> levels;
+        for (std::string line; std::getline(lines, line);) {
+            levels.push_back(std::stod(line.substr(line.find(',') + 1)));
+        }
+        return levels;
+    };
+    // The speaker's limit is the lowest of its drivers' limits.
+    const std::vector<double> umax = curve("umax"), excursion = curve("umaxexcursion 2");
+    ASSERT_EQ(excursion.size(), umax.size());
+    for (std::size_t k = 0; k < umax.size(); ++k) {
+        EXPECT_LE(umax[k], excursion[k] * (1 + 1e-9)) << k;
+    }
+    // A tilt of one degree changes next to nothing at 20 Hz.
+    const double speaker = curve("speaker")[0];
+    EXPECT_NEAR(curve("tiltplus")[0], speaker, 0.05);
+    EXPECT_NEAR(curve("tiltminus")[0], speaker, 0.05);
+    // The closed tweeter radiates from its front only; the vented woofer's port adds to its own.
+    EXPECT_EQ(curve("front 2"), curve("driver 2"));
+    EXPECT_GT(std::abs(curve("front 1")[0] - curve("driver 1")[0]), 3.0);
+    EXPECT_EQ(run("export " + example("Default.TVP") + " front 3").status, 1);
 }
 
 TEST_F(CliCommands, RenderDrawsNamedChartsWithoutADisplay) {

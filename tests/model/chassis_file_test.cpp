@@ -110,6 +110,11 @@ TEST(ChassisFile, MeasurementConditionIsRenumberedForOldVersions) {
     EXPECT_EQ(readVersion(1200, "")->fgang_which, 5);
 }
 
+TEST(ChassisFile, ReadsHugeMeasurementConditionOfOldVersionWithoutOverflow) {
+    EXPECT_EQ(readVersion(1000, "fgang_which=5000000000\r\n")->fgang_which, INT16_MAX);
+    EXPECT_EQ(readVersion(1104, "fgang_which=-5000000000\r\n")->fgang_which, INT16_MIN);
+}
+
 TEST(ChassisFile, TypeFlagsMoveBit16ForOldVersionsAndAreNeverNegative) {
     EXPECT_EQ(readVersion(1106, "typ=65537\r\n")->typ, 1 | (1 << 20));
     EXPECT_EQ(readVersion(1107, "typ=65537\r\n")->typ, 65537);
