@@ -56,6 +56,8 @@ void LoadSettings(TSettings& settings) {
     const std::int32_t tbwe = store.ReadInteger(EditorSection, "TBWE", DefaultTBWE);
     settings.TBWEopti = store.ReadInteger(EditorSection, "TBWEopti", TBWEoptiFromTBWE(tbwe));
     settings.WEsize = store.ReadInteger(EditorSection, "WEsize", 2);
+    const std::int32_t series = store.ReadInteger(EditorSection, "TuningSeries", 12);
+    settings.TuningSeries = series == 6 || series == 24 ? series : 12;
     settings.UseOption = store.ReadBool(OptionSection, "UseOption", false);
     if (settings.UseOption) {
         ReadOptionBlock(store, settings.Option);
@@ -82,6 +84,7 @@ StoreCloseResult SaveSettings(TSettings& settings) {
     }
     store.WriteInteger(EditorSection, "TBWEopti", settings.TBWEopti);
     store.WriteInteger(EditorSection, "WEsize", settings.WEsize);
+    store.WriteInteger(EditorSection, "TuningSeries", settings.TuningSeries);
     return store.Close();
 }
 
