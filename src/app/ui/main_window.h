@@ -3,6 +3,7 @@
 // reference, properties) and shows the results in its chart tabs.
 #pragma once
 
+#include "app/tuning_gesture.h"
 #include "app/undo_stack.h"
 #include "engine/calc_thread.h"
 #include "engine/result.h"
@@ -19,6 +20,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -32,6 +34,7 @@ class TFormWOptimize2;
 class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
+class TuningPanel;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -100,6 +103,15 @@ public:
     /// The optimizer window, once opened.
     TFormWOptimize2* Optimizer() const { return m_optimizer; }
 
+    /// One live tuning step: pushes `undoText` when the step starts a new gesture on the value
+    /// `key`, lets `change` write into the project, marks it modified and recalculates.
+    void ApplyTuning(const std::string& key, const std::string& undoText,
+                     const std::function<void(TProjekt&)>& change);
+    /// "Show tuning panel".
+    void ShowTuningPanel();
+    TuningPanel* Tuning() const { return m_tuningPanel; }
+    QDockWidget* TuningDock() const { return m_tuningDock; }
+
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
     const TResult& Displayed() const { return *m_displayed; }
@@ -141,6 +153,11 @@ private:
     void setOptimizerRunning(bool running);
     void optimizerClosed(const TProjekt* result, bool optimized);
     bool fixPartByHand(const FixationRequest& request);
+    void createTuningPanel();
+    /// Calculates the project as an open dialog would change it, without changing it.
+    void previewCalc(const std::function<void(TProjekt&)>& change);
+    /// Back to the project's own results after a preview that was not kept.
+    void endPreview();
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
@@ -182,6 +199,10 @@ private:
     QAction* m_showNetworkEditor = nullptr;
     TFormWOptimize2* m_optimizer = nullptr;
     QAction* m_showOptimizerAction = nullptr;
+    TuningGesture m_gesture;
+    QDockWidget* m_tuningDock = nullptr;
+    TuningPanel* m_tuningPanel = nullptr;
+    bool m_previewing = false; ///< the calculation holds a dialog's preview, not the project
 };
 
 } // namespace tavrel
