@@ -43,6 +43,7 @@ void TMainForm::createTuningPanel() {
     m_tuningPanel = new TuningPanel(std::move(host), this);
     m_tuningDock = new QDockWidget("Tuning", this);
     m_tuningDock->setObjectName("TuningDock");
+    m_tuningPanel->setMinimumWidth(320); // every column, the unit too
     m_tuningDock->setWidget(m_tuningPanel);
     addDockWidget(Qt::RightDockWidgetArea, m_tuningDock);
     m_tuningDock->hide();
