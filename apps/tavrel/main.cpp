@@ -238,8 +238,11 @@ int main(int argc, char** argv) {
         }
         taken = true;
         window.Tabs()->setCurrentIndex(tabIndex);
-        if (!opener) {
-            QTimer::singleShot(200, &app, [&] {
+        if (!opener || PicturesMainWindow(parser.value(windowName))) {
+            if (opener) {
+                QTimer::singleShot(0, &app, [&] { (*opener)(); });
+            }
+            QTimer::singleShot(opener ? 800 : 200, &app, [&] {
                 save(&window);
                 quit();
             });

@@ -109,8 +109,7 @@ void TCalcThread::run() {
             pauseAfterJob();
             continue;
         }
-        if (requested) {
-            finishPass();
+        if (requested && finishPass()) {
             requested = false;
         }
         std::unique_lock lock(m_mutex);
@@ -127,10 +126,23 @@ void TCalcThread::run() {
     m_wake.notify_all();
 }
 
-void TCalcThread::finishPass() {
+bool TCalcThread::requestWaiting() const {
+    std::lock_guard lock(m_mutex);
+    return m_newData || m_recalcAll;
+}
+
+bool TCalcThread::finishPass() {
+    // A pass overtaken by a newer request is dropped: its results would only be replaced a
+    // moment later, and handing them over would hold the user interface up for nothing.
+    if (requestWaiting()) {
+        return false;
+    }
     m_engine.FinishPass();
     if (m_silent) {
-        return;
+        return true;
+    }
+    if (requestWaiting()) {
+        return false;
     }
     const TProjekt& w = m_engine.Working();
     const std::vector<std::string> errors = CollectErrors(m_engine.Status(), w);
@@ -140,6 +152,7 @@ void TCalcThread::finishPass() {
     if (m_callbacks.handOver) {
         m_callbacks.handOver(m_engine.Result(), errors.empty());
     }
+    return true;
 }
 
 void TCalcThread::pauseAfterJob() {

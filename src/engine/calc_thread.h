@@ -3,6 +3,9 @@
 // and at the end of the work hands the results over and sleeps until the next request.
 // The three reports are plain calls made from the calculation thread that return only when
 // the receiver has handled them; the UI marshals them into its event loop.
+// Requests coalesce: only the newest waits, and a pass that a newer request overtakes is
+// continued with that request at the next job boundary and never handed over, so a burst of
+// requests costs about one calculation.
 #pragma once
 
 #include "engine/calc_engine.h"
@@ -63,7 +66,9 @@ private:
     void request(const TProjekt& project, bool full);
     void run();
     bool takeRequest();
-    void finishPass();
+    /// Ends the pass and hands over; false when a newer request made the pass stale.
+    bool finishPass();
+    bool requestWaiting() const;
     void pauseAfterJob();
 
     const bool m_silent;

@@ -68,6 +68,8 @@ void LoadSettings(TSettings& settings) {
     settings.InputVolts = readPositive(store, "InputVolts", settings.InputVolts);
     settings.VentVelocityLimit =
         readPositive(store, "VentVelocityLimit", settings.VentVelocityLimit);
+    const std::int32_t series = store.ReadInteger(EditorSection, "TuningSeries", 12);
+    settings.TuningSeries = series == 6 || series == 24 ? series : 12;
     settings.UseOption = store.ReadBool(OptionSection, "UseOption", false);
     if (settings.UseOption) {
         ReadOptionBlock(store, settings.Option);
@@ -94,6 +96,7 @@ StoreCloseResult SaveSettings(TSettings& settings) {
     }
     store.WriteInteger(EditorSection, "TBWEopti", settings.TBWEopti);
     store.WriteInteger(EditorSection, "WEsize", settings.WEsize);
+    store.WriteInteger(EditorSection, "TuningSeries", settings.TuningSeries);
     store.WriteFloat(LevelSection, "InputVolts", settings.InputVolts);
     store.WriteFloat(LevelSection, "VentVelocityLimit", settings.VentVelocityLimit);
     return store.Close();

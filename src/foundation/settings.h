@@ -1,7 +1,7 @@
 // Program-wide settings kept in "Tavrel.ini" beside the program: the six working
-// directories, the crossover editor's mouse keys and window size, the input level of the
-// excursion and vent charts, and an optional program-wide option block that then replaces the
-// block of every project read.
+// directories, the crossover editor's mouse keys, window size and tuning series, the input
+// level of the excursion and vent charts, and an optional program-wide option block that then
+// replaces the block of every project read.
 #pragma once
 
 #include "foundation/my_ini_file.h"
@@ -37,6 +37,7 @@ struct TSettings {
     bool Verzeichnisvorgaben = false; ///< true: the directories above come from the file
     std::int32_t TBWEopti = 424531;   ///< mouse key assignment of the crossover editor
     std::int32_t WEsize = 2;          ///< crossover editor window size, 1 to 3
+    std::int32_t TuningSeries = 12;   ///< E-series of live tuning: 6, 12 or 24 values a decade
     bool UseOption = false;           ///< Option replaces every project's option block
     double InputVolts = 2.83;         ///< amplifier level of the excursion and vent charts, V rms
     double VentVelocityLimit = 17.0;  ///< air velocity above which a port is heard, m/s

@@ -1,5 +1,6 @@
 #include "optimizer/e_series.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -30,6 +31,30 @@ double NearestESeries(double x, int q) {
         j += step;
     }
     return decade * Table[j];
+}
+
+int SeriesStepOf(int valuesPerDecade) {
+    return valuesPerDecade == 6 ? 4 : valuesPerDecade == 24 ? 1 : 2;
+}
+
+double StepESeries(double x, int q, int direction) {
+    constexpr double Tolerance = 1e-9;
+    constexpr std::size_t ValuesPerDecadeInTable = 24;
+    const double decade = std::pow(10.0, std::floor(std::log10(x)));
+    const auto step = static_cast<std::size_t>(q);
+    double best = direction > 0 ? HUGE_VAL : 0.0;
+    // The decades below and above, too: the neighbour of 1.0 is 0.82, that of 8.2 is 10.
+    for (const double d : {decade / 10, decade, decade * 10}) {
+        for (std::size_t j = 0; j < ValuesPerDecadeInTable; j += step) {
+            const double v = d * Table[j];
+            if (direction > 0 && v > x * (1 + Tolerance)) {
+                best = std::min(best, v);
+            } else if (direction <= 0 && v < x * (1 - Tolerance)) {
+                best = std::max(best, v);
+            }
+        }
+    }
+    return best;
 }
 
 } // namespace tavrel

@@ -1,3 +1,4 @@
+#include "app/tuning_gesture.h"
 #include "app/undo_stack.h"
 #include "app/workflow.h"
 
@@ -83,6 +84,18 @@ TEST(MenuCaption, BoxedDriversShowTheirVolume) {
     EXPECT_EQ(DriverMenuCaption(1, *p), "Driver &2: Woofer in 12,5 liters vented.");
     p->Einbau[1].Typ = EinbauIntegrated;
     EXPECT_EQ(DriverMenuCaption(1, *p), "Driver &2: Woofer");
+}
+
+TEST(TuningGesture, StepsCloseTogetherOnOneValueAreOneUndoStep) {
+    using namespace std::chrono_literals;
+    TuningGesture gesture;
+    const auto t = TuningGesture::Clock::time_point{} + 10s;
+    EXPECT_TRUE(gesture.StartsNew("C1", "Tune C1", "Load file", t));
+    EXPECT_FALSE(gesture.StartsNew("C1", "Tune C1", "Tune C1", t + 300ms));
+    EXPECT_FALSE(gesture.StartsNew("C1", "Tune C1", "Tune C1", t + 900ms));   // 0.6 s after
+    EXPECT_TRUE(gesture.StartsNew("C1", "Tune C1", "Tune C1", t + 1700ms));   // after the pause
+    EXPECT_TRUE(gesture.StartsNew("R1", "Tune R1", "Tune C1", t + 1800ms));   // another part
+    EXPECT_TRUE(gesture.StartsNew("R1", "Tune R1", "Load file", t + 1900ms)); // after undo
 }
 
 } // namespace

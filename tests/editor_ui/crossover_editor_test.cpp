@@ -68,7 +68,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
         whenModal<TFormWParts>([](TFormWParts& library) {
             auto* list = library.findChild<QListWidget*>("ListCapacitors");
             const auto found =
-                list->findItems(QString::fromUtf8("MKP 250V:4,7 µF"), Qt::MatchExactly);
+                list->findItems(QString::fromUtf8("MKP 250V:6,8 µF"), Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
             library.ChooseRow(list->row(found.first()));
             library.accept();
@@ -77,7 +77,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
         part.accept();
     });
     editor.EditPart(SlotC1, QPoint(100, 100));
-    EXPECT_DOUBLE_EQ(editor.Working()[SlotC1].value, 4.7e-6);
+    EXPECT_DOUBLE_EQ(editor.Working()[SlotC1].value, 6.8e-6);
     EXPECT_EQ(editor.Working()[SlotC1].bem.str(), "MKP 250V");
 
     const PixelRect tweeter = *SlotRect(MetricsForSize(2), SlotTweeter);
@@ -89,7 +89,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
     EXPECT_FALSE(editor.isVisible());
     EXPECT_FALSE(window->NetworkEditorOpen());
     ASSERT_TRUE(waitForHandOver());
-    EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 4.7e-6);
+    EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 6.8e-6);
     const std::vector<double> after = impedance();
     double largestChange = 0.0;
     for (std::size_t k = 0; k < before.size(); ++k) {
@@ -99,7 +99,7 @@ TEST_F(CrossoverEditor, PartFromTheLibraryChangesTheImpedanceAndUndoRestoresIt) 
 
     window->Undo();
     ASSERT_TRUE(waitForHandOver());
-    EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 3.9e-6);
+    EXPECT_DOUBLE_EQ(window->Project().Amps[0].Weiche[SlotC1].value, 1.8e-6);
     EXPECT_EQ(impedance(), before);
 }
 

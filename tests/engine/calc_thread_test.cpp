@@ -87,6 +87,34 @@ TEST_F(CalcThread, EveryRequestIsHandedOverWithTheNewestProject) {
     EXPECT_DOUBLE_EQ(reports.pegelSeen.back(), 6.0);
 }
 
+TEST_F(CalcThread, BurstOfRequestsCoalescesIntoTheResultOfTheFinalProject) {
+    Reports slowUi; // a user interface that takes its time with every report
+    CalcCallbacks callbacks = slowUi.callbacks();
+    const auto handOver = callbacks.handOver;
+    callbacks.handOver = [handOver](const TResult& r, bool valid) {
+        std::this_thread::sleep_for(5ms);
+        handOver(r, valid);
+    };
+    TCalcThread thread(false, std::move(callbacks));
+    thread.RequestCalc(*project);
+    ASSERT_TRUE(thread.WaitFinished(60s));
+    ASSERT_TRUE(waitForHandOvers(slowUi, 1));
+    TWeichePart* capacitor = nullptr;
+    for (TWeichePart& part : project->Amps[0].Weiche) {
+        capacitor = part.typ == PartCapacitor && capacitor == nullptr ? &part : capacitor;
+    }
+    ASSERT_NE(capacitor, nullptr);
+    for (int notch = 0; notch < 50; ++notch) {
+        capacitor->value *= 1.02;
+        thread.RequestCalc(*project);
+    }
+    ASSERT_TRUE(thread.WaitFinished(60s));
+    EXPECT_LT(slowUi.handOvers, 1 + 10); // not one calculation per request
+    auto reference = std::make_unique<TCalcEngine>();
+    reference->CalculateAll(*project);
+    EXPECT_TRUE(thread.Result() == reference->Result());
+}
+
 TEST_F(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {
     TCalcThread thread(false, reports.callbacks());
     thread.RequestCalc(*project);

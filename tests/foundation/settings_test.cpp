@@ -53,7 +53,7 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndCreatesTheFileOnSave) {
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(test::ReadWholeFile(iniPath()),
               HeaderLine + "#Verzeichnisse\r\nVerzeichnisvorgaben=\t0\r\n"
-                           "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\n"
+                           "#Optionen\r\nTBWEopti=\t424531\r\nWEsize=\t2\r\nTuningSeries=\t12\r\n"
                            "#Charts\r\nInputVolts=\t2,83\r\nVentVelocityLimit=\t17\r\n");
 }
 
@@ -69,6 +69,10 @@ TEST_F(SettingsTest, OldTBWEValueGivesTheDerivedDefault) {
     writeIni("#Optionen\r\nTBWE=123456\r\nTBWEopti=111111\r\nWEsize=3\r\n");
     EXPECT_EQ(load().TBWEopti, 111111);
     EXPECT_EQ(load().WEsize, 3);
+    writeIni("#Optionen\r\nTuningSeries=24\r\n");
+    EXPECT_EQ(load().TuningSeries, 24);
+    writeIni("#Optionen\r\nTuningSeries=7\r\n"); // not a series: the default
+    EXPECT_EQ(load().TuningSeries, 12);
     EXPECT_EQ(TBWEoptiFromTBWE(424231), 424531);
     EXPECT_EQ(TBWEoptiFromTBWE(7), 507);
 }

@@ -161,9 +161,11 @@ void drawCrossover(TWeiche& w) {
     place(w, 101, PartWire); // hot line up the left edge: 11-22
     place(w, 112, PartWire); // 22-33
 
-    placeValue(w, 30, PartInductance, 0.001, "L1"); // woofer series 33-34
-    w[30].Rvalue = 0.25;
-    placeValue(w, 124, PartCapacitor, 0.0000039, "C1"); // woofer shunt 34-45
+    // Values from the shipped parts files, tuned for a response within 2 dB from 150 Hz to
+    // 15 kHz; the labels count each kind in slot order, as the tuning panel names the parts.
+    placeValue(w, 30, PartInductance, 0.0015, "L1"); // woofer series 33-34, 1.0 mm wire
+    w[30].Rvalue = 0.51;
+    placeValue(w, 124, PartCapacitor, 0.0000018, "C2"); // woofer shunt 34-45
     place(w, 31, PartWire);                             // 34-35
     place(w, 125, PartDriver);                          // woofer 35-46
     w[125].chassisnr = 0;
@@ -171,18 +173,23 @@ void drawCrossover(TWeiche& w) {
 
     place(w, 10, PartWire);                            // 11-12
     place(w, 11, PartWire);                            // 12-13
-    place(w, 12, PartWire);                            // 13-14
-    placeValue(w, 13, PartCapacitor, 0.0000056, "C2"); // tweeter series 14-15
-    placeValue(w, 105, PartInductance, 0.00082, "L2"); // tweeter shunt 15-26
-    w[105].Rvalue = 0.3;
+    placeValue(w, 12, PartResistor, 2.2, "R1");        // tweeter level, series 13-14
+    placeValue(w, 13, PartCapacitor, 0.0000047, "C1"); // tweeter series 14-15
+    placeValue(w, 105, PartInductance, 0.0018, "L2");  // tweeter shunt 15-26, 1.0 mm wire
+    w[105].Rvalue = 0.57;
     place(w, 116, PartWire);   // 26-37
     place(w, 127, PartWire);   // 37-48
     place(w, 14, PartWire);    // 15-16
     place(w, 106, PartDriver); // tweeter 16-27, reversed
     w[106].chassisnr = 1;
     w[106].verpolt = 1;
-    place(w, 117, PartWire); // 27-38
-    place(w, 128, PartWire); // 38-49
+    place(w, 15, PartWire);                       // 16-17
+    place(w, 16, PartWire);                       // 17-18
+    placeValue(w, 108, PartResistor, 15.0, "R2"); // tweeter level, parallel 18-29
+    place(w, 25, PartWire);                       // 27-28
+    place(w, 26, PartWire);                       // 28-29
+    place(w, 117, PartWire);                      // 27-38
+    place(w, 128, PartWire);                      // 38-49
 
     for (int slot = 40; slot <= 44; ++slot) { // ground rail 44-49
         place(w, slot, PartWire);

@@ -1,7 +1,9 @@
 #include "app/ui/active_filter_dialog.h"
 
+#include "foundation/number_steps.h"
 #include "foundation/number_text.h"
 #include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/wheel_stepper.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -57,6 +59,22 @@ TFormAktFilter::TFormAktFilter(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    connectPreview();
+}
+
+void TFormAktFilter::connectPreview() {
+    const auto report = [this] { emit valuesChanged(); };
+    const auto watch = [&](QLineEdit* edit, int width, StepFunction step) {
+        connect(edit, &QLineEdit::editingFinished, this, report);
+        InstallWheelStepper(edit, width, std::move(step), report);
+    };
+    watch(m_level, 5, StepLevelDb);
+    for (const Section& s : m_sections) {
+        watch(s.frequency, 6, StepFrequency);
+        if (s.q != nullptr) {
+            watch(s.q, 6, StepPercent);
+        }
+    }
 }
 
 TFormAktFilter::Section TFormAktFilter::addSection(QGridLayout* grid, int row,

@@ -25,6 +25,11 @@ public:
     /// The dialog's values as a record (every field parsed, enabled or not).
     TAktFilter Edited() const;
 
+signals:
+    /// A number field changed (typed and confirmed, wheel, arrow keys): Edited() is worth a
+    /// preview calculation.
+    void valuesChanged();
+
 private:
     struct Section {
         QCheckBox* check = nullptr;
@@ -34,6 +39,8 @@ private:
     };
     Section addSection(QGridLayout* grid, int row, const char* checkName, const char* caption,
                        const char* frequencyName, const char* qName);
+    /// Number fields step with the wheel and the arrow keys and report every change.
+    void connectPreview();
 
     QLineEdit* m_level = nullptr;
     std::array<Section, 6> m_sections{}; ///< HP6, HP121, HP122, TP6, TP121, TP122

@@ -68,6 +68,7 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createStatusBar();
     createNetworkEditor();
     createDriverEditor();
+    createTuningPanel();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);
@@ -175,6 +176,8 @@ void TMainForm::createMenus() {
     m_showOptimizerAction = addItem(windows, "Show optimizer", "ActShowOptimizer");
     m_showOptimizerAction->setEnabled(false);
     connect(m_showOptimizerAction, &QAction::triggered, this, &TMainForm::ShowOptimizer);
+    connect(addItem(windows, "Show tuning panel", "ActShowTuningPanel"), &QAction::triggered, this,
+            &TMainForm::ShowTuningPanel);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MenuHelp");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/recovery_copy.h"
+#include "app/tuning_gesture.h"
 #include "app/undo_stack.h"
 #include "engine/calc_thread.h"
 #include "engine/result.h"
@@ -21,6 +22,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -37,6 +39,7 @@ class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
 struct PortResult;
+class TuningPanel;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -119,6 +122,15 @@ public:
     /// The tolerance analysis window, once opened.
     ToleranceWindow* ToleranceAnalysis() const { return m_tolerance; }
 
+    /// One live tuning step: pushes `undoText` when the step starts a new gesture on the value
+    /// `key`, lets `change` write into the project, marks it modified and recalculates.
+    void ApplyTuning(const std::string& key, const std::string& undoText,
+                     const std::function<void(TProjekt&)>& change);
+    /// "Show tuning panel".
+    void ShowTuningPanel();
+    TuningPanel* Tuning() const { return m_tuningPanel; }
+    QDockWidget* TuningDock() const { return m_tuningDock; }
+
     const TProjekt& Project() const { return *m_project; }
     TProjekt& MutableProject() { return *m_project; }
     const TResult& Displayed() const { return *m_displayed; }
@@ -163,6 +175,11 @@ private:
     void showToleranceSpread(const ToleranceResult& result);
     /// The spread belongs to the project it was computed for: any change removes it.
     void clearToleranceSpread();
+    void createTuningPanel();
+    /// Calculates the project as an open dialog would change it, without changing it.
+    void previewCalc(const std::function<void(TProjekt&)>& change);
+    /// Back to the project's own results after a preview that was not kept.
+    void endPreview();
     void createNetworkEditor();
     void closeNetworkEditor();
     void applyNetwork(int amp, const TWeiche& weiche, const std::string& undoText);
@@ -221,6 +238,10 @@ private:
     std::unique_ptr<RecoveryWriter> m_recovery;
     bool m_recoveryScheduled = false;
     ToleranceWindow* m_tolerance = nullptr;
+    TuningGesture m_gesture;
+    QDockWidget* m_tuningDock = nullptr;
+    TuningPanel* m_tuningPanel = nullptr;
+    bool m_previewing = false; ///< the calculation holds a dialog's preview, not the project
 };
 
 } // namespace tavrel

@@ -15,7 +15,19 @@ namespace tavrel {
 void TMainForm::createDriverEditor() {
     m_driverEditor = new DriverEditor(LoadPlaceholderPicture(m_programDir), this);
     connect(m_driverEditor, &DriverEditor::applied, this, &TMainForm::driverEdited);
-    connect(m_driverEditor, &DriverEditor::closed, this, [this] { setDriverEditorOpen(false); });
+    connect(m_driverEditor, &DriverEditor::closed, this, [this] {
+        setDriverEditorOpen(false);
+        endPreview(); // after "Ok" the project holds the records and nothing changes
+    });
+    connect(m_driverEditor, &DriverEditor::previewed, this, [this] {
+        const int d = m_driverEditor->Slot();
+        const DriverRecords& edited = m_driverEditor->Records();
+        previewCalc([&](TProjekt& p) {
+            p.Chassis[d] = edited.chassis;
+            p.Einbau[d] = edited.einbau;
+            p.Schallwand[d] = edited.baffle;
+        });
+    });
 }
 
 void TMainForm::EditDriver(int d, int page) {

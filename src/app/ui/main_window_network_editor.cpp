@@ -25,6 +25,11 @@ void TMainForm::createNetworkEditor() {
         applyNetwork(amp, weiche, undoText);
     };
     host.markModified = [this] { MarkModified(); };
+    host.tune = [this](int amp, const TWeiche& weiche, int slot, const std::string& undoText) {
+        ApplyTuning("network" + std::to_string(amp) + ":" + std::to_string(slot), undoText,
+                    [&](TProjekt& p) { p.Amps[amp].Weiche = weiche; });
+    };
+    host.undo = [this] { Undo(); };
     host.closed = [this] {
         m_networkEditorOpen = false;
         m_showNetworkEditor->setEnabled(false);

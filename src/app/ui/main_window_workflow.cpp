@@ -11,6 +11,8 @@
 #include "app/workflow.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "charts/ui/chart_tab_set.h"
+#include "editor/part_tuning.h"
+#include "editor/ui/crossover_editor.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_form_dialog.h"
 #include "foundation/ui/store_text.h"
@@ -201,9 +203,20 @@ bool TMainForm::SaveProject(const QString& chosenName, bool coded) {
 }
 
 void TMainForm::Undo() {
-    closeEditors();
+    // Undoing a tuning gesture keeps the crossover editor open on the restored network, so
+    // tuning can go on; every other undo closes the editors, whose copies would be stale.
+    const bool tuning = IsTuneUndoText(m_undo.NewestText());
+    const int tunedAmp = m_networkEditorOpen && tuning ? m_networkEditor->Amp() : -1;
+    if (tunedAmp >= 0) {
+        CloseDriverEditor();
+    } else {
+        closeEditors();
+    }
     if (!m_undo.Undo(*m_project)) {
         return;
+    }
+    if (tunedAmp >= 0) {
+        m_networkEditor->Load(tunedAmp + 1);
     }
     RequestCalc();
     MarkModified();
@@ -293,9 +306,14 @@ void TMainForm::EditProperties() {
 void TMainForm::EditActiveFilter(int amp) {
     TFormAktFilter dialog(this);
     dialog.Load(m_project->Amps[amp - 1].AktFilter, amp);
+    connect(&dialog, &TFormAktFilter::valuesChanged, this, [this, &dialog, amp] {
+        previewCalc([&](TProjekt& p) { p.Amps[amp - 1].AktFilter = dialog.Edited(); });
+    });
     if (dialog.exec() != QDialog::Accepted) {
+        endPreview();
         return;
     }
+    m_previewing = false;
     PushUndo("Edit active filter  " + std::to_string(amp));
     m_project->Amps[amp - 1].AktFilter = dialog.Edited();
     MarkModified();

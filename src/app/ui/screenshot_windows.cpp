@@ -1,6 +1,7 @@
 #include "app/ui/screenshot_windows.h"
 
 #include "app/ui/main_window.h"
+#include "editor/part_tuning.h"
 #include "editor/ui/crossover_editor.h"
 #include "editor/ui/parts_library_dialog.h"
 #include "model/projekt.h"
@@ -53,6 +54,25 @@ void PictureToleranceRun(TMainForm& main) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     window->show();
+}
+
+/// The tuning panel beside the main window; `tuned`: the current curves become the
+/// reference and the first capacitor of amplifier 1 goes two steps up its tuning series.
+void PictureTuning(TMainForm& main, bool tuned) {
+    if (tuned) {
+        main.SetReference();
+        TWeiche& weiche = main.MutableProject().Amps[0].Weiche;
+        for (int slot = 0; slot < WeicheGridSlots; ++slot) {
+            if (weiche[slot].typ == PartCapacitor) {
+                TWeichePart part = weiche[slot];
+                TunePart(part, 2, TuneMode::Series, 2);
+                main.ApplyTuning("picture", TuneUndoText(PartName(weiche, slot)),
+                                 [&](TProjekt& p) { p.Amps[0].Weiche[slot] = part; });
+                break;
+            }
+        }
+    }
+    main.ShowTuningPanel();
 }
 
 std::optional<WindowOpener> noArguments(const QStringList& arguments, WindowOpener opener) {
@@ -176,6 +196,14 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.CopyDriver(); });
      }},
+    {"tuning", "tuning[:tuned] (tuned: a capacitor two steps up, the old curves as reference)",
+     [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
+         const bool tuned = args.size() == 2 && args[1] == "tuned";
+         if (args.size() != 1 && !tuned) {
+             return std::nullopt;
+         }
+         return [&main, tuned] { PictureTuning(main, tuned); };
+     }},
     {"calculators", "calculators:PAGE (sealed, port, crossovers, divider, correction)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
          const QStringList pages{"sealed", "port", "crossovers", "divider", "correction"};
@@ -215,6 +243,10 @@ std::optional<WindowOpener> FindWindowOpener(TMainForm& main, const QString& nam
     }
     error = QString("no window named '%1' (windows: %2)").arg(name, WindowNames().join(", "));
     return std::nullopt;
+}
+
+bool PicturesMainWindow(const QString& name) {
+    return name.split(':').first() == "tuning";
 }
 
 QStringList WindowNames() {

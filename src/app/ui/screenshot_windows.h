@@ -20,6 +20,9 @@ using WindowOpener = std::function<void()>;
 /// name or its arguments are out of range.
 std::optional<WindowOpener> FindWindowOpener(TMainForm& main, const QString& name, QString& error);
 
+/// True for the windows pictured inside the main window (the tuning panel, a dock).
+bool PicturesMainWindow(const QString& name);
+
 /// Every window name with its arguments ("active-filter:A"), for help texts.
 QStringList WindowNames();
 

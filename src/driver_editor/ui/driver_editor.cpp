@@ -61,6 +61,7 @@ DriverEditor::DriverEditor(const QImage& placeholder, QWidget* parent)
     setWindowTitle("Edit driver and enclosure");
     setModal(false);
     buildWindow();
+    connectPreview();
 }
 
 DriverEditor::~DriverEditor() = default;

@@ -78,6 +78,9 @@ signals:
     void applied();
     /// The window was closed by "Ok" or "Abort".
     void closed();
+    /// A number field or slider changed (typed and confirmed, wheel, arrow keys): Records()
+    /// holds the edited slot for a preview calculation.
+    void previewed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +108,10 @@ private:
     void updateDependencies();
     void updateEnclosureLayout();
     void enclosureSettingChanged();
+    /// Number fields step with the wheel and the arrow keys, and every change asks for a
+    /// preview.
+    void connectPreview();
+    void previewChanged();
     /// The chosen file; the import passes its own title and filter.
     QString chooseFile(FileUse use, const QString& title = {}, const QString& filter = {});
     QString chooseFile(FileUse use, bool& coded);

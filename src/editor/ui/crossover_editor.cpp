@@ -1,12 +1,14 @@
 #include "editor/ui/crossover_editor.h"
 
 #include "editor/network_checks.h"
+#include "editor/part_tuning.h"
 #include "editor/schematic_layout.h"
 #include "editor/ui/free_wires_dialog.h"
 #include "editor/ui/mouse_keys_dialog.h"
 #include "editor/ui/part_editor.h"
 #include "editor/ui/schematic_paint_box.h"
 #include "foundation/ui/choice_dialog.h"
+#include "optimizer/e_series.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -50,6 +52,8 @@ TFormWeicheneditor::TFormWeicheneditor(TSettings& settings, Host host, QWidget* 
             Click(button, shift, ctrl, p);
         },
         central);
+    m_view->SetTuneHandler(
+        [this](QPoint p, int notches, bool shift, bool ctrl) { Tune(p, notches, shift, ctrl); });
     row->addWidget(m_view, 0, Qt::AlignTop | Qt::AlignLeft);
     auto* side = new QWidget(central);
     createButtons(side);
@@ -79,6 +83,15 @@ void TFormWeicheneditor::createMenus() {
     apply->setObjectName("ActApplyChanges");
     apply->setShortcut(QKeySequence("Ctrl+U"));
     connect(apply, &QAction::triggered, this, &TFormWeicheneditor::Apply);
+    QAction* undo = action->addAction("Undo");
+    undo->setObjectName("ActUndo");
+    undo->setShortcut(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] {
+        if (m_host.undo) {
+            m_host.undo();
+        }
+    });
+    createTuningMenu();
 
     QMenu* size = menuBar()->addMenu("size of window");
     auto* sizes = new QActionGroup(this);
@@ -119,6 +132,51 @@ void TFormWeicheneditor::createMenus() {
     for (const auto& [caption, scope] : marks) {
         connect(optimization->addAction(caption), &QAction::triggered, this,
                 [this, scope = scope] { SetOptimizeMarks(scope); });
+    }
+}
+
+void TFormWeicheneditor::createTuningMenu() {
+    QMenu* tuning = menuBar()->addMenu("Tuning series");
+    auto* series = new QActionGroup(this);
+    const int values[] = {6, 12, 24};
+    for (int i = 0; i < 3; ++i) {
+        m_seriesActions[i] = addChoice(tuning, series, QString("E%1").arg(values[i]),
+                                       m_settings.TuningSeries == values[i]);
+        m_seriesActions[i]->setObjectName(QString("ActTuningE%1").arg(values[i]));
+        connect(m_seriesActions[i], &QAction::triggered, this,
+                [this, v = values[i]] { SetTuningSeries(v); });
+    }
+}
+
+void TFormWeicheneditor::SetTuningSeries(int valuesPerDecade) {
+    m_settings.TuningSeries = valuesPerDecade;
+    for (QAction* action : m_seriesActions) {
+        action->setChecked(action->text() == QString("E%1").arg(valuesPerDecade));
+    }
+}
+
+void TFormWeicheneditor::Tune(QPoint position, int notches, bool shift, bool ctrl) {
+    const int slot = HitSlot(MetricsForSize(m_settings.WEsize), {position.x(), position.y()});
+    if (m_amp < 0 || slot < 0) {
+        return;
+    }
+    TWeichePart& part = m_working[slot];
+    const TuneMode mode = shift && part.typ == PartInductance ? TuneMode::SeriesResistance
+                          : ctrl                              ? TuneMode::Fine
+                                                              : TuneMode::Series;
+    if (!TunePart(part, notches, mode, SeriesStepOf(m_settings.TuningSeries))) {
+        return;
+    }
+    m_view->update();
+    if (m_host.tune) {
+        m_host.tune(m_amp, m_working, slot, TuneUndoText(PartName(m_working, slot)));
+    }
+}
+
+void TFormWeicheneditor::TakePart(int amp, int slot, const TWeiche& weiche) {
+    if (amp == m_amp) {
+        m_working[slot] = weiche[slot];
+        m_view->update();
     }
 }
 

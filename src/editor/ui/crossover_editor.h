@@ -31,6 +31,12 @@ public:
         /// the project modified and requests a calculation.
         std::function<void(int amp, const TWeiche& weiche, const std::string& undoText)> apply;
         std::function<void()> markModified;
+        /// One tuning step on `slot`: writes `weiche` as network `amp` at once, with one undo
+        /// step `undoText` per gesture, and requests a calculation.
+        std::function<void(int amp, const TWeiche& weiche, int slot, const std::string& undoText)>
+            tune;
+        /// The main window's undo (Ctrl+Z in the editor).
+        std::function<void()> undo;
         /// The editor has closed (the main window updates its menus).
         std::function<void()> closed;
     };
@@ -57,6 +63,15 @@ public:
     void SetPrintView(bool print);
     void SetSize(int size);
     void SetOptimizeMarks(MarkScope scope);
+    /// One tuning step (wheel notches or + / −) at `position`: the part there moves through
+    /// the tuning series (Ctrl: by 1 %; Shift over an inductance: its series resistance by
+    /// 5 %) and is applied at once.
+    void Tune(QPoint position, int notches, bool shift, bool ctrl);
+    /// Takes slot `slot` of `weiche` into the working copy when network `amp` (0-based) is
+    /// loaded: the tuning panel changed it in the project.
+    void TakePart(int amp, int slot, const TWeiche& weiche);
+    /// "Tuning series": 6, 12 or 24 values a decade.
+    void SetTuningSeries(int valuesPerDecade);
 
     int Amp() const { return m_amp; }
     const TWeiche& Working() const { return m_working; }
@@ -71,6 +86,7 @@ private:
 
     void createMenus();
     void createButtons(QWidget* side);
+    void createTuningMenu();
     void layoutForSize();
     void keepOnScreen();
     bool confirmClose();
@@ -83,6 +99,7 @@ private:
     SchematicOptions m_options;
     SchematicPaintBox* m_view = nullptr;
     std::array<QAction*, 3> m_sizeActions{};
+    std::array<QAction*, 3> m_seriesActions{};
     QAction* m_editView = nullptr;
     QAction* m_printView = nullptr;
 };

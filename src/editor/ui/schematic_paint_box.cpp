@@ -2,8 +2,10 @@
 
 #include "editor/ui/schematic_painter.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tavrel {
 
@@ -11,6 +13,7 @@ SchematicPaintBox::SchematicPaintBox(Source source, ClickHandler onClick, QWidge
     : QWidget(parent), m_source(std::move(source)), m_onClick(std::move(onClick)) {
     setObjectName("PaintBox1");
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // + and − tune the part under the mouse
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, Qt::white);
@@ -41,8 +44,42 @@ void SchematicPaintBox::mousePressEvent(QMouseEvent* event) {
 
 void SchematicPaintBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    m_mouse = p;
     const bool overSlot = HitSlot(m_metrics, {p.x(), p.y()}) >= 0;
     setCursor(overSlot ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void SchematicPaintBox::enterEvent(QEnterEvent* event) {
+    // The keys + and − act on the part under the mouse, so the view takes the keyboard.
+    setFocus(Qt::MouseFocusReason);
+    QWidget::enterEvent(event);
+}
+
+void SchematicPaintBox::wheelEvent(QWheelEvent* event) {
+    // Shift turns a vertical wheel into a horizontal one on some platforms.
+    const QPoint delta = event->angleDelta();
+    m_wheelRest += delta.y() != 0 ? delta.y() : delta.x();
+    const int notches = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRest -= notches * QWheelEvent::DefaultDeltasPerStep;
+    const auto modifiers = event->modifiers();
+    m_mouse = event->position().toPoint();
+    if (notches != 0 && m_onTune) {
+        m_onTune(m_mouse, notches, modifiers.testFlag(Qt::ShiftModifier),
+                 modifiers.testFlag(Qt::ControlModifier));
+    }
+    event->accept();
+}
+
+void SchematicPaintBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const int notches = key == Qt::Key_Plus ? 1 : key == Qt::Key_Minus ? -1 : 0;
+    if (notches == 0 || !m_onTune || !rect().contains(m_mouse)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto modifiers = event->modifiers();
+    m_onTune(m_mouse, notches, modifiers.testFlag(Qt::ShiftModifier),
+             modifiers.testFlag(Qt::ControlModifier));
 }
 
 } // namespace tavrel

@@ -1,0 +1,36 @@
+#include "foundation/number_steps.h"
+
+#include <cmath>
+
+namespace tavrel {
+
+namespace {
+
+double percentFactor(bool fine) {
+    return fine ? 1.001 : 1.01;
+}
+
+} // namespace
+
+double StepPercent(double value, int notches, bool fine) {
+    return value * std::pow(percentFactor(fine), notches);
+}
+
+double StepFrequency(double frequency, int notches, bool fine) {
+    if (frequency <= 0 || fine) {
+        return frequency <= 0 ? frequency : StepPercent(frequency, notches, true);
+    }
+    constexpr double PointsPerOctave = 24;
+    // Of a grid step: a grid value shown rounded in a field still counts as on the grid.
+    constexpr double Tolerance = 0.05;
+    const double k = PointsPerOctave * std::log2(frequency / 1000.0);
+    const double target =
+        notches > 0 ? std::floor(k + Tolerance) + notches : std::ceil(k - Tolerance) + notches;
+    return 1000.0 * std::exp2(target / PointsPerOctave);
+}
+
+double StepLevelDb(double db, int notches, bool fine) {
+    return db + 20.0 * notches * std::log10(percentFactor(fine));
+}
+
+} // namespace tavrel
