@@ -187,9 +187,10 @@ TEST(ChartTabSet, CreatesEveryTabAndUpdatesThemTogether) {
     QTabWidget tabs;
     const QImage picture = LoadPlaceholderPicture(QStringLiteral(TAVREL_SOURCE_DIR "/data"));
     ChartTabSet set(tabs, picture);
-    ASSERT_EQ(tabs.count(), 13);
+    ASSERT_EQ(tabs.count(), 15);
     EXPECT_EQ(tabs.tabText(0), "Frequency response.");
     EXPECT_EQ(tabs.tabText(tabs.indexOf(set.step())), "Step response");
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(set.ventVelocity())), "Vent air velocity");
     EXPECT_TRUE(tabs.isTabVisible(tabs.indexOf(set.groupDelay())));
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.electricalPhase())));
     EXPECT_FALSE(tabs.isTabVisible(tabs.indexOf(set.drivers5to8())));
