@@ -1,12 +1,11 @@
 // Time of every time curve of the largest bundled example (the whole speaker and 8 drivers:
 // 9 group delays, impulse and step responses) as the calculation thread computes them after
 // the speaker job.
-#include "app/project_load.h"
+#include "bench_example.h"
 #include "engine/calc_engine.h"
 #include "engine/time_response.h"
 
 #include <benchmark/benchmark.h>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,13 +13,8 @@ namespace tavrel {
 namespace {
 
 void TimeCurves8x6(benchmark::State& state) {
-    const std::string path =
-        (std::filesystem::path(TAVREL_SOURCE_DIR) / "data" / "examples" / "Bench 8x6.TVP.plain")
-            .string();
-    auto p = std::make_unique<TProjekt>();
-    ResetProject(*p);
-    if (const ProjectLoadResult loaded = LoadProjectFile(*p, path, false); !loaded.loaded) {
-        state.SkipWithError((path + ": " + loaded.message).c_str());
+    const auto p = LoadBenchExample(state, "Bench 8x6.TVP");
+    if (!p) {
         return;
     }
     auto engine = std::make_unique<TCalcEngine>();
