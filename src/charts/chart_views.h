@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,9 +88,12 @@ void FillGroupDelayChart(TVChart& chart, const TResult& result, const TProjekt& 
 /// the largest shown value.
 void FillImpulseChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
 void FillStepChart(TVChart& chart, const TResult& result, const TProjekt& projekt);
-/// The smallest 1, 2, 3, 4, 5, 6 or 8 × 10^n at or above `value` (1 for a value that is not
-/// positive).
-double NiceRangeAbove(double value);
+/// The time charts' axis steps: 1, 2, 3, 4, 5, 6 and 8 × 10^n.
+constexpr std::array<double, 8> CoarseAxisSteps{1, 2, 3, 4, 5, 6, 8, 10};
+/// The smallest step × 10^n at or above `value`; `fallback` for a value that is not a positive
+/// finite number. `steps` run from 1 to 10.
+double NiceRangeAbove(double value, double fallback = 1.0,
+                      std::span<const double> steps = CoarseAxisSteps);
 
 /// Each driver's peak excursion in mm with its xlin (dashed) and xmax (dotted) lines: driver d
 /// in slots 3d, 3d + 1 and 3d + 2.

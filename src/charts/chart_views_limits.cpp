@@ -18,16 +18,8 @@ constexpr double MmPerMetre = 1000.0;
 
 constexpr Colour LimitColour = MakeColour(255, 128, 0);
 
-/// The smallest round axis end (1, 1.5, 2, 2.5, 3, 4, 5, 6, 8 × 10^n) that is at least `value`.
-double niceCeiling(double value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(value)));
-    for (double step : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
-        if (step * decade >= value * (1 - 1e-12)) {
-            return step * decade;
-        }
-    }
-    return 10.0 * decade;
-}
+/// Axis ends of the excursion and vent charts: finer than the time charts' steps.
+constexpr std::array<double, 10> FineAxisSteps{1, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10};
 
 /// A value the axis can show: anything not finite is drawn at the top, off the scale.
 double onAxis(double value, double top) {
@@ -55,7 +47,7 @@ double excursionAxisTop(const TResult& result, const TProjekt& projekt) {
         }
     }
     const double top = 1.25 * largest * MmPerMetre;
-    return std::isfinite(top) && top > 0 ? niceCeiling(top) : 10.0;
+    return NiceRangeAbove(top, 10.0, FineAxisSteps);
 }
 
 } // namespace
@@ -96,7 +88,7 @@ void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt
     chart.y1Type = AxisType::MetresPerSecond;
     chart.y1Min = 0.0;
     const double limit = onAxis(level.ventLimit, 0.0);
-    chart.y1Max = limit > 0 ? niceCeiling(2.0 * limit) : 50.0;
+    chart.y1Max = NiceRangeAbove(2.0 * limit, 50.0, FineAxisSteps);
     chart.titles[1] = "peak, " + levelText(level);
     setCurve(chart, 0, "audibility limit " + FloatToWidth(5, limit) + " m/s", LimitColour, true,
              result);

@@ -42,8 +42,12 @@ struct SampleWindow {
     int stride = 1;
 };
 
+double sampleRate(const TResult& result) {
+    return result.TimeRate > 0 ? result.TimeRate : TimeSampleRate;
+}
+
 SampleWindow windowOf(const TResult& result, double from, double to) {
-    const double rate = result.TimeRate > 0 ? result.TimeRate : TimeSampleRate;
+    const double rate = sampleRate(result);
     const int count = std::clamp<int>(result.TimeCount, 0, TimeSamples);
     SampleWindow w;
     w.first = std::clamp(static_cast<int>(std::ceil((from / 1000 - result.TimeStart) * rate)), 0,
@@ -59,7 +63,7 @@ SampleWindow windowOf(const TResult& result, double from, double to) {
 void fillTimeChart(TVChart& chart, const TResult& result,
                    const std::array<TimeCurve, TimeSlots>& curves) {
     const SampleWindow w = windowOf(result, chart.xMin, chart.xMax);
-    const double rate = result.TimeRate > 0 ? result.TimeRate : TimeSampleRate;
+    const double rate = sampleRate(result);
     double largest = 0.0;
     for (int slot = 0; slot < TimeSlots; ++slot) {
         ChartCurve& curve = chart.curve(slot);
@@ -90,13 +94,13 @@ void setTimeHeader(TVChart& chart, const TResult& result, const TProjekt& projek
 
 } // namespace
 
-double NiceRangeAbove(double value) {
+double NiceRangeAbove(double value, double fallback, std::span<const double> steps) {
     if (!(value > 0) || !std::isfinite(value)) {
-        return 1.0;
+        return fallback;
     }
     const double decade = std::pow(10.0, std::floor(std::log10(value)));
-    for (double step : {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
-        if (step * decade >= value) {
+    for (double step : steps) {
+        if (step * decade >= value * (1 - 1e-12)) {
             return step * decade;
         }
     }

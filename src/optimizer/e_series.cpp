@@ -16,7 +16,7 @@ constexpr std::array<double, 29> Table{1.0, 1.1, 1.2, 1.3, 1.5, 1.6, 1.8, 2.0, 2
 } // namespace
 
 int SeriesStep(PartChoice choice) {
-    return choice == PartChoice::E6 ? 4 : 2;
+    return SeriesStepOf(choice == PartChoice::E6 ? 6 : 12);
 }
 
 double NearestESeries(double x, int q) {

@@ -34,7 +34,6 @@ public:
 
     void Add(double value);
     Percentiles Result() const;
-    std::size_t Count() const { return m_count; }
     /// True once the percentiles are estimates (more than ExactLimit values).
     bool Estimated() const { return m_estimator != nullptr; }
 

@@ -112,7 +112,6 @@ ToleranceResult ToleranceStats::Result() const {
     r.pairs = ExactPercentiles(m_pairs);
     r.runs = m_added - m_failed;
     r.failedRuns = m_failed;
-    r.estimated = !m_level.empty() && m_level.front().Estimated();
     return r;
 }
 

@@ -33,7 +33,6 @@ struct ToleranceResult {
     Percentiles pairs;                   ///< of pairDifferences
     int runs = 0;                        ///< runs that calculated
     int failedRuns = 0;                  ///< runs whose calculation reported an error
-    bool estimated = false;              ///< per-frequency percentiles are P² estimates
 };
 
 /// What the statistics need of one run's results.

@@ -35,9 +35,9 @@ ChartTabSet::ChartTabSet(QTabWidget& tabs, const QImage& placeholder)
     m_tabs.addTab(m_polar, "Polar plot");
     m_tabs.setTabVisible(m_tabs.indexOf(m_electricalPhase), false);
     m_tabs.setTabVisible(m_tabs.indexOf(m_drivers5to8), false);
-    m_chartTabs = {m_response, m_directions,  m_drivers1to4,     m_drivers5to8, m_phase,   m_maxSpl,
-                   m_voltage,  m_directivity, m_electricalPhase, m_groupDelay,  m_impulse, m_step};
-    m_chartTabs.insert(m_chartTabs.begin() + 6, {m_excursion, m_ventVelocity}); // tab order
+    m_chartTabs = {m_response,        m_directions, m_drivers1to4,  m_drivers5to8, m_phase,
+                   m_maxSpl,          m_excursion,  m_ventVelocity, m_voltage,     m_directivity,
+                   m_electricalPhase, m_groupDelay, m_impulse,      m_step};
 }
 
 QStringList ChartTabSet::updateCharts(const TResult& result, const TProjekt& projekt) {

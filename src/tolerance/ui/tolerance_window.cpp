@@ -163,11 +163,10 @@ void ToleranceWindow::StartAnalysis() {
     if (const StoreCloseResult saved = store.Close(); !saved.ok) {
         ShowMessage(this, FromStoreText("The settings could not be saved:\n" + saved.error));
     }
-    m_runs = t.runs;
     m_job->Start(m_host.project(), t, m_host.mainCalculation());
     m_histogram->SetDifferences({});
     m_summary->setText("Analysis running ...");
-    m_progress->setRange(0, m_runs);
+    m_progress->setRange(0, t.runs);
     m_progress->setValue(0);
     showRunning(true);
     m_timer->start();

@@ -59,7 +59,6 @@ private:
 
     ToleranceHost m_host;
     std::unique_ptr<ToleranceJob> m_job;
-    int m_runs = 0; ///< of the running analysis
 
     std::array<QLineEdit*, TolKindCount> m_percent{};
     QRadioButton* m_uniform = nullptr;
