@@ -52,6 +52,7 @@ int RunCalc(Arguments args) {
         return ExitUsage; // an unreadable project is status 2, errors of the jobs status 1
     }
     TCalcEngine engine;
+    engine.SetTimeCurves(false); // neither the error list nor the judgement reads them
     engine.CalculateAll(*project);
     const auto errors = CollectErrors(engine.Status(), *project);
     if (errors.empty()) {
@@ -89,6 +90,7 @@ int RunJudge(Arguments args) {
         return ExitFailed;
     }
     TCalcEngine engine;
+    engine.SetTimeCurves(false);
     if (!CalculateProject("judge", *project, engine)) {
         return ExitFailed;
     }

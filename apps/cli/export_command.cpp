@@ -3,7 +3,6 @@
 #include "engine/calc_engine.h"
 #include "export/limit_export.h"
 #include "export/result_export.h"
-#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
 
@@ -173,16 +172,7 @@ std::optional<double> voltsOf(const ExportOptions& options) {
 
 /// Writes `text` to the chosen output; the exit status of the command.
 int writeText(const ExportOptions& options, const std::string& text, bool calculated) {
-    if (options.output.empty()) {
-        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-        return written && calculated ? ExitOk : ExitFailed;
-    }
-    const std::string error = WriteFileAtomically(options.output, text);
-    if (!error.empty()) {
-        fail(error);
-        return ExitFailed;
-    }
-    return calculated ? ExitOk : ExitFailed;
+    return WriteOutput("export", options.output, text) && calculated ? ExitOk : ExitFailed;
 }
 
 /// The file text of one curve, or why the results cannot give it.

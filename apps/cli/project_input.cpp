@@ -1,6 +1,7 @@
 #include "project_input.h"
 
 #include "app/project_load.h"
+#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 
 #include <algorithm>
@@ -50,6 +51,21 @@ std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std
         return nullptr;
     }
     return project;
+}
+
+bool WriteOutput(const std::string& command, const std::string& path, const std::string& text) {
+    if (path.empty()) {
+        if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) {
+            return true;
+        }
+        std::fprintf(stderr, "tavrel-cli %s: cannot write to standard output\n", command.c_str());
+        return false;
+    }
+    const std::string error = WriteFileAtomically(path, text);
+    if (!error.empty()) {
+        std::fprintf(stderr, "tavrel-cli %s: %s\n", command.c_str(), error.c_str());
+    }
+    return error.empty();
 }
 
 void PrintErrorList(std::FILE* out, const std::vector<std::string>& errors) {

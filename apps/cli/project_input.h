@@ -36,6 +36,10 @@ std::optional<CommandLine> ParseCommandLine(const std::string& command, Argument
 std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std::string& path,
                                            bool* coded = nullptr);
 
+/// Writes `text` to standard output when `path` is empty, else to the file `path` atomically.
+/// False after printing why not, prefixed with `command`.
+bool WriteOutput(const std::string& command, const std::string& path, const std::string& text);
+
 /// Prints the error list as the calculation window shows it, one line per text.
 void PrintErrorList(std::FILE* out, const std::vector<std::string>& errors);
 

@@ -2,7 +2,6 @@
 // speaker's level and of every amplifier impedance per grid frequency and reports the
 // judgement spread and the pair figures on standard error.
 #include "commands.h"
-#include "foundation/atomic_file.h"
 #include "foundation/number_text.h"
 #include "project_input.h"
 #include "tolerance/tolerance_run.h"
@@ -128,16 +127,8 @@ std::optional<ToleranceLine> parse(Arguments args) {
 }
 
 bool writeTable(const ToleranceLine& line, const ToleranceResult& result) {
-    const std::string text = FormatToleranceTable(result, line.csv);
-    if (line.output.empty() || line.output == "-") {
-        std::fputs(text.c_str(), stdout);
-        return true;
-    }
-    const std::string error = WriteFileAtomically(line.output, text);
-    if (!error.empty()) {
-        std::fprintf(stderr, "tavrel-cli tolerance: %s: %s\n", line.output.c_str(), error.c_str());
-    }
-    return error.empty();
+    const std::string path = line.output == "-" ? std::string() : line.output;
+    return WriteOutput("tolerance", path, FormatToleranceTable(result, line.csv));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "editor/part_tuning.h"
 
+#include "foundation/number_steps.h"
 #include "optimizer/e_series.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 
 constexpr double FinePercent = 1.0;
 constexpr double SeriesResistancePercent = 5.0;
-
-double percentSteps(double value, int notches, double percent) {
-    return value * std::pow(1.0 + percent / 100.0, notches);
-}
 
 double seriesSteps(double value, int notches, int seriesStep) {
     const int direction = notches > 0 ? 1 : -1;
@@ -41,8 +38,8 @@ double TunedValue(double value, int typ, int notches, TuneMode mode, int seriesS
     } else if (mode == TuneMode::Series) {
         tuned = seriesSteps(field, notches, seriesStep);
     } else {
-        tuned = percentSteps(field, notches,
-                             mode == TuneMode::Fine ? FinePercent : SeriesResistancePercent);
+        tuned = StepByPercent(field, notches,
+                              mode == TuneMode::Fine ? FinePercent : SeriesResistancePercent);
     }
     return std::clamp(tuned, TuneFieldMin, TuneFieldMax) / scale;
 }

@@ -6,19 +6,26 @@ namespace tavrel {
 
 namespace {
 
-double percentFactor(bool fine) {
-    return fine ? 1.001 : 1.01;
+double percentOf(bool fine) {
+    return fine ? 0.1 : 1.0;
 }
 
 } // namespace
 
+double StepByPercent(double value, int notches, double percent) {
+    return value * std::pow(1.0 + percent / 100.0, notches);
+}
+
 double StepPercent(double value, int notches, bool fine) {
-    return value * std::pow(percentFactor(fine), notches);
+    return StepByPercent(value, notches, percentOf(fine));
 }
 
 double StepFrequency(double frequency, int notches, bool fine) {
-    if (frequency <= 0 || fine) {
-        return frequency <= 0 ? frequency : StepPercent(frequency, notches, true);
+    if (frequency <= 0) {
+        return frequency;
+    }
+    if (fine) {
+        return StepPercent(frequency, notches, true);
     }
     constexpr double PointsPerOctave = 24;
     // Of a grid step: a grid value shown rounded in a field still counts as on the grid.
@@ -30,7 +37,7 @@ double StepFrequency(double frequency, int notches, bool fine) {
 }
 
 double StepLevelDb(double db, int notches, bool fine) {
-    return db + 20.0 * notches * std::log10(percentFactor(fine));
+    return db + 20.0 * notches * std::log10(1.0 + percentOf(fine) / 100.0);
 }
 
 } // namespace tavrel

@@ -5,6 +5,9 @@
 
 namespace tavrel {
 
+/// `value` · (1 + `percent` / 100)^notches.
+double StepByPercent(double value, int notches, double percent);
+
 /// `value` · (1 ± 1 %)^notches, or 0.1 % per notch when `fine`.
 double StepPercent(double value, int notches, bool fine);
 

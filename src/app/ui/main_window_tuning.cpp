@@ -48,7 +48,12 @@ void TMainForm::createTuningPanel() {
     addDockWidget(Qt::RightDockWidgetArea, m_tuningDock);
     m_tuningDock->hide();
     // The panel follows every change of the project: each one ends in a hand-over.
-    connect(this, &TMainForm::resultsHandedOver, m_tuningPanel, &TuningPanel::Refresh);
+    // A hidden panel catches up when it is shown again.
+    connect(this, &TMainForm::resultsHandedOver, m_tuningPanel, [this] {
+        if (m_tuningDock->isVisible()) {
+            m_tuningPanel->Refresh();
+        }
+    });
 }
 
 void TMainForm::ShowTuningPanel() {

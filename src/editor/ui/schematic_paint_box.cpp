@@ -1,6 +1,7 @@
 #include "editor/ui/schematic_paint_box.h"
 
 #include "editor/ui/schematic_painter.h"
+#include "foundation/ui/wheel_stepper.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,11 +57,7 @@ void SchematicPaintBox::enterEvent(QEnterEvent* event) {
 }
 
 void SchematicPaintBox::wheelEvent(QWheelEvent* event) {
-    // Shift turns a vertical wheel into a horizontal one on some platforms.
-    const QPoint delta = event->angleDelta();
-    m_wheelRest += delta.y() != 0 ? delta.y() : delta.x();
-    const int notches = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
-    m_wheelRest -= notches * QWheelEvent::DefaultDeltasPerStep;
+    const int notches = TakeWheelNotches(*event, m_wheelRest);
     const auto modifiers = event->modifiers();
     m_mouse = event->position().toPoint();
     if (notches != 0 && m_onTune) {

@@ -9,6 +9,14 @@
 
 namespace tavrel {
 
+int TakeWheelNotches(const QWheelEvent& event, int& rest) {
+    const QPoint delta = event.angleDelta();
+    rest += delta.y() != 0 ? delta.y() : delta.x();
+    const int notches = rest / QWheelEvent::DefaultDeltasPerStep;
+    rest -= notches * QWheelEvent::DefaultDeltasPerStep;
+    return notches;
+}
+
 namespace {
 
 class WheelStepper : public QObject {
@@ -21,10 +29,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Wheel) {
             auto* wheel = static_cast<QWheelEvent*>(event);
-            const QPoint delta = wheel->angleDelta();
-            m_rest += delta.y() != 0 ? delta.y() : delta.x();
-            const int notches = m_rest / QWheelEvent::DefaultDeltasPerStep;
-            m_rest -= notches * QWheelEvent::DefaultDeltasPerStep;
+            const int notches = TakeWheelNotches(*wheel, m_rest);
             stepBy(notches, wheel->modifiers().testFlag(Qt::ControlModifier));
             return true;
         }
