@@ -11,21 +11,6 @@ namespace tavrel {
 
 namespace {
 
-struct FilterSection {
-    const char* name;
-    bool TAktFilter::*enabled;
-    double TAktFilter::*frequency;
-};
-
-const std::array<FilterSection, 6> Sections{{
-    {"High-pass 6dB", &TAktFilter::HP6, &TAktFilter::HP6f},
-    {"High-pass 12dB 1", &TAktFilter::HP121, &TAktFilter::HP121f},
-    {"High-pass 12dB 2", &TAktFilter::HP122, &TAktFilter::HP122f},
-    {"Low-pass 6dB", &TAktFilter::TP6, &TAktFilter::TP6f},
-    {"Low-pass 12dB 1", &TAktFilter::TP121, &TAktFilter::TP121f},
-    {"Low-pass 12dB 2", &TAktFilter::TP122, &TAktFilter::TP122f},
-}};
-
 const char* partUnit(int typ) {
     return typ == PartCapacitor    ? "\xB5"
                                      "F"
@@ -51,9 +36,9 @@ std::vector<TuningRow> TuningRows(const TProjekt& projekt) {
         }
         rows.push_back({a, -1, TuningTarget::Level, "Level", "dB"});
         const TAktFilter& filter = projekt.Amps[a].AktFilter;
-        for (int k = 0; k < static_cast<int>(Sections.size()); ++k) {
-            if (filter.*Sections[k].enabled) {
-                rows.push_back({a, k, TuningTarget::Frequency, Sections[k].name, "Hz"});
+        for (int k = 0; k < static_cast<int>(AktFilterSections.size()); ++k) {
+            if (filter.*AktFilterSections[k].on) {
+                rows.push_back({a, k, TuningTarget::Frequency, AktFilterSections[k].caption, "Hz"});
             }
         }
     }
@@ -70,7 +55,7 @@ double RowValue(const TProjekt& projekt, const TuningRow& row) {
     case TuningTarget::Level:
         return levelDb(amp.AktFilter.Pegel);
     case TuningTarget::Frequency:
-        return amp.AktFilter.*Sections[row.slot].frequency;
+        return amp.AktFilter.*AktFilterSections[row.slot].f;
     }
     return 0.0;
 }
@@ -114,7 +99,7 @@ bool SetRowValue(TProjekt& projekt, const TuningRow& row, double value) {
         if (!(value > 0)) {
             return false;
         }
-        target = &(amp.AktFilter.*Sections[row.slot].frequency);
+        target = &(amp.AktFilter.*AktFilterSections[row.slot].f);
         break;
     }
     if (target == nullptr || !std::isfinite(stored) || *target == stored) {

@@ -37,6 +37,25 @@ struct TAktFilter {
     bool operator==(const TAktFilter&) const = default;
 };
 
+/// One section of the active filter: its file key (which also names its "f" and "q" keys), its
+/// caption, and its members (`q` is null for first-order sections).
+struct AktFilterSection {
+    const char* key;
+    const char* caption;
+    bool TAktFilter::*on;
+    double TAktFilter::*f;
+    double TAktFilter::*q;
+};
+
+inline constexpr std::array<AktFilterSection, 6> AktFilterSections{{
+    {"HP6", "High-pass 6dB", &TAktFilter::HP6, &TAktFilter::HP6f, nullptr},
+    {"HP121", "High-pass 12dB 1", &TAktFilter::HP121, &TAktFilter::HP121f, &TAktFilter::HP121q},
+    {"HP122", "High-pass 12dB 2", &TAktFilter::HP122, &TAktFilter::HP122f, &TAktFilter::HP122q},
+    {"TP6", "Low-pass 6dB", &TAktFilter::TP6, &TAktFilter::TP6f, nullptr},
+    {"TP121", "Low-pass 12dB 1", &TAktFilter::TP121, &TAktFilter::TP121f, &TAktFilter::TP121q},
+    {"TP122", "Low-pass 12dB 2", &TAktFilter::TP122, &TAktFilter::TP122f, &TAktFilter::TP122q},
+}};
+
 struct TAmp {
     TAktFilter AktFilter;
     TWeiche Weiche{};

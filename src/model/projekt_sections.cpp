@@ -90,22 +90,6 @@ void readPart(TWeichePart& part, int slot, TMyIniFile& store, const std::string&
     }
 }
 
-struct FilterStage {
-    const char* name;
-    bool TAktFilter::*on;
-    double TAktFilter::*f;
-    double TAktFilter::*q; // null for first-order stages
-};
-
-constexpr FilterStage FilterStages[] = {
-    {"HP6", &TAktFilter::HP6, &TAktFilter::HP6f, nullptr},
-    {"HP121", &TAktFilter::HP121, &TAktFilter::HP121f, &TAktFilter::HP121q},
-    {"HP122", &TAktFilter::HP122, &TAktFilter::HP122f, &TAktFilter::HP122q},
-    {"TP6", &TAktFilter::TP6, &TAktFilter::TP6f, nullptr},
-    {"TP121", &TAktFilter::TP121, &TAktFilter::TP121f, &TAktFilter::TP121q},
-    {"TP122", &TAktFilter::TP122, &TAktFilter::TP122f, &TAktFilter::TP122q},
-};
-
 struct FloatKey {
     const char* key;
     double TEinbau::*field;
@@ -156,8 +140,8 @@ constexpr std::int32_t MaxDirection = 5;
 
 void WriteAktFilter(const TAktFilter& filter, TMyIniFile& store, const std::string& section) {
     store.WriteFloat(section, "Pegel", filter.Pegel);
-    for (const FilterStage& stage : FilterStages) {
-        const std::string name = stage.name;
+    for (const AktFilterSection& stage : AktFilterSections) {
+        const std::string name = stage.key;
         store.WriteBool(section, name, filter.*stage.on);
         store.WriteFloat(section, name + "f", filter.*stage.f);
         if (stage.q != nullptr) {
@@ -168,8 +152,8 @@ void WriteAktFilter(const TAktFilter& filter, TMyIniFile& store, const std::stri
 
 void ReadAktFilter(TAktFilter& filter, TMyIniFile& store, const std::string& section) {
     filter.Pegel = store.ReadFloat(section, "Pegel", 1.0);
-    for (const FilterStage& stage : FilterStages) {
-        const std::string name = stage.name;
+    for (const AktFilterSection& stage : AktFilterSections) {
+        const std::string name = stage.key;
         filter.*stage.on = store.ReadBool(section, name, false);
         filter.*stage.f = store.ReadFloat(section, name + "f", 100.0);
         if (stage.q != nullptr) {
