@@ -149,7 +149,8 @@ bool TCalcEngine::RunNextJob() {
     if (m_status.Speaker == Pending) {
         run(m_status.Speaker, RunSpeakerJob(p, r, &m_speakerStale));
         if (m_timeCurves) {
-            RunTimeCurves(p, r);
+            RunTimeCurves(p, r, m_allTimeCurves ? nullptr : &m_speakerStale);
+            m_allTimeCurves = false;
         }
         // After a failed job some points were not summed: everything is computed next time.
         m_speakerStale.fill(m_status.Speaker != "Ok");
@@ -196,6 +197,7 @@ void TCalcEngine::CopyStateFrom(const TCalcEngine& other) {
     *m_result = *other.m_result;
     m_status = other.m_status;
     m_speakerStale = other.m_speakerStale;
+    m_allTimeCurves = true;
     m_jobCount = 0;
     m_jobsDone = 0;
 }

@@ -38,7 +38,10 @@ public:
     void CalculateAll(const TProjekt& project, bool full = true);
     /// Whether the speaker job is followed by the group delay, impulse and step responses (on
     /// by default; the optimizer's engines judge without them).
-    void SetTimeCurves(bool on) { m_timeCurves = on; }
+    void SetTimeCurves(bool on) {
+        m_allTimeCurves = m_allTimeCurves || (on && !m_timeCurves);
+        m_timeCurves = on;
+    }
     /// Takes over another engine's project, results and job states, so that the next Accept
     /// computes only what differs from what `other` computed. The judgement stays this one's.
     void CopyStateFrom(const TCalcEngine& other);
@@ -63,6 +66,9 @@ private:
     /// Drivers whose directional outputs the next speaker job must compute anew: those whose
     /// baffle, model, filter, network or amplifier changed since the last successful one.
     DriverMask m_speakerStale{};
+    /// The next time curves are computed for every slot: drivers may have changed while they
+    /// were off, or the results came from another engine.
+    bool m_allTimeCurves = true;
     TJudgement m_judgement;
     int m_jobCount = 0;
     int m_jobsDone = 0;

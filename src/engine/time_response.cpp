@@ -271,17 +271,31 @@ void GroupDelayOf(const double* freq, const double* phase, int count, double* de
     }
 }
 
-void RunTimeCurves(const TProjekt& p, TResult& r) {
+void RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
     int count = 0;
     while (count < GridSize - 1 && p.f[count] > 0) {
         ++count;
     }
+    // The slots to compute: the whole speaker, and each driver whose response may have changed.
+    // A slot without a response is cleared once; one with HasTime false is all zeros already.
+    std::array<int, TimeSlots> todo{};
+    int todoCount = 0;
+    for (int slot = 0; slot < TimeSlots; ++slot) {
+        if (count < 2 || !hasResponse(p, r, slot)) {
+            if (r.HasTime[slot]) {
+                clearSlot(r, slot);
+            }
+        } else if (slot == 0 || recompute == nullptr || (*recompute)[slot - 1] ||
+                   !r.HasTime[slot]) {
+            todo[todoCount++] = slot;
+        }
+    }
     const BinMap& map = binMapOf(p.f, count);
     // Each slot writes only its own arrays of the results.
-    ShareWithHelperThread(TimeSlots, 1, [&](int from, int to) {
-        for (int slot = from; slot < to; ++slot) {
-            if (count >= 2 && hasResponse(p, r, slot) &&
-                computeSlot(p.f.data(), count, slot, map, threadSlotWork(), r)) {
+    ShareWithHelperThread(todoCount, 1, [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const int slot = todo[i];
+            if (computeSlot(p.f.data(), count, slot, map, threadSlotWork(), r)) {
                 r.HasTime[slot] = true;
                 std::fill(r.GroupDelay[slot].begin() + count, r.GroupDelay[slot].end(), 0.0);
             } else {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/result.h"
+#include "engine/speaker.h"
 #include "model/projekt.h"
 
 namespace tavrel {
@@ -25,7 +26,9 @@ void GroupDelayOf(const double* freq, const double* phase, int count, double* de
 /// Group delay, impulse and step of every slot that has a response (the whole speaker, and
 /// each driver an amplifier drives) into the time block of `result`, from the on-axis
 /// responses of the speaker job and the grid of `working`. A slot whose response or outcome
-/// is not finite is left without time curves.
-void RunTimeCurves(const TProjekt& working, TResult& result);
+/// is not finite is left without time curves. With `recompute`, a driver's slot that already
+/// has time curves is computed anew only when the speaker job recomputed that driver (its
+/// flag is set), as its response is otherwise the one the curves were made from.
+void RunTimeCurves(const TProjekt& working, TResult& result, const DriverMask* recompute = nullptr);
 
 } // namespace tavrel

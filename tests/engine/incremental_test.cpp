@@ -29,6 +29,15 @@ TEST(IncrementalPass, NetworkAndFilterChangesGiveTheResultsOfAFullCalculation) {
         EXPECT_LT(incremental->JobCount(), full->JobCount());
         EXPECT_TRUE(incremental->Result() == full->Result()) << "after changing amplifier " << a;
     }
+    // What changed while the time curves were off reaches them when they are on again.
+    incremental->SetTimeCurves(false);
+    p->Amps[0].AktFilter.Pegel *= 1.1;
+    incremental->CalculateAll(*p, false);
+    incremental->SetTimeCurves(true);
+    p->Amps[1].AktFilter.Pegel *= 1.1;
+    incremental->CalculateAll(*p, false);
+    full->CalculateAll(*p);
+    EXPECT_TRUE(incremental->Result() == full->Result()) << "after the time curves were off";
 }
 
 } // namespace
