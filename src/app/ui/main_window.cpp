@@ -151,8 +151,9 @@ void TMainForm::createMenus() {
     const char* calculators[] = {"Dimensioning sealed / vented enclosure", "Dimensioning of port",
                                  "Dimensioning of standard crossover networks",
                                  "Dimensioning of voltage dividers",
-                                 "Dimensioning of impedance correction"};
-    for (int page = 0; page < 5; ++page) {
+                                 "Dimensioning of impedance correction",
+                                 "Dimensioning of passive radiators"};
+    for (int page = 0; page < 6; ++page) {
         QAction* calculator = addItem(extras, calculators[page], "ActCalculator");
         calculator->setObjectName(QString("ActCalculator%1").arg(page + 1));
         connect(calculator, &QAction::triggered, this, [this, page] { ShowCalculator(page); });

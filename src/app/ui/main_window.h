@@ -39,6 +39,7 @@ class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
 struct PortResult;
+struct RadiatorInputs;
 class TuningPanel;
 
 class TMainForm : public QMainWindow {
@@ -186,6 +187,7 @@ private:
     void createDriverEditor();
     /// "Use for driver N" of the port calculator.
     void usePortForDriver(int d, const PortResult& port);
+    void useRadiatorsForDriver(int d, const RadiatorInputs& page);
     void driverEdited();
     /// Before the driver editor opens on slot `d`: the user applies, drops or keeps the
     /// unapplied changes of the driver it shows; false when the editor stays as it is.

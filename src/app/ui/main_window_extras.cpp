@@ -7,8 +7,10 @@
 #include "app/ui/view_options_dialog.h"
 #include "app/view_options.h"
 #include "calculators/port_use.h"
+#include "calculators/radiator_design.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "engine/driver_model.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 
@@ -21,6 +23,8 @@ void TMainForm::ShowCalculator(int page) {
         m_calcUtils = new TFormCalcUtils(FromStoreText(m_settings.DriverDir), this);
         m_calcUtils->SetPortUser(
             [this](int d, const PortResult& port) { usePortForDriver(d, port); });
+        m_calcUtils->SetRadiatorUser(
+            [this](int d, const RadiatorInputs& inputs) { useRadiatorsForDriver(d, inputs); });
     }
     m_calcUtils->SetPortDriverCount(m_project->nChassis);
     m_calcUtils->ShowPage(static_cast<TFormCalcUtils::Page>(page));
@@ -55,6 +59,29 @@ void TMainForm::usePortForDriver(int d, const PortResult& port) {
     }
     PushUndo("Driver " + std::to_string(d + 1) + " port");
     m_project->Einbau[d] = einbau;
+    MarkModified();
+    RequestCalc();
+}
+
+/// The page's radiators, volume and tuning become the driver's enclosure.
+void TMainForm::useRadiatorsForDriver(int d, const RadiatorInputs& page) {
+    if (d < 0 || d >= m_project->nChassis) {
+        return;
+    }
+    const QString driver = QStringLiteral("driver %1").arg(d + 1);
+    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
+        ShowMessage(this, "The driver editor is open on " + driver + ": close it first.");
+        return;
+    }
+    TEinbau einbau = m_project->Einbau[d];
+    if (!UseRadiatorsForEnclosure(page, m_project->Chassis[d], einbau)) {
+        ShowMessage(this, "The passive radiators cannot be tuned to this fb in the enclosure of " +
+                              driver + ".");
+        return;
+    }
+    PushUndo("Driver " + std::to_string(d + 1) + " passive radiators");
+    m_project->Einbau[d] = einbau;
+    CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
     MarkModified();
     RequestCalc();
 }
