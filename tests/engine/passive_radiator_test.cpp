@@ -14,17 +14,6 @@ using namespace tavrel::testing;
 constexpr double Pi = std::numbers::pi;
 constexpr double Compliance = 7.21e-6; // 1/(ρc²), 1/Pa
 
-struct ModelRun {
-    std::unique_ptr<DriverOutputs> out = std::make_unique<DriverOutputs>();
-    std::string message;
-};
-
-ModelRun runDriver(const TChassis& c, const TEinbau& e, const Grid& grid) {
-    ModelRun r;
-    CalcDriver(c, e, grid, *r.out, r.message);
-    return r;
-}
-
 /// A lossless box (no absorption, no leakage) without air load, holding radiators.
 TEinbau radiatorBox(double vb, int n, double sd, double vas, double fs, double qms, double madd) {
     TEinbau e = closedBox(vb);

@@ -188,6 +188,8 @@ private:
     /// "Use for driver N" of the port calculator.
     void usePortForDriver(int d, const PortResult& port);
     void useRadiatorsForDriver(int d, const RadiatorInputs& page);
+    bool calculatorMayChange(int d);
+    void takeEnclosure(int d, const TEinbau& einbau, const std::string& what);
     void driverEdited();
     /// Before the driver editor opens on slot `d`: the user applies, drops or keeps the
     /// unapplied changes of the driver it shows; false when the editor stays as it is.

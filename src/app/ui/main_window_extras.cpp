@@ -30,15 +30,33 @@ void TMainForm::ShowCalculator(int page) {
     m_calcUtils->ShowPage(static_cast<TFormCalcUtils::Page>(page));
 }
 
-void TMainForm::usePortForDriver(int d, const PortResult& port) {
+/// A calculator may write into driver d's enclosure: it exists and its editor is not open.
+bool TMainForm::calculatorMayChange(int d) {
     if (d < 0 || d >= m_project->nChassis) {
+        return false;
+    }
+    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
+        ShowMessage(
+            this,
+            QStringLiteral("The driver editor is open on driver %1: close it first.").arg(d + 1));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::takeEnclosure(int d, const TEinbau& einbau, const std::string& what) {
+    PushUndo("Driver " + std::to_string(d + 1) + " " + what);
+    m_project->Einbau[d] = einbau;
+    CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
+    MarkModified();
+    RequestCalc();
+}
+
+void TMainForm::usePortForDriver(int d, const PortResult& port) {
+    if (!calculatorMayChange(d)) {
         return;
     }
     const QString driver = QStringLiteral("driver %1").arg(d + 1);
-    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
-        ShowMessage(this, "The driver editor is open on " + driver + ": close it first.");
-        return;
-    }
     TEinbau einbau = m_project->Einbau[d];
     if (!HasRearPort(einbau) && !HasFrontPort(einbau)) {
         ShowMessage(this, "The enclosure of " + driver +
@@ -57,33 +75,22 @@ void TMainForm::usePortForDriver(int d, const PortResult& port) {
     if (!UsePortForEnclosure(port, chamber, einbau)) {
         return; // the page has no tuned port to give
     }
-    PushUndo("Driver " + std::to_string(d + 1) + " port");
-    m_project->Einbau[d] = einbau;
-    MarkModified();
-    RequestCalc();
+    takeEnclosure(d, einbau, "port");
 }
 
 /// The page's radiators, volume and tuning become the driver's enclosure.
 void TMainForm::useRadiatorsForDriver(int d, const RadiatorInputs& page) {
-    if (d < 0 || d >= m_project->nChassis) {
-        return;
-    }
-    const QString driver = QStringLiteral("driver %1").arg(d + 1);
-    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
-        ShowMessage(this, "The driver editor is open on " + driver + ": close it first.");
+    if (!calculatorMayChange(d)) {
         return;
     }
     TEinbau einbau = m_project->Einbau[d];
     if (!UseRadiatorsForEnclosure(page, m_project->Chassis[d], einbau)) {
-        ShowMessage(this, "The passive radiators cannot be tuned to this fb in the enclosure of " +
-                              driver + ".");
+        ShowMessage(this, QStringLiteral("The passive radiators cannot be tuned to this fb in the "
+                                         "enclosure of driver %1.")
+                              .arg(d + 1));
         return;
     }
-    PushUndo("Driver " + std::to_string(d + 1) + " passive radiators");
-    m_project->Einbau[d] = einbau;
-    CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
-    MarkModified();
-    RequestCalc();
+    takeEnclosure(d, einbau, "passive radiators");
 }
 
 void TMainForm::EditCommonHousing() {
