@@ -46,7 +46,7 @@ bool HasExcursion(const TResult& result, int d) {
 }
 
 double ExcursionAt(const TResult& result, int d, int k, double amem, double volts) {
-    if (!HasExcursion(result, d)) {
+    if (d < 0 || d >= MaxChassis) {
         return Unknown;
     }
     return pistonExcursion(result, d, result.PCone[d], k, amem, volts);

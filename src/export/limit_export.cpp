@@ -91,6 +91,10 @@ std::optional<std::string> CheckLimitExport(const TResult& r, const LimitExportS
     }
     if (spec.curve == LimitCurve::VentVelocity) {
         const DriverPorts ports = portsOf(r, spec);
+        if (ports.count == 0 && r.EinbauTyp[spec.driver] == EinbauPassiveRadiator) {
+            return "Driver " + number + " has no port but passive radiators: export " +
+                   "radiatorexcursion " + number + " instead.";
+        }
         if (ports.count == 0) {
             return "Driver " + number +
                    " has no port: its enclosure is neither vented nor a bandpass.";
