@@ -34,6 +34,10 @@ run("the installed tavrel" ${prefix}/bin/tavrel --screenshot ${WORK}/start.png)
 if(out MATCHES "not a valid|Default.TVP" OR NOT EXISTS ${WORK}/start.png)
     message(FATAL_ERROR "the installed tavrel did not show its default project:\n${out}")
 endif()
+# A picture is all a screenshot run may write: no settings file, no configuration folder.
+if(EXISTS ${WORK}/config)
+    message(FATAL_ERROR "the screenshot run wrote into the configuration folder")
+endif()
 
 run("desktop-file-validate" desktop-file-validate ${share}/applications/org.tavrel.Tavrel.desktop)
 run("appstreamcli validate" appstreamcli validate --no-net

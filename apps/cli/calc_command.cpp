@@ -18,8 +18,9 @@ namespace tavrel::cli {
 namespace {
 
 /// The one PROJECT of calc and judge, or nothing after saying what is wrong.
-std::optional<CommandLine> projectArgument(const char* command, Arguments args) {
-    auto line = ParseCommandLine(command, args, {});
+std::optional<CommandLine> projectArgument(const char* command, Arguments args,
+                                           std::initializer_list<std::string_view> switches = {}) {
+    auto line = ParseCommandLine(command, args, {}, switches);
     if (line && line->positional.size() != 1) {
         std::fprintf(stderr, "tavrel-cli %s: needs one PROJECT (see tavrel-cli %s --help)\n",
                      command, command);
@@ -75,16 +76,11 @@ void PrintCalcHelp(std::FILE* out) {
 }
 
 int RunJudge(Arguments args) {
-    std::vector<std::string_view> rest(args.begin(), args.end());
-    const auto all = std::find(rest.begin(), rest.end(), "--all");
-    const bool everyFigure = all != rest.end();
-    if (everyFigure) {
-        rest.erase(all);
-    }
-    const auto input = projectArgument("judge", rest);
+    const auto input = projectArgument("judge", args, {"--all"});
     if (!input) {
         return ExitUsage;
     }
+    const bool everyFigure = input->Has("--all");
     const auto project = LoadProjectInput("judge", input->positional[0]);
     if (!project) {
         return ExitFailed;

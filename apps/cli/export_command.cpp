@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,12 +109,13 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
     options.project = positional[0];
     options.curveName = positional[1];
     if (positional.size() == 3) {
-        const ParsedInt parsed = ParseInt(positional[2]);
-        if (parsed.consumed != static_cast<int>(positional[2].size())) {
+        const auto number = WholeNumber(positional[2], std::numeric_limits<int>::min(),
+                                        std::numeric_limits<int>::max());
+        if (!number) {
             fail("'" + positional[2] + "' is not a number");
             return std::nullopt;
         }
-        options.number = parsed.value;
+        options.number = *number;
     }
     return options;
 }

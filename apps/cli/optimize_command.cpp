@@ -46,15 +46,13 @@ bool readSlider(const CommandLine& line, const char* option, int maximum, int& p
     if (it == line.values.end()) {
         return true;
     }
-    const ParsedInt parsed = ParseInt(it->second);
-    const bool whole =
-        !it->second.empty() && parsed.consumed == static_cast<int>(it->second.size());
-    if (!whole || parsed.value < 0 || parsed.value > maximum) {
+    const auto value = WholeNumber(it->second, 0, maximum);
+    if (!value) {
         std::fprintf(stderr, "tavrel-cli optimize: %s takes a position from 0 to %d\n", option,
                      maximum);
         return false;
     }
-    position = parsed.value;
+    position = *value;
     return true;
 }
 

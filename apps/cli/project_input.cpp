@@ -10,16 +10,21 @@
 namespace tavrel::cli {
 
 std::optional<CommandLine> ParseCommandLine(const std::string& command, Arguments args,
-                                            std::initializer_list<std::string_view> valueOptions) {
+                                            std::initializer_list<std::string_view> valueOptions,
+                                            std::initializer_list<std::string_view> switchOptions) {
     CommandLine line;
+    const auto listed = [](std::initializer_list<std::string_view> list, std::string_view arg) {
+        return std::find(list.begin(), list.end(), arg) != list.end();
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const bool takesValue =
-            std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end();
+        const bool takesValue = listed(valueOptions, arg);
         if (arg == "--plain") {
             line.plain = true;
         } else if (arg == "--force") {
             line.force = true;
+        } else if (listed(switchOptions, arg)) {
+            line.switches.emplace(arg);
         } else if (takesValue && i + 1 < args.size()) {
             line.values[std::string(arg)] = args[++i];
         } else if (arg.size() > 1 && arg.starts_with("-") && !IsDigitChar(arg[1])) {
@@ -31,6 +36,16 @@ std::optional<CommandLine> ParseCommandLine(const std::string& command, Argument
         }
     }
     return line;
+}
+
+std::optional<int> WholeNumber(std::string_view text, int low, int high) {
+    const ParsedInt parsed = ParseInt(text);
+    const bool whole = parsed.consumed == static_cast<int>(text.size()) &&
+                       std::any_of(text.begin(), text.end(), IsDigitChar);
+    if (!whole || parsed.value < low || parsed.value > high) {
+        return std::nullopt;
+    }
+    return parsed.value;
 }
 
 std::unique_ptr<TProjekt> LoadProjectInput(const std::string& command, const std::string& path,

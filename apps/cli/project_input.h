@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,22 @@ struct CommandLine {
     bool plain = false; ///< --plain: reading needs it no longer; writers take it as the form
     bool force = false; ///< --force
     std::map<std::string, std::string, std::less<>> values; ///< options that take a value
+    std::set<std::string, std::less<>> switches;            ///< options without a value given
+
+    bool Has(std::string_view option) const { return switches.contains(option); }
 };
 
-/// Splits `args` into positional words, --plain and the `valueOptions` with their values. A
-/// word like "-5" is a positional number. Prints the problem, prefixed with `command`, and
-/// gives nothing for an unknown option or an option without its value.
-std::optional<CommandLine> ParseCommandLine(const std::string& command, Arguments args,
-                                            std::initializer_list<std::string_view> valueOptions);
+/// Splits `args` into positional words, --plain, the `valueOptions` with their values and the
+/// `switchOptions`. A word like "-5" is a positional number. Prints the problem, prefixed
+/// with `command`, and gives nothing for an unknown option or an option without its value.
+std::optional<CommandLine>
+ParseCommandLine(const std::string& command, Arguments args,
+                 std::initializer_list<std::string_view> valueOptions,
+                 std::initializer_list<std::string_view> switchOptions = {});
+
+/// The whole number that `text` is (digits with an optional sign and nothing else) when it
+/// lies from `low` to `high`.
+std::optional<int> WholeNumber(std::string_view text, int low, int high);
 
 /// The project at `path`, stored plain or coded, or nothing after printing why it could not be
 /// read, prefixed with `command`. `coded`, when given, receives the file's form.

@@ -45,34 +45,21 @@ bool endsWithNoCase(const std::string& text, const std::string& tail) {
     return QString::fromStdString(text).endsWith(QString::fromStdString(tail), Qt::CaseInsensitive);
 }
 
-std::optional<int> sizeValue(std::string_view text) {
-    const ParsedInt parsed = ParseInt(text);
-    if (parsed.consumed != static_cast<int>(text.size()) || parsed.value < 16 ||
-        parsed.value > MaxPixels) {
-        return std::nullopt;
-    }
-    return parsed.value;
-}
-
 std::optional<RenderOptions> parseOptions(Arguments args) {
-    std::vector<std::string_view> words(args.begin(), args.end());
-    const auto printView = std::find(words.begin(), words.end(), "--print-view");
     RenderOptions options;
-    if (printView != words.end()) {
-        options.printView = true;
-        words.erase(printView);
-    }
-    const auto line = ParseCommandLine("render", words, {"-o", "--width", "--height"});
+    const auto line =
+        ParseCommandLine("render", args, {"-o", "--width", "--height"}, {"--print-view"});
     if (!line) {
         return std::nullopt;
     }
+    options.printView = line->Has("--print-view");
     options.force = line->force;
     for (const auto& [option, text] : line->values) {
         if (option == "-o") {
             options.output = text;
             continue;
         }
-        const auto value = sizeValue(text);
+        const auto value = WholeNumber(text, 16, MaxPixels);
         if (!value) {
             fail(option + " needs a number of pixels from 16 to " + std::to_string(MaxPixels));
             return std::nullopt;
@@ -111,18 +98,18 @@ std::optional<RenderOptions> parseOptions(Arguments args) {
 /// "schematic A" names amplifier A's crossover network; the amplifier as a 0-based index.
 std::optional<int> schematicAmp(const std::string& chart, const TProjekt& project) {
     const std::string_view number = std::string_view(chart).substr(std::string("schematic").size());
-    const ParsedInt parsed = ParseInt(number);
-    if (number.size() < 2 || number[0] != ' ' ||
-        parsed.consumed != static_cast<int>(number.size()) || parsed.value < 1 ||
-        parsed.value > MaxAmps) {
+    const auto amp = number.size() >= 2 && number[0] == ' '
+                         ? WholeNumber(number.substr(1), 1, MaxAmps)
+                         : std::nullopt;
+    if (!amp) {
         fail("schematic needs an amplifier number from 1 to 6");
         return std::nullopt;
     }
-    if (parsed.value > AmpCount(project)) {
+    if (*amp > AmpCount(project)) {
         fail("the project has " + std::to_string(AmpCount(project)) + " amplifier(s)");
         return std::nullopt;
     }
-    return parsed.value - 1;
+    return *amp - 1;
 }
 
 bool writeSchematic(const RenderOptions& options, const TProjekt& project, int amp) {

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,16 +57,16 @@ bool readPercent(const CommandLine& line, TolKind kind, TTolerances& t) {
     return true;
 }
 
-/// A whole number from `low` up, or nothing after saying why.
-bool readWhole(const CommandLine& line, const char* option, double low, double& out) {
+/// A whole number from `low` up, or false after saying why.
+bool readWhole(const CommandLine& line, const char* option, int low, int& out) {
     const auto it = line.values.find(option);
     if (it == line.values.end()) {
         return true;
     }
-    const auto value = number(it->second);
-    if (!value || *value != std::floor(*value) || *value < low || *value > MaxTolRuns * 2000.0) {
-        return usage(std::string(option) + " takes a whole number from " +
-                     std::to_string(static_cast<int>(low)) + ", not '" + it->second + "'");
+    const auto value = WholeNumber(it->second, low, std::numeric_limits<int>::max());
+    if (!value) {
+        return usage(std::string(option) + " takes a whole number from " + std::to_string(low) +
+                     ", not '" + it->second + "'");
     }
     out = *value;
     return true;
@@ -77,14 +78,14 @@ bool readOptions(const CommandLine& line, ToleranceLine& r) {
             return false;
         }
     }
-    double runs = r.tolerances.runs, seed = static_cast<double>(r.tolerances.seed);
+    int runs = r.tolerances.runs, seed = static_cast<int>(r.tolerances.seed);
     if (!readWhole(line, "--runs", MinTolRuns, runs) || !readWhole(line, "--seed", 0, seed)) {
         return false;
     }
     if (runs > MaxTolRuns) {
         return usage("--runs takes at most " + std::to_string(MaxTolRuns) + " runs");
     }
-    r.tolerances.runs = static_cast<int>(runs);
+    r.tolerances.runs = runs;
     r.tolerances.seed = static_cast<std::uint64_t>(seed);
     if (const auto format = line.values.find("--format"); format != line.values.end()) {
         if (format->second != "tsv" && format->second != "csv") {
@@ -100,22 +101,16 @@ bool readOptions(const CommandLine& line, ToleranceLine& r) {
 
 std::optional<ToleranceLine> parse(Arguments args) {
     ToleranceLine result;
-    std::vector<std::string_view> rest;
-    for (std::string_view arg : args) {
-        if (arg == "--normal") {
-            result.tolerances.normal = true;
-        } else {
-            rest.push_back(arg);
-        }
-    }
     // Every TolKindName as an option.
     const auto line =
-        ParseCommandLine(Command, rest,
+        ParseCommandLine(Command, args,
                          {"--runs", "--seed", "--format", "-o", "--r", "--c", "--l", "--dcr",
-                          "--fs", "--qes", "--qms", "--vas", "--rdc", "--prmadd", "--prqms"});
+                          "--fs", "--qes", "--qms", "--vas", "--rdc", "--prmadd", "--prqms"},
+                         {"--normal"});
     if (!line) {
         return std::nullopt;
     }
+    result.tolerances.normal = line->Has("--normal");
     if (line->positional.size() != 1) {
         usage("needs one PROJECT (see tavrel-cli tolerance --help)");
         return std::nullopt;

@@ -35,19 +35,22 @@ namespace {
 using namespace tavrel;
 
 /// Tavrel.ini lives beside the program in a build tree or a writable portable folder,
-/// otherwise in the user's configuration directory.
-QString settingsDirectory(const QString& programDir) {
-    if (SettingsBesideProgram(ToStoreText(programDir), QFileInfo(programDir).isWritable())) {
+/// otherwise in the user's configuration directory, which is made when `makeFolder` allows.
+QString settingsDirectory(const QString& programDir, const QString& dataDir, bool makeFolder) {
+    if (SettingsBesideProgram(ToStoreText(programDir), ToStoreText(dataDir),
+                              QFileInfo(programDir).isWritable())) {
         return programDir;
     }
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
+    if (makeFolder) {
+        QDir().mkpath(config);
+    }
     return config;
 }
 
-TSettings loadSettings(const QString& programDir) {
+TSettings loadSettings(const QString& settingsDir) {
     TSettings settings;
-    settings.ProgramDir = ToStoreText(QDir::toNativeSeparators(settingsDirectory(programDir)));
+    settings.ProgramDir = ToStoreText(QDir::toNativeSeparators(settingsDir));
     LoadSettings(settings);
     return settings;
 }
@@ -184,16 +187,19 @@ int main(int argc, char** argv) {
         [](const std::string& message) { ShowMessage(nullptr, FromStoreText(message)); });
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    TSettings settings = loadSettings(programDir);
+    const QString dataDir =
+        FromStoreText(DataDirectory(ToStoreText(programDir))); // share/tavrel when installed
+    // A picture is all a screenshot run writes: no settings, no folders, no recovery copy.
+    TSettings settings = loadSettings(settingsDirectory(programDir, dataDir, !screenshotMode));
     if (!screenshotMode && !checkTerms(settings)) {
         return 0;
     }
 
-    const QString dataDir =
-        FromStoreText(DataDirectory(ToStoreText(programDir))); // share/tavrel when installed
     TMainForm window(settings, dataDir);
     if (!screenshotMode) {
         window.EnableRecovery(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    } else {
+        window.KeepSettingsFile();
     }
     window.show();
     const QStringList positional = parser.positionalArguments();

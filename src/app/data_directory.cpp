@@ -14,8 +14,9 @@ std::string DataDirectory(const std::string& programDir) {
     return programDir;
 }
 
-bool SettingsBesideProgram(const std::string& programDir, bool programDirWritable) {
-    return programDirWritable && DataDirectory(programDir) == programDir;
+bool SettingsBesideProgram(const std::string& programDir, const std::string& dataDir,
+                           bool programDirWritable) {
+    return programDirWritable && dataDir == programDir;
 }
 
 } // namespace tavrel

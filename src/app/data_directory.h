@@ -12,6 +12,8 @@ std::string DataDirectory(const std::string& programDir);
 /// Whether the settings file lives beside the program: only in a build tree or a portable
 /// folder that can be written. An installed program (data in share/tavrel) keeps its settings
 /// in the configuration folder, even for a user who may write into its bin/ folder.
-bool SettingsBesideProgram(const std::string& programDir, bool programDirWritable);
+/// `dataDir` is what `DataDirectory(programDir)` returned.
+bool SettingsBesideProgram(const std::string& programDir, const std::string& dataDir,
+                           bool programDirWritable);
 
 } // namespace tavrel

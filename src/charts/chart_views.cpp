@@ -31,11 +31,6 @@ int ampCount(const TResult& result) {
     return std::clamp<int>(result.nAmps, 0, MaxAmps);
 }
 
-int ampOf(const TResult& result, int driver) {
-    const int amp = result.AmpOfChassis[driver];
-    return amp >= 0 && amp < MaxAmps ? amp : -1;
-}
-
 std::string driverTitle(const TResult& result, int driver, std::string_view infix) {
     return result.ChassisName[driver].str() + std::string(infix) + "(" +
            std::to_string(driver + 1) + ")";
@@ -156,7 +151,7 @@ void FillPhaseChart(TVChart& chart, const TResult& result, const TProjekt& proje
         return RadToDeg * CPhase(CRotate(pressure[k][0], psi));
     };
     for (int d = 0; d < driverCount(result); ++d) {
-        const bool shown = ampOf(result, d) >= 0 && options.phaseDriver[d];
+        const bool shown = AmpOfDriver(result, d) >= 0 && options.phaseDriver[d];
         const int front = 2 * d;
         const int rear = 2 * d + 1;
         setCurve(chart, front, driverTitle(result, d, ""), projekt.Option.ColorSetChassis[d + 1],
@@ -212,7 +207,7 @@ void FillVoltageChart(TVChart& chart, const TResult& result, const TProjekt& pro
     chart.y1Min = -45.0;
     chart.y1Max = 17.0;
     for (int d = 0; d < driverCount(result); ++d) {
-        const int amp = ampOf(result, d);
+        const int amp = AmpOfDriver(result, d);
         setCurve(chart, d, driverTitle(result, d, " "), projekt.Option.ColorSetChassis[d + 1],
                  amp >= 0, result);
         if (amp < 0) {

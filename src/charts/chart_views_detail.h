@@ -14,8 +14,6 @@ namespace tavrel::views_detail {
 int pointCount(const TResult& result);
 int driverCount(const TResult& result);
 int ampCount(const TResult& result);
-/// Amplifier driving `driver`, or -1 for none (or a value outside the amplifier range).
-int ampOf(const TResult& result, int driver);
 /// name + infix + "(" + number + ")".
 std::string driverTitle(const TResult& result, int driver, std::string_view infix);
 

@@ -29,7 +29,7 @@ void FillDriverChart(TVChart& chart, const TResult& result, const TProjekt& proj
     }
     chart.curve(4).rightAxis = true;
 
-    const int amp = ampOf(result, driver);
+    const int amp = AmpOfDriver(result, driver);
     const auto& front = result.PFrontBlend[driver];
     const auto& baffle = result.BaffleFront[driver];
     fillPoints(chart, 0, result, [&](int k) { return LevelOf(front[k]); });

@@ -129,7 +129,7 @@ void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt
     bool missingArea = false;
     for (int d = 0; d < driverCount(result); ++d) {
         const DriverPorts ports = PortsOf(result.EinbauTyp[d], projekt.Einbau[d]);
-        const bool driven = ampOf(result, d) >= 0;
+        const bool driven = AmpOfDriver(result, d) >= 0;
         for (int p = 0; p < ports.count; ++p) {
             const DriverPort& port = ports.ports[p];
             const bool front = port.side == PortSide::Front;

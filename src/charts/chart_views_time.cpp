@@ -42,18 +42,13 @@ struct SampleWindow {
     int stride = 1;
 };
 
-double sampleRate(const TResult& result) {
-    return result.TimeRate > 0 ? result.TimeRate : TimeSampleRate;
-}
-
-SampleWindow windowOf(const TResult& result, double from, double to) {
-    const double rate = sampleRate(result);
-    const int count = std::clamp<int>(result.TimeCount, 0, TimeSamples);
+SampleWindow windowOf(double from, double to) {
+    constexpr double rate = TimeSampleRate;
     SampleWindow w;
-    w.first = std::clamp(static_cast<int>(std::ceil((from / 1000 - result.TimeStart) * rate)), 0,
-                         std::max(count - 1, 0));
-    w.last = std::clamp(static_cast<int>(std::floor((to / 1000 - result.TimeStart) * rate)),
-                        w.first, std::max(count - 1, 0));
+    w.first = std::clamp(static_cast<int>(std::ceil((from / 1000 - TimeStart) * rate)), 0,
+                         TimeSamples - 1);
+    w.last = std::clamp(static_cast<int>(std::floor((to / 1000 - TimeStart) * rate)), w.first,
+                        TimeSamples - 1);
     w.stride = (w.last - w.first) / GridSize + 1;
     return w;
 }
@@ -62,8 +57,7 @@ SampleWindow windowOf(const TResult& result, double from, double to) {
 /// chart, and sets a symmetric value range around the largest of them.
 void fillTimeChart(TVChart& chart, const TResult& result,
                    const std::array<TimeCurve, TimeSlots>& curves) {
-    const SampleWindow w = windowOf(result, chart.xMin, chart.xMax);
-    const double rate = sampleRate(result);
+    const SampleWindow w = windowOf(chart.xMin, chart.xMax);
     double largest = 0.0;
     for (int slot = 0; slot < TimeSlots; ++slot) {
         ChartCurve& curve = chart.curve(slot);
@@ -72,7 +66,7 @@ void fillTimeChart(TVChart& chart, const TResult& result,
             continue;
         }
         for (int i = w.first; i <= w.last && curve.count < GridSize; i += w.stride) {
-            curve.x[curve.count] = 1000 * (result.TimeStart + i / rate);
+            curve.x[curve.count] = 1000 * (TimeStart + i / TimeSampleRate);
             curve.y[curve.count] = curves[slot][i];
             largest = std::max(largest, std::abs(curves[slot][i]));
             ++curve.count;

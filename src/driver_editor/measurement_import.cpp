@@ -76,7 +76,7 @@ private:
 
 bool hasSecondColumn(const MeasurementPoints& points) {
     for (double v : points.value2) {
-        if (v != 0.0) {
+        if (v != 0.0 && !std::isnan(v)) {
             return true;
         }
     }
@@ -134,12 +134,17 @@ double wrapDegrees(double degrees) {
     return wrapped;
 }
 
+/// Writes the points whose value is there (a phase may be missing) and returns their number.
 int writePair(MeasuredArray& F, MeasuredArray& V, const MeasurementPoints& points,
               const std::vector<double>& values, bool phase) {
-    const int n = points.count();
-    for (int k = 0; k < n; ++k) {
-        F[k] = points.f[k];
-        V[k] = phase ? wrapDegrees(values[k]) / 180.0 * 3.1415926 : values[k];
+    int n = 0;
+    for (int k = 0; k < points.count(); ++k) {
+        if (std::isnan(values[k])) {
+            continue;
+        }
+        F[n] = points.f[k];
+        V[n] = phase ? wrapDegrees(values[k]) / 180.0 * 3.1415926 : values[k];
+        ++n;
     }
     for (int k = n; k < MeasuredMaxPoints; ++k) {
         F[k] = 0.0;
@@ -157,6 +162,9 @@ std::string TooManyPointsMessage(int count) {
 }
 
 double MergePhase(double a, double b) {
+    if (std::isnan(a) || std::isnan(b)) {
+        return std::isnan(a) ? b : a;
+    }
     const double mean = (a + b) / 2.0;
     if ((a < 0.0) != (b < 0.0) && std::fabs(a - b) > 180.0) {
         const double across = mean + 180.0;

@@ -40,7 +40,8 @@ extern const char* const SwappedColumnsNote;
 extern const char* const NoSuitableDataMessage;
 
 /// The merged phase of two neighbours (degrees): the mean, or across the ±180° cut when the
-/// two have opposite signs and differ by more than 180°.
+/// two have opposite signs and differ by more than 180°; the one that is there when the other
+/// is missing.
 double MergePhase(double a, double b);
 /// Merges neighbouring frequencies, closest first, until `maxCount` points remain;
 /// the first point is never merged away.

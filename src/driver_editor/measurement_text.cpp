@@ -144,12 +144,16 @@ ColumnName columnName(const std::string& column) {
     if (name.find("freq") != std::string::npos || name == "f" || name == "hz") {
         return ColumnName::Frequency;
     }
-    // Degrees may be written as "°" in Windows-1252 or UTF-8.
-    if (containsAny(name, {"phase", "deg", "\xB0"})) {
+    if (name.find("phase") != std::string::npos) {
         return ColumnName::Phase;
     }
+    // A level measured at an angle ("SPL 30deg") is a magnitude, so its words come first.
     if (containsAny(name, {"mag", "spl", "db", "ohm", "ampl", "level", "imped", "|z|", "gain"})) {
         return ColumnName::Magnitude;
+    }
+    // Degrees may be written as "°" in Windows-1252 or UTF-8.
+    if (containsAny(name, {"deg", "\xB0"})) {
+        return ColumnName::Phase;
     }
     return ColumnName::Other;
 }
@@ -210,33 +214,40 @@ public:
         if (m_points.count() >= MaxMeasurementLines) {
             return;
         }
-        if ((!isExamined(line) || !accept(line)) && !m_dataSeen &&
+        if ((!isExamined(line) || !takeData(line)) && !m_dataSeen &&
             line.find_first_not_of(" \t") != std::string_view::npos) {
             m_lineBefore = line;
         }
     }
 
 private:
-    bool accept(std::string_view line) {
+    /// Stores the line's point; true for a data line, also one whose magnitude is missing.
+    bool takeData(std::string_view line) {
         const MeasurementField f = ParseField(line);
         const MeasurementField v1 = ParseField(f.rest);
         const MeasurementField v2 = ParseField(v1.rest);
-        if (!f.finite || !v1.finite || !v2.finite || !(f.value > 0) || (v1.present && !v1.number)) {
+        if (!f.finite || !v1.finite || !v2.finite || !(f.value > 0)) {
             return false;
         }
-        if (!m_dataSeen) {
-            m_points.swappedByHeader = namesPhaseBeforeMagnitude(m_lineBefore, fieldCount(line));
-            m_dataSeen = true;
+        // The header decides which field is the magnitude; only then can a value word be
+        // judged a missing magnitude (no point) or a missing phase (a point without phase).
+        const bool swapped = m_dataSeen ? m_points.swappedByHeader
+                                        : namesPhaseBeforeMagnitude(m_lineBefore, fieldCount(line));
+        const MeasurementField& magnitude = swapped ? v2 : v1;
+        const MeasurementField& phase = swapped ? v1 : v2;
+        if (isValueWord(magnitude)) {
+            return true; // a data line without a point: the header before it still counts
         }
+        m_points.swappedByHeader = swapped;
+        m_dataSeen = true;
         m_points.f.push_back(f.value);
-        if (m_points.swappedByHeader) {
-            m_points.value1.push_back(v2.value);
-            m_points.value2.push_back(v1.value);
-        } else {
-            m_points.value1.push_back(v1.value);
-            m_points.value2.push_back(v2.value);
-        }
+        m_points.value1.push_back(magnitude.value);
+        m_points.value2.push_back(isValueWord(phase) ? MissingValue : phase.value);
         return true;
+    }
+
+    static bool isValueWord(const MeasurementField& field) {
+        return field.present && !field.number;
     }
 
     MeasurementPoints& m_points;

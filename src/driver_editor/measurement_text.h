@@ -4,6 +4,7 @@
 #pragma once
 
 #include <istream>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +26,11 @@ struct MeasurementField {
 /// the next field: units, blanks, and one tab or ";".
 MeasurementField ParseField(std::string_view text);
 
-/// The points of a file in file order. value2 is 0 where a line had no second value.
+/// value2 of a line whose phase field holds a value word ("NA", "nan"): no phase there.
+constexpr double MissingValue = std::numeric_limits<double>::quiet_NaN();
+
+/// The points of a file in file order: value1 the magnitude, value2 the phase. value2 is 0
+/// where a line had no second field, and `MissingValue` where its phase was a value word.
 struct MeasurementPoints {
     std::vector<double> f, value1, value2;
     /// A header line named the phase before the magnitude; the values were swapped.
@@ -37,9 +42,10 @@ struct MeasurementPoints {
 /// Reads every line, the last one too. A line counts when it is longer than 3 characters,
 /// starts with a blank, "+", "-", ".", "," or a digit, and has a frequency above 0. A value
 /// word ("NA", "nan", "inf" and the like) is that field's missing value whatever separates
-/// it: a line without a frequency or first value is skipped, a missing second value reads as
-/// 0. Lines with a number beyond the range of a double are skipped; text after the third
-/// field is never read.
+/// it, and the header's order of magnitude and phase says which it is: a line without a
+/// frequency or magnitude is skipped, one without a phase is a magnitude point without phase.
+/// Lines with a number beyond the range of a double are skipped; text after the third field
+/// is never read.
 MeasurementPoints ReadMeasurementPoints(std::istream& in);
 
 } // namespace tavrel

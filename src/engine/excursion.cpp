@@ -38,11 +38,7 @@ double VoltsFromWattsInto8Ohm(double watts) {
 }
 
 bool HasExcursion(const TResult& result, int d) {
-    if (d < 0 || d >= MaxChassis || d >= result.nChassis) {
-        return false;
-    }
-    const int amp = result.AmpOfChassis[d];
-    return amp >= 0 && amp < MaxAmps;
+    return d < MaxChassis && d < result.nChassis && AmpOfDriver(result, d) >= 0;
 }
 
 double ExcursionAt(const TResult& result, int d, int k, double amem, double volts) {

@@ -18,8 +18,15 @@ namespace tavrel {
 
 constexpr int Directions = 30;
 /// Samples of each impulse and step response, and slots: 0 the whole speaker, d + 1 driver d.
+/// 96 kHz keeps the octave above a 20 kHz grid below half the sample rate; 32768 samples
+/// (341 ms) let a bass response decay. A quarter of them lies before t = 0, so a response
+/// that leads (a driver in front of the others) is not wrapped around to the end.
 constexpr int TimeSamples = 32768;
 constexpr int TimeSlots = 1 + MaxChassis;
+constexpr double TimeSampleRate = 96000.0;
+constexpr int TimeLeadSamples = TimeSamples / 4;
+/// Sample i of every impulse and step response lies at TimeStart + i / TimeSampleRate seconds.
+constexpr double TimeStart = -TimeLeadSamples / TimeSampleRate;
 
 using Curve = std::array<TComplex, GridSize>;
 using RealCurve = std::array<double, GridSize>;
@@ -57,17 +64,23 @@ struct TResult {
 
     // Time domain of the on-axis responses, written after the speaker job (slots as for
     // TimeSlots). A slot without a finite response (a driver without amplifier) has HasTime
-    // false and zeros. Sample i of Impulse and Step lies at TimeStart + i / TimeRate seconds.
+    // false and zeros. Sample i of Impulse and Step lies at TimeStart + i / TimeSampleRate.
     std::array<bool, TimeSlots> HasTime{};
     std::array<RealCurve, TimeSlots> GroupDelay{}; ///< −dφ/dω on the grid, seconds
-    double TimeRate = 0.0;                         ///< samples per second
-    std::int32_t TimeCount = 0;                    ///< samples per response
-    double TimeStart = 0.0;                        ///< time of sample 0, seconds (negative)
     std::array<TimeCurve, TimeSlots> Impulse{};    ///< 1/s: its transform is the pressure
     std::array<TimeCurve, TimeSlots> Step{};       ///< running integral of Impulse
 
     bool operator==(const TResult&) const = default;
 };
+
+/// The amplifier (0-based) that drives driver slot d, or -1 when none does or d is no slot.
+inline int AmpOfDriver(const TResult& result, int d) {
+    if (d < 0 || d >= ChassisSlots) {
+        return -1;
+    }
+    const int amp = result.AmpOfChassis[d];
+    return amp >= 0 && amp < MaxAmps ? amp : -1;
+}
 
 /// A zeroed result on the heap (a TResult never lives on a stack).
 inline std::unique_ptr<TResult> MakeResult() {

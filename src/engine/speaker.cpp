@@ -285,7 +285,7 @@ bool pointIsFinite(const TResult& r, std::size_t k) {
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
         probe += (r.UmaxChassis[d][k] - r.UmaxChassis[d][k]) +
                  (r.PmaxChassis[d][k] - r.PmaxChassis[d][k]);
-        if (r.AmpOfChassis[d] >= 0) {
+        if (AmpOfDriver(r, static_cast<int>(d)) >= 0) {
             probe += r.UmaxExcursion[d][k] - r.UmaxExcursion[d][k];
         }
     }

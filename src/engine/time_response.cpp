@@ -182,8 +182,7 @@ bool hasResponse(const TProjekt& p, const TResult& r, int slot) {
     if (slot == 0) {
         return true;
     }
-    const int amp = r.AmpOfChassis[slot - 1];
-    return slot - 1 < ChassisCount(p) && amp >= 0 && amp < MaxAmps;
+    return slot - 1 < ChassisCount(p) && AmpOfDriver(r, slot - 1) >= 0;
 }
 
 /// Scratch of one slot's calculation, one per thread and kept for its lifetime (the arrays
@@ -277,9 +276,6 @@ void RunTimeCurves(const TProjekt& p, TResult& r) {
     while (count < GridSize - 1 && p.f[count] > 0) {
         ++count;
     }
-    r.TimeRate = TimeSampleRate;
-    r.TimeCount = TimeSamples;
-    r.TimeStart = -TimeLeadSamples / TimeSampleRate;
     const BinMap& map = binMapOf(p.f, count);
     // Each slot writes only its own arrays of the results.
     ShareWithHelperThread(TimeSlots, 1, [&](int from, int to) {

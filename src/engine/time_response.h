@@ -8,12 +8,6 @@
 
 namespace tavrel {
 
-/// 96 kHz keeps the octave above a 20 kHz grid below half the sample rate; 32768 samples
-/// (341 ms) let a bass response decay. A quarter of them lies before t = 0, so a response
-/// that leads (a driver in front of the others) is not wrapped around to the end.
-constexpr double TimeSampleRate = 96000.0;
-constexpr int TimeLeadSamples = TimeSamples / 4;
-
 /// The on-axis response of a time slot at grid point k: slot 0 the whole speaker, slot d + 1
 /// driver d (front and rear source).
 TComplex TimeSlotResponse(const TResult& result, int slot, int k);

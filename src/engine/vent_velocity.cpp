@@ -40,9 +40,9 @@ double SourceVolumeVelocity(const TResult& result, int d, const Curve& source, i
     if (d < 0 || d >= MaxChassis || k < 0 || k >= GridSize) {
         return 0.0;
     }
-    const int amp = result.AmpOfChassis[d];
+    const int amp = AmpOfDriver(result, d);
     const double f = result.Freq[k];
-    if (amp < 0 || amp >= MaxAmps || !(f > 0)) {
+    if (amp < 0 || !(f > 0)) {
         return 0.0;
     }
     const TComplex path = CMul(result.ChassisU[d][k], result.AktFilterH[amp][k]);

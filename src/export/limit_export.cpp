@@ -114,29 +114,18 @@ std::optional<std::string> CheckLimitExport(const TResult& r, const LimitExportS
 
 std::string FormatLimitExport(const TResult& r, const LimitExportSpec& spec, bool exp, bool csv) {
     const std::vector<Column> columns = columnsOf(r, spec);
-    const std::string separator = exp ? "\t" : (csv ? "," : " ");
-    const std::string end = exp ? "\r\n" : "\n";
-    std::string header = "Frequency [Hz]";
+    ExportTable table{titleOf(spec), {"Frequency [Hz]"}, {}};
     for (const Column& c : columns) {
-        header += separator + c.title;
+        table.columns.push_back(c.title);
     }
-    std::string text;
-    if (exp) {
-        text = "# " + titleOf(spec) + end + "# " + header + end;
-    } else if (csv) {
-        text = header + end;
-    } else {
-        text = "* " + titleOf(spec) + end + "* " + header + end;
-    }
-    for (int k = 0; k < ExportPointCount(r); ++k) {
-        text += exp ? FloatToWidth(6, r.Freq[k]) : Significant10(r.Freq[k]);
+    const ExportFormat format =
+        exp ? ExportFormat::Exp : (csv ? ExportFormat::Csv : ExportFormat::Frd);
+    return FormatTable(table, format, ExportPointCount(r), [&](int k, std::vector<double>& row) {
+        row.push_back(r.Freq[k]);
         for (const Column& c : columns) {
-            const double v = c.values[static_cast<std::size_t>(k)];
-            text += separator + (exp ? FloatToWidth(6, v) : Significant10(v));
+            row.push_back(c.values[static_cast<std::size_t>(k)]);
         }
-        text += end;
-    }
-    return text;
+    });
 }
 
 } // namespace tavrel

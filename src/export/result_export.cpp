@@ -40,7 +40,7 @@ TComplex driverAt(const TResult& r, int d, int k) {
     return CAdd(r.DirFront[d][k][0], r.DirRear[d][k][0]);
 }
 TComplex signalAt(const TResult& r, int d, int k) {
-    return CMul(r.ChassisU[d][k], r.AktFilterH[r.AmpOfChassis[d]][k]);
+    return CMul(r.ChassisU[d][k], r.AktFilterH[AmpOfDriver(r, d)][k]);
 }
 TComplex ampZAt(const TResult& r, int a, int k) {
     return r.AmpZ[a][k];
@@ -143,36 +143,17 @@ std::string levelColumnTitle(LevelKind kind, bool exp) {
     }
 }
 
-std::string formatExp(const TResult& r, const ExportSpec& spec, const CurveView& view) {
-    std::string text = "# " + view.title + "\r\n";
-    text += "# Frequency [Hz]\t" + levelColumnTitle(view.kind, true) + "\tPhase [\xB0]\r\n";
-    for (int k = 0; k < ExportPointCount(r); ++k) {
+std::string formatCurve(const TResult& r, const ExportSpec& spec, const CurveView& view,
+                        ExportFormat format) {
+    const ExportTable table{view.title,
+                            {"Frequency [Hz]", levelColumnTitle(view.kind, false), "Phase [deg]"},
+                            {"Frequency [Hz]", levelColumnTitle(view.kind, true), "Phase [\xB0]"}};
+    const double degreesPerRadian =
+        format == ExportFormat::Exp ? ExpDegreesPerRadian : 180.0 / std::numbers::pi;
+    return FormatTable(table, format, ExportPointCount(r), [&](int k, std::vector<double>& row) {
         const TComplex h = view.value(r, spec.index, k);
-        text += FloatToWidth(6, r.Freq[k]) + "\t" + FloatToWidth(6, levelOf(view.kind, h)) + "\t" +
-                FloatToWidth(6, CPhase(h) * ExpDegreesPerRadian) + "\r\n";
-    }
-    return text;
-}
-
-std::string formatColumns(const TResult& r, const ExportSpec& spec, const CurveView& view,
-                          ExportFormat format) {
-    const bool csv = format == ExportFormat::Csv;
-    const std::string separator = csv ? "," : " ";
-    std::string text;
-    const std::string columns = "Frequency [Hz]" + separator + levelColumnTitle(view.kind, false) +
-                                separator + "Phase [deg]";
-    if (csv) {
-        text = columns + "\n";
-    } else {
-        text = "* " + view.title + "\n* " + columns + "\n";
-    }
-    constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
-    for (int k = 0; k < ExportPointCount(r); ++k) {
-        const TComplex h = view.value(r, spec.index, k);
-        text += Significant10(r.Freq[k]) + separator + Significant10(levelOf(view.kind, h)) +
-                separator + Significant10(CPhase(h) * degreesPerRadian) + "\n";
-    }
-    return text;
+        row = {r.Freq[k], levelOf(view.kind, h), CPhase(h) * degreesPerRadian};
+    });
 }
 
 /// Level and phase of every point are finite numbers (an overflow gives inf or NaN).
@@ -209,8 +190,7 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
         return "Direction " + std::to_string(spec.index) + " does not exist (0 to 29).";
     }
     if (spec.curve == ExportCurve::Signal || IsDriverTimeCurve(spec.curve)) {
-        const int a = r.AmpOfChassis[spec.index];
-        if (a < 0 || a >= MaxAmps) {
+        if (AmpOfDriver(r, spec.index) < 0) {
             return UnusedDriverMessage;
         }
     }
@@ -228,9 +208,7 @@ std::string FormatExport(const TResult& r, const ExportSpec& spec, ExportFormat 
     if (IsTimeCurve(spec.curve)) {
         return FormatTimeExport(r, spec, format);
     }
-    const CurveView view = viewOf(spec);
-    return format == ExportFormat::Exp ? formatExp(r, spec, view)
-                                       : formatColumns(r, spec, view, format);
+    return formatCurve(r, spec, viewOf(spec), format);
 }
 
 std::string WriteExport(const std::string& path, const TResult& r, const ExportSpec& spec,

@@ -30,34 +30,17 @@ TimeView viewOf(ExportCurve curve) {
     }
 }
 
-std::string titleOf(const TResult& r, const ExportSpec& spec, const TimeView& view) {
+std::string titleOf(const ExportSpec& spec, const TimeView& view) {
     std::string title =
         view.what +
         (IsDriverTimeCurve(spec.curve) ? " of driver " + std::to_string(spec.index + 1)
                                        : std::string(" of the whole speaker")) +
         " on axis";
     if (view.samples) {
-        title += " (" + std::to_string(static_cast<long>(r.TimeRate)) + " samples/s, " +
-                 std::to_string(r.TimeCount) + " samples)";
+        title += " (" + std::to_string(static_cast<long>(TimeSampleRate)) + " samples/s, " +
+                 std::to_string(TimeSamples) + " samples)";
     }
     return title;
-}
-
-/// The rows (x, y) of the curve: grid frequency and ms, or time in ms and value.
-template <typename Row>
-void forEachRow(const TResult& r, const ExportSpec& spec, const TimeView& view, Row row) {
-    const int slot = TimeSlotOf(spec);
-    if (!view.samples) {
-        for (int k = 0; k < GridSize && r.Freq[k] > 0; ++k) {
-            row(r.Freq[k], 1000 * r.GroupDelay[slot][k]);
-        }
-        return;
-    }
-    const TimeCurve& values = (r.*view.samples)[slot];
-    const int count = std::clamp<int>(r.TimeCount, 0, TimeSamples);
-    for (int i = 0; i < count; ++i) {
-        row(1000 * (r.TimeStart + i / r.TimeRate), values[i]);
-    }
 }
 
 } // namespace
@@ -78,25 +61,21 @@ int TimeSlotOf(const ExportSpec& spec) {
 
 std::string FormatTimeExport(const TResult& r, const ExportSpec& spec, ExportFormat format) {
     const TimeView view = viewOf(spec.curve);
-    const std::string title = titleOf(r, spec, view);
-    const std::string xColumn = view.samples ? "Time [ms]" : "Frequency [Hz]";
-    std::string text;
-    if (format == ExportFormat::Exp) {
-        text = "# " + title + "\r\n# " + xColumn + "\t" + view.column + "\r\n";
-        const int width = view.samples ? ExpTimeWidth : 6;
-        forEachRow(r, spec, view, [&](double x, double y) {
-            text += FloatToWidth(width, x) + "\t" + FloatToWidth(width, y) + "\r\n";
-        });
-        return text;
+    const int slot = TimeSlotOf(spec);
+    ExportTable table{titleOf(spec, view), {"Frequency [Hz]", view.column}, {}};
+    if (!view.samples) {
+        // The group delay: grid frequency and ms.
+        return FormatTable(table, format, ExportPointCount(r),
+                           [&](int k, std::vector<double>& row) {
+                               row = {r.Freq[k], 1000 * r.GroupDelay[slot][k]};
+                           });
     }
-    const bool csv = format == ExportFormat::Csv;
-    const std::string separator = csv ? "," : " ";
-    text = csv ? xColumn + separator + view.column + "\n"
-               : "* " + title + "\n* " + xColumn + separator + view.column + "\n";
-    forEachRow(r, spec, view, [&](double x, double y) {
-        text += Significant10(x) + separator + Significant10(y) + "\n";
+    table.columns[0] = "Time [ms]";
+    table.expWidth = ExpTimeWidth;
+    const TimeCurve& values = (r.*view.samples)[slot];
+    return FormatTable(table, format, TimeSamples, [&](int i, std::vector<double>& row) {
+        row = {1000 * (TimeStart + i / TimeSampleRate), values[i]};
     });
-    return text;
 }
 
 } // namespace tavrel

@@ -110,8 +110,8 @@ ToleranceReport RunTolerance(const TProjekt& project, const TTolerances& toleran
     return report;
 }
 
-ToleranceJob::ToleranceJob(int engines)
-    : m_pool(engines), m_project(std::make_unique<TProjekt>()) {}
+ToleranceJob::ToleranceJob(ToleranceJobCalls calls, int engines)
+    : m_calls(std::move(calls)), m_pool(engines), m_project(std::make_unique<TProjekt>()) {}
 
 ToleranceJob::~ToleranceJob() {
     m_abort = true;
@@ -141,12 +141,25 @@ bool ToleranceJob::Start(const TProjekt& project, const TTolerances& tolerances,
     if (seed != nullptr) {
         m_pool.Seed(0, *seed);
     }
+    m_reporting = true;
     m_thread = std::thread([this, seeded = seed != nullptr] {
-        ToleranceReport report = RunTolerance(
-            *m_project, m_tolerances, m_pool, seeded, [this](int done) { m_done = done; }, m_abort);
-        std::lock_guard lock(m_mutex);
-        m_report = std::move(report);
-        m_busy = false;
+        const auto progress = [this](int done) {
+            m_done = done;
+            if (m_calls.progress) {
+                m_calls.progress(done);
+            }
+        };
+        ToleranceReport report =
+            RunTolerance(*m_project, m_tolerances, m_pool, seeded, progress, m_abort);
+        {
+            std::lock_guard lock(m_mutex);
+            m_report = std::move(report);
+            m_busy = false;
+        }
+        if (m_calls.finished) {
+            m_calls.finished();
+        }
+        m_reporting = false;
     });
     return true;
 }

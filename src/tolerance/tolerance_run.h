@@ -45,11 +45,17 @@ ToleranceReport RunTolerance(const TProjekt& project, const TTolerances& toleran
                              const std::function<void(int done)>& progress,
                              const std::atomic<bool>& abort);
 
-/// An analysis on its own thread. Progress and the end are polled: Done() counts the runs,
-/// Busy() turns false when the report is ready.
+/// What a ToleranceJob reports, from its own thread.
+struct ToleranceJobCalls {
+    std::function<void(int done)> progress; ///< runs done, after each batch
+    std::function<void()> finished;         ///< the report is ready (Busy() is false)
+};
+
+/// An analysis on its own thread. Done() counts the runs, Busy() turns false when the report
+/// is ready; the calls, when given, report both as they happen.
 class ToleranceJob {
 public:
-    explicit ToleranceJob(int engines = DefaultEngineCount());
+    explicit ToleranceJob(ToleranceJobCalls calls = {}, int engines = DefaultEngineCount());
     ~ToleranceJob();
     ToleranceJob(const ToleranceJob&) = delete;
     ToleranceJob& operator=(const ToleranceJob&) = delete;
@@ -59,6 +65,9 @@ public:
     bool Start(const TProjekt& project, const TTolerances& tolerances, const TCalcEngine* seed);
     void Abort() { m_abort = true; }
     bool Busy() const;
+    /// Until the thread has made its last call: a window that takes the calls serves its
+    /// event loop while this holds before it lets the job go.
+    bool Reporting() const { return m_reporting; }
     int Done() const { return m_done; }
     /// The last analysis: read only while not Busy().
     const ToleranceReport& Report() const { return m_report; }
@@ -67,6 +76,7 @@ public:
 private:
     void join();
 
+    ToleranceJobCalls m_calls;
     EnginePool m_pool;
     std::unique_ptr<TProjekt> m_project;
     TTolerances m_tolerances;
@@ -75,6 +85,7 @@ private:
     bool m_busy = false;
     std::atomic<bool> m_abort{false};
     std::atomic<int> m_done{0};
+    std::atomic<bool> m_reporting{false};
     std::thread m_thread;
 };
 

@@ -49,10 +49,13 @@ TEST_F(Terms, ReminderAfterHalfAYearRenewsTheDate) {
 TEST(SettingsPlace, InstalledProgramKeepsItsSettingsOutOfItsFolder) {
     test::ScratchDir dir("layout");
     std::filesystem::create_directories(dir / "bin");
-    EXPECT_TRUE(SettingsBesideProgram(dir.file("bin"), true));
+    const auto beside = [&] {
+        return SettingsBesideProgram(dir.file("bin"), DataDirectory(dir.file("bin")), true);
+    };
+    EXPECT_TRUE(beside());
     std::filesystem::create_directories(dir / "share" / "tavrel");
     std::ofstream(dir / "share" / "tavrel" / "Default.TVP") << "project";
-    EXPECT_FALSE(SettingsBesideProgram(dir.file("bin"), true)); // root, or a bin/ anyone may write
+    EXPECT_FALSE(beside()); // root, or a bin/ anyone may write
 }
 
 } // namespace

@@ -36,6 +36,29 @@ TEST(UndoStack, KeepsOnlyTheTwentyOneNewestStatesAndDiscardDropsWithoutRestoring
     EXPECT_FALSE(undo.CanUndo());
 }
 
+TEST(UndoStack, RedoTakesBackAnUndoUntilTheNextChange) {
+    UndoStack undo;
+    auto current = std::make_unique<TProjekt>();
+    for (int edit = 1; edit <= 3; ++edit) {
+        undo.Push(*current, "edit " + std::to_string(edit));
+        current->nAmps = static_cast<std::int16_t>(edit);
+    }
+    EXPECT_FALSE(undo.Redo(*current));
+    EXPECT_EQ(undo.RedoMenuCaption(), "Redo");
+    ASSERT_TRUE(undo.Undo(*current));
+    ASSERT_TRUE(undo.Undo(*current));
+    EXPECT_EQ(current->nAmps, 1);
+    EXPECT_EQ(undo.RedoMenuCaption(), "Redo \"edit 2\"");
+    ASSERT_TRUE(undo.Redo(*current));
+    EXPECT_EQ(current->nAmps, 2);
+    EXPECT_EQ(undo.MenuCaption(), "Undo \"edit 2\"");
+    EXPECT_EQ(undo.RedoMenuCaption(), "Redo \"edit 3\"");
+    undo.Push(*current, "edit 4");
+    EXPECT_FALSE(undo.CanRedo());
+    EXPECT_FALSE(undo.Redo(*current));
+    EXPECT_EQ(current->nAmps, 2);
+}
+
 TEST(Names, LongPathsKeepTheirFirstPartAndTailAndSaveNamesGetTheExtension) {
     EXPECT_EQ(ShortenPath("/home/a.TVP", 40, '/'), "/home/a.TVP");
     EXPECT_EQ(ShortenPath("C:\\Projekte\\Lautsprecher\\Zweiweg\\Box.TVP", 25, '\\'),

@@ -119,8 +119,6 @@ TEST_F(Dialogs, ExportWritesTheTimeCurvesOfTheSpeakerOrADriverThatHasThem) {
     result->nChassis = 2;
     result->AmpOfChassis = {0, -1, -1, -1, -1, -1, -1, -1, -1};
     result->HasTime = {true, true, false};
-    result->TimeRate = 96000;
-    result->TimeCount = TimeSamples;
     TFormExport dialog(*result, QString::fromStdString(dir.path().string()));
     const std::string path = dir.file("step.exp");
     TFormExport::SetFileChooser([&](QWidget*, const QString&) { return FromStoreText(path); });

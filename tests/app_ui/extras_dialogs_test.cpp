@@ -50,7 +50,7 @@ TEST_F(ExtrasDialogs, PortCalculatorGivesItsPortToTheVentedDriverOnly) {
     useFirst->click(); // the page's default: one rectangular port of 8 × 20 cm in 50 l
     EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Aport, 0.08 * 0.2);
     EXPECT_NEAR(window->Project().Einbau[0].fb, 47.59, 0.01);
-    EXPECT_EQ(undoText(), "Undo \"Driver 1 port\"");
+    EXPECT_EQ(undoText(), "&Undo \"Driver 1 port\"");
     window->findChild<QPushButton*>("BtnUsePort2")->click(); // a closed box has no port
     EXPECT_EQ(window->Project().Einbau[1], before->Einbau[1]);
 }
@@ -75,7 +75,7 @@ TEST_F(ExtrasDialogs, ExchangeOnOkReplacesTheProject) {
         },
         true);
     EXPECT_EQ(window->Project().Chassis[0].Name.str(), "Tweeter");
-    EXPECT_EQ(undoText(), "Undo \"Copy driver\"");
+    EXPECT_EQ(undoText(), "&Undo \"Copy driver\"");
 }
 
 TEST_F(ExtrasDialogs, ViewOptionsReplaceZeroAndCancelChangesNothing) {
@@ -86,7 +86,7 @@ TEST_F(ExtrasDialogs, ViewOptionsReplaceZeroAndCancelChangesNothing) {
     EXPECT_EQ(window->Project(), *before);
     run("ActViewOptions", typeImpedance, true);
     EXPECT_EQ(window->Project().Option.ImpMax, 50);
-    EXPECT_EQ(undoText(), "Undo \"View options\"");
+    EXPECT_EQ(undoText(), "&Undo \"View options\"");
 }
 
 TEST_F(ExtrasDialogs, ColourPanelTakesTheChosenColourAsBgr) {
@@ -127,7 +127,7 @@ TEST_F(ExtrasDialogs, HousingOkConvertsCheckedDrivers) {
     EXPECT_NEAR(baffle.hor, 0, 1e-12);
     EXPECT_NEAR(baffle.vert, 0, 1e-12);
     EXPECT_EQ(window->Project().GemGeh.t, 0); // an unreadable depth counts as 0
-    EXPECT_EQ(undoText(), "Undo \"Edit common outer housing\"");
+    EXPECT_EQ(undoText(), "&Undo \"Edit common outer housing\"");
 }
 
 } // namespace

@@ -64,13 +64,13 @@ TEST_F(LiveTuning, WheelOverAPartAppliesEveryNotchAndOneUndoTakesTheGestureBack)
         EXPECT_EQ(editor->Working(), window->Project().Amps[0].Weiche);
     }
     EXPECT_EQ(undoCaption(),
-              "Undo \"" + TuneUndoText(PartName(before->Amps[0].Weiche, slot)) + "\"");
+              "&Undo \"" + TuneUndoText(PartName(before->Amps[0].Weiche, slot)) + "\"");
     ASSERT_TRUE(waitForHandOver());
     window->Undo(); // the whole gesture at once; the editor stays open on the old network
     EXPECT_EQ(window->Project().Amps[0].Weiche, before->Amps[0].Weiche);
     EXPECT_EQ(editor->Working(), before->Amps[0].Weiche);
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(undoCaption(), "Undo");
+    EXPECT_EQ(undoCaption(), "&Undo");
 }
 
 TEST_F(LiveTuning, PanelStepsAndTakesTypedValuesAndFollowsUndo) {

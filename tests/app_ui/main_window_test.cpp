@@ -3,13 +3,16 @@
 #include "app/ui/calc_window.h"
 #include "charts/ui/chart_tabs.h"
 #include "model/chassis_file.h"
+#include "model/projekt_file.h"
 #include "support/main_window_fixture.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <sstream>
@@ -109,7 +112,7 @@ TEST_F(MainWindow, UndoRestoresOnlyTheTwentyOneNewestStates) {
         window->MutableProject().Amps[0].AktFilter.Pegel = 1 + edit;
     }
     auto* undo = window->findChild<QAction*>("ActUndo");
-    EXPECT_EQ(undo->text(), "Undo \"edit 25\"");
+    EXPECT_EQ(undo->text(), "&Undo \"edit 25\"");
     for (int i = 0; i < 21; ++i) {
         window->Undo();
     }
@@ -120,6 +123,60 @@ TEST_F(MainWindow, UndoRestoresOnlyTheTwentyOneNewestStates) {
     EXPECT_FALSE(window->Project().saved);
     ASSERT_TRUE(waitForHandOver());
 }
+
+TEST_F(MainWindow, KeysUndoAndRedoAndANewChangeClearsRedo) {
+    startAndWait();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->PushUndo("level & delay");
+    window->MutableProject().Amps[0].AktFilter.Pegel = 7;
+    auto* redo = window->findChild<QAction*>("ActRedo");
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(window->Project().Amps[0].AktFilter.Pegel, 7);
+    EXPECT_EQ(redo->text(), "&Redo \"level && delay\"");
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 7);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 7);
+    window->PushUndo("another");
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(redo->text(), "&Redo");
+    ASSERT_TRUE(waitForHandOver());
+}
+
+struct ShortcutCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* action;
+};
+
+class MainWindowShortcut : public test::MainWindowTest,
+                           public ::testing::WithParamInterface<ShortcutCase> {};
+
+TEST_P(MainWindowShortcut, TriggersItsMenuItem) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* action = window->findChild<QAction*>(GetParam().action);
+    ASSERT_NE(action, nullptr);
+    action->disconnect(); // what the item does is tested elsewhere; here only that it is reached
+    QSignalSpy triggered(action, &QAction::triggered);
+    QTest::keyClick(window.get(), GetParam().key, GetParam().modifiers);
+    EXPECT_EQ(triggered.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, MainWindowShortcut,
+    ::testing::Values(ShortcutCase{Qt::Key_N, Qt::ControlModifier, "ActNew"},
+                      ShortcutCase{Qt::Key_O, Qt::ControlModifier, "ActLoad"},
+                      ShortcutCase{Qt::Key_S, Qt::ControlModifier, "ActSaveInPlace"},
+                      ShortcutCase{Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "ActSave"},
+                      ShortcutCase{Qt::Key_Q, Qt::ControlModifier, "ActQuit"},
+                      ShortcutCase{Qt::Key_F1, Qt::NoModifier, "ActInstructions"}),
+    [](const ::testing::TestParamInfo<ShortcutCase>& row) {
+        return std::string(row.param.action);
+    });
 
 TEST_F(MainWindow, ReferenceIsSetExchangedRestoredAndDeleted) {
     startAndWait();
@@ -204,6 +261,19 @@ TEST_F(MainWindow, SaveAndLoadKeepTheProject) {
     ASSERT_TRUE(waitForHandOver());
     EXPECT_EQ(window->Project().Comment1.str(), "Two-way for the kitchen");
     EXPECT_TRUE(window->Project().saved);
+
+    // Saving in place asks nothing once the project has a file.
+    bool asked = false;
+    TMainForm::SetFileChooser([&](bool, const QString&, bool&) {
+        asked = true;
+        return QString();
+    });
+    window->MutableProject().Comment2 = "in place";
+    ASSERT_TRUE(window->SaveProjectInPlace());
+    EXPECT_FALSE(asked);
+    auto reread = std::make_unique<TProjekt>();
+    ASSERT_TRUE(ReadProjekt(*reread, (dir / "kitchen.TVP").string()).ok);
+    EXPECT_EQ(reread->Comment2.str(), "in place");
 }
 
 TEST_F(MainWindow, APlainProjectStaysPlainAndASaveChangesOnlyTheEditedLine) {
@@ -277,7 +347,7 @@ TEST_F(MainWindow, NewerDriverFileIsOfferedAfterLoading) {
     EXPECT_EQ(questions[0].buttons, (QStringList{"Yes", "No"}));
     EXPECT_EQ(window->Project().Chassis[0].fs, 33.3);
     EXPECT_FALSE(window->Project().saved);
-    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 load new\"");
+    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "&Undo \"Driver 1 load new\"");
     ASSERT_TRUE(WaitFor([&] { return window->CalculationFinished(); }));
 }
 

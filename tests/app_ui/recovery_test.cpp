@@ -39,8 +39,9 @@ public:
         const std::string self = fs::read_symlink("/proc/self/exe").string();
         std::vector<std::string> texts = {self, "--gtest_also_run_disabled_tests",
                                           "--gtest_filter=Recovery.DISABLED_EditsUntilKilled"};
-        std::vector<std::string> environment = {std::string(FolderVariable) + "=" +
-                                                folder.string()};
+        // The child's own scratch folder goes inside ours, which is removed after the kill.
+        std::vector<std::string> environment = {std::string(FolderVariable) + "=" + folder.string(),
+                                                "TMPDIR=" + folder.parent_path().string()};
         for (char** variable = environ; *variable != nullptr; ++variable) {
             environment.emplace_back(*variable);
         }
@@ -68,11 +69,6 @@ public:
             ::kill(m_pid, SIGKILL);
             ::waitpid(m_pid, nullptr, 0);
             m_pid = -1;
-            // What the killed program could not clean up itself.
-            std::error_code ignored;
-            fs::remove_all(fs::temp_directory_path() /
-                               "tavrel-ui-Recovery-DISABLED_EditsUntilKilled-0",
-                           ignored);
         }
     }
 

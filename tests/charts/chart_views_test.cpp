@@ -260,9 +260,6 @@ TEST(TimeCharts, GroupDelayInMsLeavesOutQuietPointsAndDriversWithoutTimeCurves) 
 TEST(TimeCharts, ImpulseShowsMinusOneToTenMsThinnedToACurveWithASymmetricRange) {
     Fixture f;
     f.result->HasTime = {true, false, false};
-    f.result->TimeRate = 96000;
-    f.result->TimeCount = TimeSamples;
-    f.result->TimeStart = -8192 / 96000.0;
     f.result->Impulse[0][8192 + 96] = 5.0; // at 1 ms
     FillImpulseChart(*f.chart, *f.result, *f.projekt);
     const ChartCurve& speaker = f.chart->curve(0);

@@ -33,9 +33,15 @@ TEST_P(MeasurementLine, IsReadAsTheUserMeantIt) {
     if (c.accepted) {
         EXPECT_DOUBLE_EQ(points.f[0], c.f);
         EXPECT_DOUBLE_EQ(points.value1[0], c.v1);
-        EXPECT_DOUBLE_EQ(points.value2[0], c.v2);
+        if (std::isnan(c.v2)) {
+            EXPECT_TRUE(std::isnan(points.value2[0])) << "a phase where the file has none";
+        } else {
+            EXPECT_DOUBLE_EQ(points.value2[0], c.v2);
+        }
     }
 }
+
+constexpr double NoPhase = MissingValue;
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, MeasurementLine,
@@ -43,14 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"20 Hz  85,3 dB  -12,5\xB0", true, 20, 85.3, -12.5},
         LineCase{",5 80", true, 0.5, 80, 0},
         LineCase{"1.029    \t6.558    \t2.958    ", true, 1.029, 6.558, 2.958},
-        LineCase{"20\t\t80", true, 20, 0, 80}, LineCase{"20\t5.5\tNA", true, 20, 5.5, 0},
+        LineCase{"20\t\t80", true, 20, 0, 80}, LineCase{"20\t5.5\tNA", true, 20, 5.5, NoPhase},
         LineCase{"0\t-65.0\t-229.7", false}, LineCase{"0 80 3", false},
         LineCase{"10.000000\tNA\tNA", false}, LineCase{"20 1e999 3", false},
         LineCase{"* 20 80 3", false}, LineCase{"1 2", false}, LineCase{"Freq 20 80", false},
         // A value word is its field's missing value whatever separates it.
         LineCase{"10.000000 NA NA", false}, LineCase{"100 NA -45", false},
-        LineCase{"10.233718 8.226395 NA", true, 10.233718, 8.226395, 0},
-        LineCase{"20 80 NA 5", true, 20, 80, 0}, LineCase{"20 80 nan", true, 20, 80, 0},
+        LineCase{"10.233718 8.226395 NA", true, 10.233718, 8.226395, NoPhase},
+        LineCase{"20 80 NA 5", true, 20, 80, NoPhase}, LineCase{"20 80 nan", true, 20, 80, NoPhase},
         LineCase{"20 -Inf 5", false}, LineCase{"20;#N/A;5", false},
         // Text after the third value is never read.
         LineCase{"20 80 5 nan", true, 20, 80, 5},
@@ -103,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"Frequency [Hz] Total Phase [deg] Total SPL 2pi [dB]", "100 1 2", true},
         HeaderCase{"* Freq(Hz) SPL(dB) Phase(degrees)", "100 1 2", false},
         HeaderCase{"Frequency  Impedance  Phase", "100 1 2", false},
+        HeaderCase{"Freq\tPhase\tSPL 30deg", "100 1 2", true},
         HeaderCase{"* FRD data written", "100 1 2", false},
         // Prose, units in parentheses, more or fewer names than values never swap.
         HeaderCase{"* on axis (0 deg), 1 m, 2.83 V, SPL in dB", "100 1 2", false},
@@ -111,6 +118,16 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"Freq\t(deg)\t(dB)", "100 1 2", false},
         HeaderCase{"Freq\tPhase\tMagnitude", "100 1 2 3", false},
         HeaderCase{"Freq\tPhase\tMagnitude\n0 5 5", "100 1 2", false}));
+
+TEST(MeasurementText, AMissingValueIsJudgedByTheHeadersOrderNotByPosition) {
+    const MeasurementPoints points = read("Freq Phase SPL\n40 12 nan\n30 NA 81\n50 10 85\n");
+    ASSERT_EQ(points.count(), 2);
+    EXPECT_TRUE(points.swappedByHeader);
+    EXPECT_DOUBLE_EQ(points.f[0], 30);
+    EXPECT_DOUBLE_EQ(points.value1[0], 81);
+    EXPECT_TRUE(std::isnan(points.value2[0]));
+    EXPECT_DOUBLE_EQ(points.value2[1], 10);
+}
 
 TEST(MeasurementText, AHeaderAfterTheDataDoesNotSwap) {
     EXPECT_FALSE(read("100 1 2\nFrequency\tPhase\tMagnitude\n200 3 4\n").swappedByHeader);
@@ -121,6 +138,8 @@ TEST(MeasurementThinning, MergesPhasesAcrossTheCut) {
     EXPECT_DOUBLE_EQ(MergePhase(170, -175), 177.5);
     EXPECT_DOUBLE_EQ(MergePhase(-10, 20), 5);
     EXPECT_DOUBLE_EQ(MergePhase(-100, 100), 180);
+    EXPECT_DOUBLE_EQ(MergePhase(MissingValue, 20), 20);
+    EXPECT_DOUBLE_EQ(MergePhase(-20, MissingValue), -20);
 }
 
 MeasurementPoints logPoints(int count) {
@@ -250,6 +269,17 @@ TEST_F(MeasurementImport, ChangesNothingWhenAbortedCancelledUnreadableOrEmpty) {
     EXPECT_FALSE(run(ImportKind::FrequencyResponse, file("* nothing\n0 80\n")).imported);
     EXPECT_EQ(windows.back(), NoSuitableDataMessage);
     EXPECT_DOUBLE_EQ(d->FgangAF[0], 7);
+}
+
+TEST_F(MeasurementImport, ALineWithoutPhaseGivesAMagnitudePointAndNoPhasePoint) {
+    const ImportResult r =
+        run(ImportKind::FrequencyResponse, file("20 80 10\n40 82 nan\n80 84 20\n"));
+    ASSERT_TRUE(r.imported);
+    EXPECT_EQ(r.magnitudePoints, 3);
+    EXPECT_EQ(r.phasePoints, 2);
+    EXPECT_DOUBLE_EQ(d->FgangAPF[1], 80);
+    EXPECT_NEAR(d->FgangAP[1], 20.0 / 180 * 3.1415926, 1e-12);
+    EXPECT_DOUBLE_EQ(d->FgangAPF[2], 0);
 }
 
 TEST_F(MeasurementImport, ClearsTheRestOfAWrittenPair) {

@@ -69,7 +69,7 @@ TEST_F(DriverEditorUi, ALargerBoxMovesTheWoofersImpedanceAndUndoRestoresIt) {
     press("BtnOk");
     EXPECT_FALSE(window->DriverEditorOpen());
     EXPECT_DOUBLE_EQ(window->Project().Einbau[0].Vb, 0.08);
-    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "Undo \"Driver 1 Edit\"");
+    EXPECT_EQ(window->findChild<QAction*>("ActUndo")->text(), "&Undo \"Driver 1 Edit\"");
     EXPECT_TRUE(window->findChild<QAction*>("ActDriver1")->text().contains("80 liters"));
     ASSERT_TRUE(waitForHandOver());
     EXPECT_GT(std::fabs(wooferImpedanceAt(k) - before), 0.01 * before);

@@ -6,7 +6,6 @@
 #include "support/qt_application.h"
 
 #include <QImage>
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -18,18 +17,9 @@ namespace fs = std::filesystem;
 
 const std::string DefaultProject = std::string("\"") + TAVREL_EXAMPLES_DIR + "/Default.TVP\"";
 
-/// A folder per test: ctest runs the cases in parallel processes.
-fs::path scratch() {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::replace(name.begin(), name.end(), '/', '-');
-    const fs::path dir = fs::temp_directory_path() / ("tavrel-schematic-render-" + name);
-    fs::create_directories(dir);
-    return dir;
-}
-
 TEST(SchematicRender, PngIsTheEditorsPaintingAndSvgIsWritten) {
     test::TestApplication();
-    const fs::path dir = scratch();
+    const test::ScratchDir dir{"schematic-render"};
     const fs::path png = dir / "s.png", svg = dir / "s.svg";
     for (const char* extra : {"", " --print-view"}) {
         ASSERT_EQ(test::RunCli(dir, "render " + DefaultProject + " schematic 1 -o \"" +
@@ -48,13 +38,12 @@ TEST(SchematicRender, PngIsTheEditorsPaintingAndSvgIsWritten) {
             .status,
         0);
     EXPECT_NE(test::ReadWholeFile(svg).find("<svg"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 class SchematicRenderArguments : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SchematicRenderArguments, AreRefusedWithAUsageStatus) {
-    const fs::path dir = scratch();
+    const test::ScratchDir dir{"schematic-render"};
     const test::CliRun run =
         test::RunCli(dir, "render " + DefaultProject + " " + GetParam() + " -o x.png");
     EXPECT_EQ(run.status, 2);

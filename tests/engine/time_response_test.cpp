@@ -58,7 +58,7 @@ protected:
         const TimeCurve& step = result->Step[slot];
         const double half = 0.5 * *std::max_element(step.begin(), step.end());
         const auto at = std::find_if(step.begin(), step.end(), [&](double v) { return v >= half; });
-        return result->TimeStart + static_cast<double>(at - step.begin()) / result->TimeRate;
+        return TimeStart + static_cast<double>(at - step.begin()) / TimeSampleRate;
     }
 };
 
@@ -111,6 +111,40 @@ TEST_F(TimeCurves, PhaseUnwrapsAcrossLargeDelaysAndNullJumps) {
     UnwrapPhase(response.data(), freq.data(), Count, phase.data());
     for (int k = 0; k < Count; ++k) {
         EXPECT_NEAR(phase[k], expected[k], 1e-9) << k;
+    }
+}
+
+/// |DFT| of the impulse at bin m, per unit response: the impulse is the inverse transform of
+/// the response times the taper, scaled so that this gives the taper back.
+double impulseSpectrumAt(const TimeCurve& impulse, int m) {
+    TComplex sum{0, 0};
+    for (int i = 0; i < TimeSamples; ++i) {
+        const double angle = -2 * Pi * m * static_cast<double>(i) / TimeSamples;
+        sum.Re += impulse[i] * std::cos(angle);
+        sum.Im += impulse[i] * std::sin(angle);
+    }
+    return std::hypot(sum.Re, sum.Im) / TimeSampleRate;
+}
+
+TEST_F(TimeCurves, ATaperOfOneOctaveFadesAFlatResponseOutsideTheGrid) {
+    // Grid ends placed so that bins 20 and 4000 lie half an octave outside them.
+    const double binWidth = TimeSampleRate / TimeSamples;
+    project->Option.fMin = 20 * binWidth * std::numbers::sqrt2;
+    project->Option.fMax = 4000 * binWidth / std::numbers::sqrt2;
+    BuildGrid(*project);
+    for (int k = 0; k < points(); ++k) {
+        result->SpeakerDir[k][0] = {1, 0};
+    }
+    RunTimeCurves(*project, *result);
+    ASSERT_TRUE(result->HasTime[0]);
+    struct Bin {
+        int m;
+        double taper;
+    };
+    // An octave outside each end, half an octave outside (the middle), and inside the grid.
+    for (const Bin& bin : {Bin{14, 0.0}, Bin{20, 0.5}, Bin{29, 1.0}, Bin{1000, 1.0}, Bin{2828, 1.0},
+                           Bin{4000, 0.5}, Bin{5657, 0.0}}) {
+        EXPECT_NEAR(impulseSpectrumAt(result->Impulse[0], bin.m), bin.taper, 2e-3) << bin.m;
     }
 }
 

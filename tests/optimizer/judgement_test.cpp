@@ -95,6 +95,19 @@ TEST_F(Judgement, ImpedanceFarBelowTheMinimumAddsTheExtraTerm) {
                 1e-9);
 }
 
+TEST_F(Judgement, EfficiencyOfAnEightOhmSpeakerWithTwentyVoltsOfHeadroomWorkedByHand) {
+    // Headroom following the weighting h(f) makes the power capability exactly 20 V; the
+    // response on target makes the level ratio 1 and the flat 8 ohm the soft minimum.
+    for (int i = 0; i < Points; ++i) {
+        result->Umax[i] = 20 * std::sqrt(f(i) / (f(i) + 100)) * 20000 / (20000 + f(i));
+    }
+    judge();
+    EXPECT_NEAR(judgement.J[18], 1.0, 1e-12);
+    EXPECT_NEAR(judgement.J[19], 20.0, 1e-9);
+    // load = 8·1²·√(20/√8) = 21.27318; 3·log10(1 + 0.12/21.27318)^1.25 = 3·0.00244293^1.25
+    EXPECT_NEAR(judgement.J[3], 0.00162933371524, 1e-14);
+}
+
 TEST_F(Judgement, ResponseErrorDependsOnShapeNotLevel) {
     for (double level : {0.01, 1.0, 100.0}) {
         setResponse([&](double) { return level; });

@@ -1,7 +1,10 @@
-// A fresh folder per test, named after the running test and removed afterwards, and the
-// whole-file reads and writes tests do in it.
+// A fresh folder per test, named after the running test with a unique ending (two runs of the
+// suite at once must not share one) and removed afterwards, and the whole-file reads and writes
+// tests do in it.
 #pragma once
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,15 +17,18 @@ class ScratchDir {
 public:
     explicit ScratchDir(const std::string& prefix) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        static int made = 0; // a test may hold several
-        std::string name = "tavrel-" + prefix + "-" + info->test_suite_name() + "-" + info->name() +
-                           "-" + std::to_string(made++);
+        std::string name = "tavrel-" + prefix + "-" + info->test_suite_name() + "-" + info->name();
         for (char& c : name) {
             c = c == '/' ? '_' : c; // parameterised names
         }
-        m_path = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::filesystem::filesystem_error(
+                "cannot make a scratch folder", pattern,
+                std::error_code(errno, std::generic_category()));
+        }
+        m_path = pattern;
     }
     ~ScratchDir() {
         std::error_code ignored; // a test may have taken the write permission away

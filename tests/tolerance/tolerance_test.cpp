@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
 
 namespace tavrel {
@@ -107,6 +108,24 @@ TEST(Tolerance, SameSeedSameFiguresWithOneAndThreeEnginesAndOrderedSpreads) {
     t.seed = 43;
     EXPECT_NE(FormatToleranceTable(analyse(*project, t, 2).result, false),
               FormatToleranceTable(one.result, false));
+}
+
+TEST(Tolerance, ExactPercentilesOfTheWholeNumbersUpTo100AreThoseNumbers) {
+    std::vector<double> values(101);
+    std::iota(values.begin(), values.end(), 0.0);
+    std::shuffle(values.begin(), values.end(), std::mt19937_64(3));
+    QuantileSketch sketch;
+    for (double v : values) {
+        sketch.Add(v);
+    }
+    for (const Percentiles& p : {ExactPercentiles(values), sketch.Result()}) {
+        EXPECT_DOUBLE_EQ(p.min, 0);
+        EXPECT_DOUBLE_EQ(p.p5, 5);
+        EXPECT_DOUBLE_EQ(p.p50, 50);
+        EXPECT_DOUBLE_EQ(p.p95, 95);
+        EXPECT_DOUBLE_EQ(p.max, 100);
+    }
+    EXPECT_DOUBLE_EQ(PercentileOfSorted({0, 10}, 0.05), 0.5); // between the order statistics
 }
 
 TEST(Tolerance, EstimatedPercentilesStayOrderedAndClose) {

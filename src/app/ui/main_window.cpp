@@ -47,9 +47,15 @@ protected:
     }
 };
 
-QAction* addItem(QMenu* menu, const QString& caption, const char* name) {
+QAction* addItem(QMenu* menu, const QString& caption, const char* name,
+                 std::initializer_list<const char*> shortcuts = {}) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
+    QList<QKeySequence> keys;
+    for (const char* shortcut : shortcuts) {
+        keys << QKeySequence(shortcut);
+    }
+    action->setShortcuts(keys);
     return action;
 }
 
@@ -84,23 +90,29 @@ TMainForm::~TMainForm() {
 void TMainForm::createMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("MenuFile");
-    connect(addItem(file, "&New project", "ActNew"), &QAction::triggered, this,
+    connect(addItem(file, "&New project", "ActNew", {"Ctrl+N"}), &QAction::triggered, this,
             &TMainForm::NewProject);
-    connect(addItem(file, "&Load project file ...", "ActLoad"), &QAction::triggered, this,
-            &TMainForm::LoadProjectFromMenu);
-    connect(addItem(file, "&Save project file ...", "ActSave"), &QAction::triggered, this,
-            &TMainForm::SaveProjectFromMenu);
+    connect(addItem(file, "&Load project file ...", "ActLoad", {"Ctrl+O"}), &QAction::triggered,
+            this, &TMainForm::LoadProjectFromMenu);
+    connect(addItem(file, "Save project", "ActSaveInPlace", {"Ctrl+S"}), &QAction::triggered, this,
+            &TMainForm::SaveProjectInPlace);
+    connect(addItem(file, "&Save project file ...", "ActSave", {"Ctrl+Shift+S"}),
+            &QAction::triggered, this, &TMainForm::SaveProjectFromMenu);
     connect(addItem(file, "Export results ...", "ActExport"), &QAction::triggered, this,
             &TMainForm::ExportResults);
     connect(addItem(file, "Poject &properties", "ActProperties"), &QAction::triggered, this,
             &TMainForm::EditProperties);
-    connect(addItem(file, "&Quit program", "ActQuit"), &QAction::triggered, this, &QWidget::close);
+    connect(addItem(file, "&Quit program", "ActQuit", {"Ctrl+Q"}), &QAction::triggered, this,
+            &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("MenuEdit");
-    m_undoAction = addItem(edit, "&Undo", "ActUndo");
+    m_undoAction = addItem(edit, "&Undo", "ActUndo", {"Ctrl+Z"});
     m_undoAction->setEnabled(false);
     connect(m_undoAction, &QAction::triggered, this, &TMainForm::Undo);
+    m_redoAction = addItem(edit, "&Redo", "ActRedo", {"Ctrl+Shift+Z", "Ctrl+Y"});
+    m_redoAction->setEnabled(false);
+    connect(m_redoAction, &QAction::triggered, this, &TMainForm::Redo);
     connect(addItem(edit, "Set current project as reference", "ActSetReference"),
             &QAction::triggered, this, &TMainForm::SetReference);
     m_referenceActions[0] =
@@ -181,12 +193,12 @@ void TMainForm::createMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MenuHelp");
-    connect(
-        addItem(help, "Brief instructions", "ActInstructions"), &QAction::triggered, this, [this] {
-            ShowMessage(this,
-                        "Describe your drivers and boxes, draw the crossover networks and watch "
-                        "the charts: every change is calculated at once.");
-        });
+    connect(addItem(help, "Brief instructions", "ActInstructions", {"F1"}), &QAction::triggered,
+            this, [this] {
+                ShowMessage(
+                    this, "Describe your drivers and boxes, draw the crossover networks and watch "
+                          "the charts: every change is calculated at once.");
+            });
     connect(addItem(help, "Terms of use / Disclaimer", "ActTerms"), &QAction::triggered, this,
             [this] { TermsDialog::Show(this); });
     connect(addItem(help, "&Info ...", "ActInfo"), &QAction::triggered, this, [this] {

@@ -70,13 +70,18 @@ public:
     void LoadProjectFromMenu();
     /// "Save project file ...": asks for the name, then saves.
     bool SaveProjectFromMenu();
+    /// Saves to the project's own file; asks for a name when it has none yet.
+    bool SaveProjectInPlace();
     bool LoadProject(const QString& path);
     /// Saves in the form the project was opened in, or in the given form.
     bool SaveProject(const QString& chosenName);
     bool SaveProject(const QString& chosenName, bool coded);
     /// The store form of the current project's file (a new project is coded).
     bool ProjectCoded() const { return m_projectCoded; }
+    /// Leaves the settings file as it is at quit (a run that only takes a picture).
+    void KeepSettingsFile() { m_saveSettingsOnQuit = false; }
     void Undo();
+    void Redo();
     void PushUndo(const std::string& text);
     void SetReference();
     void ExchangeReference();
@@ -159,6 +164,8 @@ private:
     void handOver(const TResult& result, bool valid);
     void updateCharts();
     void refreshMenus();
+    void refreshUndoActions();
+    void stepHistory(bool redo);
     void updateCaption();
     void setFileName(const std::string& path);
     void resetProject();
@@ -228,6 +235,8 @@ private:
     TFormRechnen* m_calcWindow = nullptr;
     TFormCalcUtils* m_calcUtils = nullptr; ///< made on first use
     QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    bool m_saveSettingsOnQuit = true;
     std::array<QAction*, 3> m_referenceActions{};
     std::array<QAction*, 9> m_driverActions{};
     DriverEditor* m_driverEditor = nullptr;

@@ -30,6 +30,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <filesystem>
 
 namespace tavrel {
 
@@ -70,6 +71,13 @@ void TMainForm::LoadProjectFromMenu() {
     }
 }
 
+bool TMainForm::SaveProjectInPlace() {
+    if (!std::filesystem::path(m_fileName).has_parent_path()) {
+        return SaveProjectFromMenu(); // a new project ("noname.TVP") has no place yet
+    }
+    return SaveProject(FromStoreText(m_fileName), m_projectCoded);
+}
+
 bool TMainForm::SaveProjectFromMenu() {
     const QString directory =
         m_fileName.empty() ? FromStoreText(m_settings.ProjectDir) : FromStoreText(m_fileName);
@@ -101,9 +109,19 @@ void TMainForm::loadProjectFile(const std::string& path) {
 
 void TMainForm::PushUndo(const std::string& text) {
     m_undo.Push(*m_project, text);
-    m_undoAction->setEnabled(true);
-    m_undoAction->setText(FromStoreText(m_undo.MenuCaption()));
+    refreshUndoActions();
     scheduleRecoveryCopy();
+}
+
+void TMainForm::refreshUndoActions() {
+    // The caption begins with the item's mnemonic; an "&" in the change's text is shown as such.
+    const auto caption = [](const std::string& text) {
+        return "&" + FromStoreText(text).replace("&", "&&");
+    };
+    m_undoAction->setText(caption(m_undo.MenuCaption()));
+    m_undoAction->setEnabled(m_undo.CanUndo());
+    m_redoAction->setText(caption(m_undo.RedoMenuCaption()));
+    m_redoAction->setEnabled(m_undo.CanRedo());
 }
 
 void TMainForm::MarkModified() {
@@ -203,16 +221,24 @@ bool TMainForm::SaveProject(const QString& chosenName, bool coded) {
 }
 
 void TMainForm::Undo() {
+    stepHistory(false);
+}
+
+void TMainForm::Redo() {
+    stepHistory(true);
+}
+
+void TMainForm::stepHistory(bool redo) {
     // Undoing a tuning gesture keeps the crossover editor open on the restored network, so
     // tuning can go on; every other undo closes the editors, whose copies would be stale.
-    const bool tuning = IsTuneUndoText(m_undo.NewestText());
+    const bool tuning = IsTuneUndoText(redo ? m_undo.NewestRedoText() : m_undo.NewestText());
     const int tunedAmp = m_networkEditorOpen && tuning ? m_networkEditor->Amp() : -1;
     if (tunedAmp >= 0) {
         CloseDriverEditor();
     } else {
         closeEditors();
     }
-    if (!m_undo.Undo(*m_project)) {
+    if (!(redo ? m_undo.Redo(*m_project) : m_undo.Undo(*m_project))) {
         return;
     }
     if (tunedAmp >= 0) {
@@ -220,8 +246,7 @@ void TMainForm::Undo() {
     }
     RequestCalc();
     MarkModified();
-    m_undoAction->setText(FromStoreText(m_undo.MenuCaption()));
-    m_undoAction->setEnabled(m_undo.CanUndo());
+    refreshUndoActions();
     refreshMenus();
 }
 
@@ -381,7 +406,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    SaveSettings(m_settings);
+    if (m_saveSettingsOnQuit) {
+        SaveSettings(m_settings);
+    }
     stopCalcThread();
     m_recovery.reset(); // saved or discarded by the user's answer: nothing to recover
     event->accept();

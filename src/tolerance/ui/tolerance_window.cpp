@@ -2,10 +2,12 @@
 
 #include "foundation/number_text.h"
 #include "foundation/ui/choice_dialog.h"
+#include "foundation/ui/gui_thread_calls.h"
 #include "foundation/ui/store_text.h"
 #include "tolerance/tolerance_text.h"
 #include "tolerance/ui/pair_histogram.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -40,8 +41,7 @@ QLineEdit* numberEdit(const QString& name, QWidget* parent) {
 } // namespace
 
 ToleranceWindow::ToleranceWindow(ToleranceHost host, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_host(std::move(host)),
-      m_job(std::make_unique<ToleranceJob>()) {
+    : QWidget(parent, Qt::Window), m_host(std::move(host)), m_job(makeJob()) {
     setObjectName("ToleranceWindow");
     setWindowTitle("Tolerance analysis");
     // Its picture shows the main window's response chart beside it, where the spread is drawn.
@@ -49,13 +49,26 @@ ToleranceWindow::ToleranceWindow(ToleranceHost host, QWidget* parent)
     build();
     TMyIniFile store(m_host.settingsPath, false, false, true);
     ShowFields(ReadTolerances(store));
-    m_timer = new QTimer(this);
-    m_timer->setInterval(50);
-    connect(m_timer, &QTimer::timeout, this, &ToleranceWindow::poll);
+}
+
+std::unique_ptr<ToleranceJob> ToleranceWindow::makeJob() {
+    // The job's thread waits while its reports run here, so they see the window as it is.
+    auto* ui = new GuiThreadCalls(this);
+    ToleranceJobCalls calls;
+    calls.progress = [this, ui](int done) {
+        ui->Run([this, done] { m_progress->setValue(done); });
+    };
+    calls.finished = [this, ui] { ui->Run([this] { finished(); }); };
+    return std::make_unique<ToleranceJob>(std::move(calls));
 }
 
 ToleranceWindow::~ToleranceWindow() {
+    // The job may be waiting for this thread to take a report: serve the event loop until it
+    // has made its last call.
     m_job->Abort();
+    while (m_job->Reporting()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 void ToleranceWindow::build() {
@@ -169,7 +182,7 @@ void ToleranceWindow::StartAnalysis() {
     m_progress->setRange(0, t.runs);
     m_progress->setValue(0);
     showRunning(true);
-    m_timer->start();
+    m_running = true;
 }
 
 void ToleranceWindow::AbortAnalysis() {
@@ -177,18 +190,12 @@ void ToleranceWindow::AbortAnalysis() {
 }
 
 bool ToleranceWindow::Running() const {
-    return m_timer->isActive(); // until the end of the analysis has been shown
-}
-
-void ToleranceWindow::poll() {
-    m_progress->setValue(m_job->Done());
-    if (!m_job->Busy()) {
-        m_timer->stop();
-        finished();
-    }
+    return m_running;
 }
 
 void ToleranceWindow::finished() {
+    m_running = false;
+    m_progress->setValue(m_job->Done());
     showRunning(false);
     const ToleranceReport& report = m_job->Report();
     switch (report.outcome) {

@@ -18,7 +18,6 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 
 namespace tavrel {
 
@@ -50,10 +49,10 @@ public:
     void ShowFields(const TTolerances& tolerances);
 
 private:
+    std::unique_ptr<ToleranceJob> makeJob();
     void build();
     QWidget* buildTolerances();
     QWidget* buildRun();
-    void poll();
     void finished();
     void showRunning(bool running);
 
@@ -70,7 +69,7 @@ private:
     QProgressBar* m_progress = nullptr;
     PairHistogram* m_histogram = nullptr;
     QLabel* m_summary = nullptr;
-    QTimer* m_timer = nullptr;
+    bool m_running = false; ///< from Start until the outcome is shown
 };
 
 } // namespace tavrel
