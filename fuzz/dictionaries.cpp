@@ -54,6 +54,7 @@ std::string projectDictionary() {
     weiche[1].typ = PartDriver;
     weiche[WeicheFirstFreeWire].typ = PartWire;
     project->Chassis[0]._hst = true;
+    project->Einbau[0].Typ = EinbauPassiveRadiator; // the radiator keys
     TMyIniFile store("", false, true, false);
     WriteProjektStore(*project, store);
     return dictionaryOf(store);

@@ -106,6 +106,15 @@ int RunCalculate(Arguments args) {
         std::fprintf(stderr, "tavrel-cli calculate %s: %s\n", page.c_str(), error.c_str());
         return ExitUsage;
     }
+    for (const ResultList& list : *results) {
+        if (list.unusableData) {
+            for (const std::string& line : list.lines) {
+                std::fprintf(stderr, "tavrel-cli calculate %s: %s\n", page.c_str(),
+                             utf8(line).c_str());
+            }
+            return ExitFailed;
+        }
+    }
     printResults(*results);
     return ExitOk;
 }
@@ -122,7 +131,9 @@ void PrintCalculateHelp(std::FILE* out) {
     for (std::string_view page : CalculatorPageNames()) {
         std::fprintf(out, "  %.*s\n", static_cast<int>(page.size()), page.data());
     }
-    std::fputs("\nexit status: 0 done, 2 unknown page or field, or a choice out of range\n", out);
+    std::fputs("\nexit status: 0 done, 1 data that allow no result (passive-radiator), 2 unknown\n"
+               "page or field, or a choice out of range\n",
+               out);
 }
 
 } // namespace tavrel::cli

@@ -145,6 +145,7 @@ struct LimitName {
 constexpr LimitName LimitNames[] = {
     {"excursion", LimitCurve::Excursion},
     {"ventvelocity", LimitCurve::VentVelocity},
+    {"radiatorexcursion", LimitCurve::RadiatorExcursion},
 };
 
 const LimitName* findLimitCurve(const std::string& name) {
@@ -203,7 +204,8 @@ int exportCurve(const ExportOptions& options, const CurveMaker& make) {
     return writeText(options, curve.text, calculated);
 }
 
-/// "excursion N" and "ventvelocity N": the driver's own data come from the project.
+/// "excursion N", "ventvelocity N" and "radiatorexcursion N": the driver's own data come from
+/// the project.
 int runLimitExport(const ExportOptions& options, LimitCurve curve) {
     if (!options.number) {
         fail("curve '" + options.curveName + "' needs a number");
@@ -216,9 +218,8 @@ int runLimitExport(const ExportOptions& options, LimitCurve curve) {
     return exportCurve(options, [&](const TProjekt& project, const TResult& result) {
         LimitExportSpec spec{curve, std::max(*options.number, 0) - 1, *volts};
         if (spec.driver >= 0 && spec.driver < MaxChassis) {
-            spec.xlin = project.Chassis[spec.driver].xlin;
-            spec.portArea = project.Einbau[spec.driver].Aport;
-            spec.frontPortArea = project.Einbau[spec.driver].Aportf;
+            spec.amem = project.Chassis[spec.driver].Amem;
+            spec.einbau = project.Einbau[spec.driver];
         }
         if (auto problem = CheckLimitExport(result, spec)) {
             return CurveText{std::move(problem), {}};
@@ -240,7 +241,7 @@ int RunExport(Arguments args) {
         return runLimitExport(*options, limit->curve);
     }
     if (options->volts) {
-        fail("--volts belongs to the curves excursion and ventvelocity");
+        fail("--volts belongs to the curves excursion, ventvelocity and radiatorexcursion");
         return ExitUsage;
     }
     const auto spec = specOf(*options);
@@ -275,6 +276,8 @@ void PrintExportHelp(std::FILE* out) {
                "  excursion N    peak excursion of driver N in mm (one side)\n"
                "  ventvelocity N peak air velocity in m/s in each port of driver N (exit\n"
                "                 status 1 for a driver without a port or port cross-section)\n"
+               "  radiatorexcursion N  peak excursion of driver N's passive radiators in mm\n"
+               "                 (one side; exit status 1 for a driver without radiators)\n"
                "  groupdelay [N] group delay in ms of the whole speaker or of driver N\n"
                "  impulse [N]    impulse response (1/s) over time in ms, every sample\n"
                "  step [N]       step response over time in ms, every sample\n"
@@ -287,8 +290,8 @@ void PrintExportHelp(std::FILE* out) {
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
                "                 degrees, 10 significant digits, '*' comment header;\n"
                "                 csv: the same columns with a header row\n"
-               "  --volts V      input level of excursion and ventvelocity, V rms at the\n"
-               "                 amplifier (default 2.83)\n"
+               "  --volts V      input level of excursion, ventvelocity and radiatorexcursion,\n"
+               "                 V rms at the amplifier (default 2.83)\n"
                "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
                "  --force        write the curve even when the calculation reported errors\n"
                "                 (the exit status stays 1)\n\n"

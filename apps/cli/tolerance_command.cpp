@@ -102,10 +102,11 @@ bool readOptions(const CommandLine& line, ToleranceLine& r) {
 std::optional<ToleranceLine> parse(Arguments args) {
     ToleranceLine result;
     // Every TolKindName as an option.
-    const auto line = ParseCommandLine(Command, args,
-                                       {"--runs", "--seed", "--format", "-o", "--r", "--c", "--l",
-                                        "--dcr", "--fs", "--qes", "--qms", "--vas", "--rdc"},
-                                       {"--normal"});
+    const auto line =
+        ParseCommandLine(Command, args,
+                         {"--runs", "--seed", "--format", "-o", "--r", "--c", "--l", "--dcr",
+                          "--fs", "--qes", "--qms", "--vas", "--rdc", "--prmadd", "--prqms"},
+                         {"--normal"});
     if (!line) {
         return std::nullopt;
     }
@@ -162,7 +163,8 @@ int RunTolerance(Arguments args) {
 void PrintToleranceHelp(std::FILE* out) {
     std::fputs(
         "usage: tavrel-cli tolerance PROJECT [--runs N] [--seed S] [--r P] [--c P] [--l P]\n"
-        "         [--dcr P] [--fs P] [--qes P] [--qms P] [--vas P] [--rdc P] [--normal]\n"
+        "         [--dcr P] [--fs P] [--qes P] [--qms P] [--vas P] [--rdc P]\n"
+        "         [--prmadd P] [--prqms P] [--normal]\n"
         "         [--format tsv|csv] [-o FILE] [--plain]\n\n"
         "Calculates N built copies of PROJECT, each with every crossover part and driver\n"
         "parameter drawn within its tolerance, and writes one line per grid frequency:\n"
@@ -178,6 +180,8 @@ void PrintToleranceHelp(std::FILE* out) {
         "  --dcr P      tolerance of the inductances' series resistance (default 5)\n"
         "  --fs, --qes, --qms, --vas, --rdc P   tolerances of every driver (default 10, 10,\n"
         "               10, 10, 5); every tolerance lies between 0 and 100\n"
+        "  --prmadd, --prqms P  tolerances of passive radiators' added mass and Qms\n"
+        "               (default 3, 10)\n"
         "  --normal     normal deviations with sigma = tolerance / 2, cut at the tolerance\n"
         "               (default: uniform within the tolerance)\n"
         "  --format F   tsv: tab separated (default); csv: comma separated with a header\n"

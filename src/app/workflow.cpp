@@ -88,10 +88,13 @@ void ApplyProperties(TProjekt& p, const ProjectProperties& props) {
 std::string DriverMenuCaption(int d, const TProjekt& p) {
     std::string caption = "Driver &" + std::to_string(d + 1) + ": " + p.Chassis[d].Name.str();
     const TEinbau& einbau = p.Einbau[d];
-    if (einbau.Typ == EinbauClosed || einbau.Typ == EinbauVented) {
+    if (einbau.Typ == EinbauClosed || einbau.Typ == EinbauVented ||
+        einbau.Typ == EinbauPassiveRadiator) {
         const double litres = std::round(einbau.Vb * 1000.0 * 1000.0) / 1000.0;
         caption += " in " + FloatToWidth(10, litres) +
-                   (einbau.Typ == EinbauClosed ? " liters closed." : " liters vented.");
+                   (einbau.Typ == EinbauClosed   ? " liters closed."
+                    : einbau.Typ == EinbauVented ? " liters vented."
+                                                 : " liters with passive radiators.");
     }
     return caption;
 }

@@ -3,6 +3,7 @@
 #include "calculators/box_design.h"
 #include "calculators/impedance_correction.h"
 #include "calculators/port_tuning.h"
+#include "calculators/radiator_design.h"
 #include "calculators/standard_crossovers.h"
 #include "calculators/voltage_divider.h"
 #include "foundation/ascii_case.h"
@@ -169,6 +170,22 @@ const Binding<PortInputs> PortFields[] = {
     {"j", &PortInputs::j, "distance between port and right wall [cm]"},
 };
 
+const Binding<RadiatorInputs> RadiatorFields[] = {
+    {"Sd", &RadiatorInputs::Sd, "the driver's effective piston area [cm2]"},
+    {"xlin", &RadiatorInputs::xlin, "the driver's linear excursion per side [mm]"},
+    {"Vb", &RadiatorInputs::Vb, "volume of the enclosure [liter]"},
+    {"vV", &RadiatorInputs::vV, "volume increase factor by damping material (1 .. 1.27)"},
+    {"PRn", Choice<RadiatorInputs>{&RadiatorInputs::PRn, 1, MaxRadiators},
+     "number of passive radiators 1..8"},
+    {"PRSd", &RadiatorInputs::PRSd, "effective area of one radiator [cm2]"},
+    {"PRVas", &RadiatorInputs::PRVas, "equivalent volume of one radiator [liter]"},
+    {"PRfs", &RadiatorInputs::PRfs, "resonance of one radiator without added mass [Hz]"},
+    {"PRQms", &RadiatorInputs::PRQms, "mechanical Q-factor of one radiator"},
+    {"PRxmax", &RadiatorInputs::PRxmax, "linear excursion of one radiator per side [mm]"},
+    {"fb", &RadiatorInputs::fb, "wanted tuning frequency of the enclosure [Hz]"},
+    {"PRmadd", &RadiatorInputs::PRmadd, "a given mass added to each radiator [g]"},
+};
+
 const Binding<CrossoverInputs> CrossoverFields[] = {
     {"TF", &CrossoverInputs::TF, "crossover frequency [Hz]"},
     {"ITT", &CrossoverInputs::ITT, "impedance of woofer [ohm]"},
@@ -258,6 +275,12 @@ const Page Pages[] = {
      [](const FieldAssignments& a, std::string& error) {
          return run(PortFields, a, error, [](const PortInputs& in) {
              return Results{{"ListBox5", PortTuning(in)}};
+         });
+     }},
+    {"passive-radiator", [] { return fieldsOf(RadiatorFields); },
+     [](const FieldAssignments& a, std::string& error) {
+         return run(RadiatorFields, a, error, [](const RadiatorInputs& in) {
+             return Results{{"ListBoxPR", RadiatorDesign(in), !RadiatorDataUsable(in)}};
          });
      }},
     {"crossovers", [] { return fieldsOf(CrossoverFields); },

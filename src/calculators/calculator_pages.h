@@ -23,13 +23,14 @@ struct CalculatorField {
 struct ResultList {
     std::string name; ///< the window's list ("ListBox2", "MemoTP1", ...)
     Lines lines;
+    bool unusableData = false; ///< the lines say why the data allow no result
 };
 
 /// NAME=VALUE pairs in the order given; later assignments win.
 using FieldAssignments = std::vector<std::pair<std::string, std::string>>;
 
-/// "sealed", "vented", "alternative", "port", "crossovers", "divider-level", "divider-parts",
-/// "correction".
+/// "sealed", "vented", "alternative", "port", "passive-radiator", "crossovers",
+/// "divider-level", "divider-parts", "correction".
 std::vector<std::string_view> CalculatorPageNames();
 
 bool IsCalculatorPage(std::string_view page);

@@ -50,6 +50,9 @@ enum class ChartKind {
 
 /// Curve slots of one driver in the excursion chart: excursion, xlin, xmax.
 constexpr int ExcursionSlotsPerDriver = 3;
+/// After the drivers' slots: the passive radiators' excursion and their xmax, for the first
+/// driver that has radiators (the chart has no room for more).
+constexpr int RadiatorExcursionSlot = MaxChassis * ExcursionSlotsPerDriver;
 
 /// The input level of the excursion and vent charts and the vent's audibility limit.
 struct InputLevel {

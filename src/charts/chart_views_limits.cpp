@@ -45,9 +45,39 @@ double excursionAxisTop(const TResult& result, const TProjekt& projekt) {
             const TChassis& driver = projekt.Chassis[d];
             largest = std::max({largest, driver.xlin, driver.xmax});
         }
+        if (HasRadiators(result, d, projekt.Einbau[d])) {
+            largest = std::max(largest, projekt.Einbau[d].PRxmax);
+        }
     }
     const double top = 1.25 * largest * MmPerMetre;
     return NiceRangeAbove(top, 10.0, FineAxisSteps);
+}
+
+/// The radiators of the first driver that has them: dashed in the driver's colour, with their
+/// xmax dotted.
+void fillRadiatorExcursion(TVChart& chart, const TResult& result, const TProjekt& projekt,
+                           const InputLevel& level) {
+    constexpr int Slot = RadiatorExcursionSlot;
+    setCurve(chart, Slot, "", Black, false, result);
+    setCurve(chart, Slot + 1, "", Black, false, result);
+    for (int d = 0; d < driverCount(result); ++d) {
+        const TEinbau& einbau = projekt.Einbau[d];
+        if (!HasRadiators(result, d, einbau)) {
+            continue;
+        }
+        const Colour colour = projekt.Option.ColorSetChassis[d + 1];
+        const std::string number = "(" + std::to_string(d + 1) + ")";
+        setCurve(chart, Slot, "radiators " + number, colour, true, result);
+        setCurve(chart, Slot + 1, "radiator xmax " + number, colour, true, result);
+        chart.curve(Slot).style = LineStyle::Dashed;
+        chart.curve(Slot + 1).style = LineStyle::Dotted;
+        fillPoints(chart, Slot, result, [&](int k) {
+            return onAxis(RadiatorExcursionAt(result, d, k, einbau, level.volts) * MmPerMetre,
+                          chart.y1Max);
+        });
+        setLine(chart, Slot + 1, result, onAxis(einbau.PRxmax * MmPerMetre, chart.y1Max));
+        return;
+    }
 }
 
 } // namespace
@@ -74,12 +104,13 @@ void FillExcursionChart(TVChart& chart, const TResult& result, const TProjekt& p
             continue; // without an amplifier the results hold no limit for the driver
         }
         fillPoints(chart, slot, result, [&](int k) {
-            return onAxis(ExcursionAt(result, d, k, driver.xlin, level.volts) * MmPerMetre,
+            return onAxis(ExcursionAt(result, d, k, driver.Amem, level.volts) * MmPerMetre,
                           chart.y1Max);
         });
         setLine(chart, slot + 1, result, onAxis(driver.xlin * MmPerMetre, chart.y1Max));
         setLine(chart, slot + 2, result, onAxis(driver.xmax * MmPerMetre, chart.y1Max));
     }
+    fillRadiatorExcursion(chart, result, projekt, level);
 }
 
 void FillVentVelocityChart(TVChart& chart, const TResult& result, const TProjekt& projekt,

@@ -1,6 +1,7 @@
 #include "driver_editor/derived_data.h"
 
 #include "engine/driver_model.h"
+#include "engine/passive_radiator.h"
 #include "foundation/number_text.h"
 
 #include <cmath>
@@ -63,6 +64,17 @@ std::vector<std::string> DerivedDataLines(const TChassis& chassis) {
         }
     }
     return lines;
+}
+
+std::string RadiatorTuningText(const TChassis& chassis, const TEinbau& einbau) {
+    if (einbau.Typ != EinbauPassiveRadiator) {
+        return {};
+    }
+    const RadiatorTuning t = TuningOf(einbau, chassis.Vab);
+    if (!(t.fb > 0) || !std::isfinite(t.fb)) {
+        return "fp = ?   fb = ?";
+    }
+    return "fp = " + FloatToWidth(5, t.fp) + " Hz   fb = " + FloatToWidth(5, t.fb) + " Hz";
 }
 
 std::string VolumeHintText() {

@@ -14,6 +14,11 @@ namespace tavrel {
 /// missing or the value is not a number. `chassis` holds the result of CalcDerived.
 std::vector<std::string> DerivedDataLines(const TChassis& chassis);
 
+/// "fp = 24,5 Hz   fb = 30,1 Hz" for a passive radiator enclosure (`chassis` holds the
+/// result of CalcDerived, hence the acoustic volume); "fp = ?   fb = ?" when the data do not
+/// allow it; empty for other enclosures.
+std::string RadiatorTuningText(const TChassis& chassis, const TEinbau& einbau);
+
 /// Title and text of the hint beside the volume increase factor.
 inline constexpr const char* VolumeHintTitle = "volume increase factor";
 std::string VolumeHintText();

@@ -1,6 +1,7 @@
 #include "driver_editor/driver_editor_actions.h"
 
 #include "engine/driver_model.h"
+#include "engine/passive_radiator.h"
 #include "foundation/ascii_case.h"
 #include "foundation/number_text.h"
 #include "model/file_result.h"
@@ -20,6 +21,13 @@ void RefreshDerived(DriverRecords& records) {
 
 bool NeedsFsConfirmation(const TChassis& chassis) {
     return !(chassis.fs > 0.0);
+}
+
+std::string EnclosureProblem(const TEinbau& einbau) {
+    if (einbau.Typ == EinbauPassiveRadiator && !RadiatorDataValid(einbau)) {
+        return RadiatorFault;
+    }
+    return {};
 }
 
 void ModifyLevel(TChassis& chassis, double dB) {

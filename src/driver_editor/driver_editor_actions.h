@@ -24,6 +24,9 @@ std::string DriverEditUndoText(int slot);
 void RefreshDerived(DriverRecords& records);
 /// A resonance frequency of 0 or less must be confirmed before the editor closes.
 bool NeedsFsConfirmation(const TChassis& chassis);
+/// Why the enclosure cannot be used as it stands (passive radiator data out of range), or
+/// empty: the editor does not close with it.
+std::string EnclosureProblem(const TEinbau& einbau);
 /// Adds `dB` to every measured sound pressure value.
 void ModifyLevel(TChassis& chassis, double dB);
 /// The file name a save writes: an ending ".TVC" of any case is replaced by ".TVC", looking

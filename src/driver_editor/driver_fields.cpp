@@ -3,6 +3,7 @@
 #include "foundation/number_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavrel {
 
@@ -65,6 +66,15 @@ const NumberField Numbers[] = {
      einbau<&TEinbau::fbf>},
     {"EditAportf", P::Enclosure, "Front port cross-section [cm\xB2]", 10000, 7,
      einbau<&TEinbau::Aportf>},
+    {"EditPRn", P::Enclosure, "Number of passive radiators (1 .. 8)", 1, 7, nullptr,
+     [](DriverRecords& r) { return &r.einbau.PRn; }},
+    {"EditPRSd", P::Enclosure, "Radiator area Sd [cm\xB2]", 10000, 7, einbau<&TEinbau::PRSd>},
+    {"EditPRVas", P::Enclosure, "Radiator Vas [liter]", 1000, 7, einbau<&TEinbau::PRVas>},
+    {"EditPRfs", P::Enclosure, "Radiator resonance fs [Hz]", 1, 7, einbau<&TEinbau::PRfs>},
+    {"EditPRQms", P::Enclosure, "Radiator Q-factor Qms", 1, 7, einbau<&TEinbau::PRQms>},
+    {"EditPRmadd", P::Enclosure, "Added mass per radiator [g]", 1000, 7, einbau<&TEinbau::PRmadd>},
+    {"EditPRxmax", P::Enclosure, "Radiator linear excursion per side [mm]", 1000, 7,
+     einbau<&TEinbau::PRxmax>},
     {"EditvV", P::Enclosure, "Volume increase factor (1 .. 1.27)", 1, 7, einbau<&TEinbau::vV>},
     {"Editmb", P::Enclosure, "mass increase factor mb (.. 0.85 .. 1.0)", 1, 7,
      einbau<&TEinbau::mb>},
@@ -183,6 +193,7 @@ const EnclosureChoice Enclosures[] = {
     {EinbauIntegrated, "Integrated enclosure (tweeters)"},
     {EinbauBandpass, "Bandpass"},
     {EinbauBandpassBivented, "Bandpass bivented"},
+    {EinbauPassiveRadiator, "Passive radiator"},
 };
 
 const DampingField Dampings[] = {
@@ -237,10 +248,19 @@ const NumberField* FindNumberField(std::string_view name) {
 }
 
 std::string FieldText(const NumberField& field, DriverRecords& records) {
+    if (field.count != nullptr) {
+        return FloatToWidth(field.width, *field.count(records));
+    }
     return FloatToWidth(field.width, *field.value(records) * field.scale);
 }
 
 void ApplyFieldText(const NumberField& field, std::string_view text, DriverRecords& records) {
+    if (field.count != nullptr) {
+        // Anything that is no sensible count becomes 0, which the driver check names.
+        const double n = std::round(TextToFloat(text));
+        *field.count(records) = std::isfinite(n) && std::abs(n) < 1e6 ? static_cast<int>(n) : 0;
+        return;
+    }
     *field.value(records) = TextToFloat(text) / field.scale;
 }
 

@@ -27,6 +27,7 @@ struct DriverRecords {
 enum class EditorPage { Driver, Enclosure, Baffle, More };
 
 /// A number shown as FloatToWidth(width, value · scale) and read back as TextToFloat / scale.
+/// A whole count has `count` instead of `value`; it is read back rounded.
 struct NumberField {
     const char* name; ///< objectName of the control
     EditorPage page;
@@ -34,6 +35,7 @@ struct NumberField {
     double scale;
     int width;
     double* (*value)(DriverRecords&);
+    std::int32_t* (*count)(DriverRecords&) = nullptr;
 };
 
 /// A text kept to the capacity of its record field.

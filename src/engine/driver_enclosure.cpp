@@ -62,7 +62,7 @@ void EstimateEnclosure(const TChassis& driver, TEinbau& einbau) {
     const double k = dampingValue(einbau.Bedk);
     const double vf = dampingValue(einbau.Bedvf);
     const double kf = dampingValue(einbau.Bedkf);
-    const bool vented = isVentedRear(typ);
+    const bool vented = hasRearOutput(typ);
 
     einbau.vV = 1.0;
     einbau.mb = 1.0;

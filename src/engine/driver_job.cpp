@@ -37,6 +37,7 @@ void storeModelOutputs(const DriverOutputs& out, const Grid& freq, int d, TResul
         result.PRearBlend[d][i] = out.PRear[i];
         result.PRearModel[d][i] = out.PRear[i];
         result.XFig[d][i] = out.XFig[i];
+        result.PCone[d][i] = out.PCone[i];
         result.ChassisZ[d][i] = out.ZDrv[i];
     });
 }

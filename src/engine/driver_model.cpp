@@ -5,6 +5,7 @@
 #include "engine/driver_model.h"
 
 #include "engine/driver_model_detail.h"
+#include "engine/passive_radiator.h"
 
 #include <cmath>
 
@@ -26,7 +27,7 @@ constexpr double OpenInductor = 1e102;
 const TComplex NoOutput{1e-100, 0.0};
 
 bool isKnownType(int typ) {
-    return typ >= EinbauIntegrated && typ <= EinbauBandpassBivented;
+    return typ >= EinbauIntegrated && typ <= EinbauPassiveRadiator;
 }
 
 bool isFinite(TComplex z) {
@@ -138,7 +139,7 @@ void deriveFrontChamber(TChassis& c, const TEinbau& einbau) {
 void deriveEnclosureElements(TChassis& c, const TEinbau& einbau) {
     openAllEnclosureElements(c);
     const int typ = einbau.Typ;
-    if (typ < EinbauClosed || typ > EinbauBandpassBivented) {
+    if (typ < EinbauClosed || typ > EinbauPassiveRadiator) {
         return;
     }
     c.Rms = positive(c.Qec) ? c.Re * c.Qmc / c.Qec : 0.0;
@@ -149,6 +150,12 @@ void deriveEnclosureElements(TChassis& c, const TEinbau& einbau) {
     c.Lab = positive(c.Vas) ? c.Vab / c.Vas * c.Lms : 1e99;
     if (typ == EinbauVented) {
         deriveRearPort(c, einbau, true);
+        return;
+    }
+    if (typ == EinbauPassiveRadiator) {
+        // The enclosure's losses refer to the system tuning, as a port's do.
+        const double fb = TuningOf(einbau, c.Vab).fb;
+        c.Rab = chamberLossResistor(TwoPi * fb, c.Lab, einbau.Qb);
         return;
     }
     deriveFrontChamber(c, einbau);
@@ -206,6 +213,7 @@ void writeMeasuredOnlyOutputs(const TChassis& c, const Grid& freq, DriverOutputs
         out.PRear[i] = NoOutput;
         out.ZDrv[i] = {1.0, 0.0};
         out.XFig[i] = ExcursionScale / (3.14159 * 3.14159 * (1e-50 + c.Amem) * f * f * 4.0);
+        out.PCone[i] = {1.0, 0.0};
     }
 }
 
@@ -228,7 +236,9 @@ std::string inputFaults(const TChassis& c, const TEinbau& e) {
                                      positive(e.mb) && positive(e.Ql))) {
         message += "fmb, Vb, vV, mb and Ql must be  > 0. ";
     }
-    if (isVentedRear(typ) && !(positive(e.Qb) && positive(e.fb))) {
+    // A passive radiator enclosure derives its tuning; only its Q needs checking.
+    if ((isVentedRear(typ) && !(positive(e.Qb) && positive(e.fb))) ||
+        (typ == EinbauPassiveRadiator && !positive(e.Qb))) {
         message += "Qb and fb must be > 0. ";
     }
     if (isBandpass(typ) && !positive(e.Vbf)) {
@@ -237,11 +247,14 @@ std::string inputFaults(const TChassis& c, const TEinbau& e) {
     if (isBandpass(typ) && !(positive(e.Qbf) && positive(e.fbf))) {
         message += "Qbf and fbf must be > 0. ";
     }
+    if (typ == EinbauPassiveRadiator && !RadiatorDataValid(e)) {
+        message += RadiatorFault;
+    }
     return message;
 }
 
 struct PointOutputs {
-    TComplex front, rear, z;
+    TComplex front, rear, z, cone;
     double x = 0.0;
 };
 
@@ -252,7 +265,14 @@ struct Motional {
     TComplex frontPortShare{1.0, 0.0};
 };
 
-Motional motionalBranch(const TChassis& c, int typ, double omega) {
+/// The radiators' branch: their mass, compliance and losses side by side.
+TComplex radiatorBranch(const TChassis& c, const TEinbau& einbau, double omega) {
+    const RadiatorElements r = RadiatorElementsOf(einbau, c.Vas, c.Lms);
+    return CPar3(resistor(r.Rpr), capacitor(omega, r.Cpr), inductor(omega, r.Lpr));
+}
+
+Motional motionalBranch(const TChassis& c, const TEinbau& einbau, double omega) {
+    const int typ = einbau.Typ;
     const TComplex rms = resistor(c.Rms);
     const TComplex cms = capacitor(omega, c.Cms);
     const TComplex lms = inductor(omega, c.Lms);
@@ -260,8 +280,10 @@ Motional motionalBranch(const TChassis& c, int typ, double omega) {
     Motional m;
     TComplex zb;
     TComplex zbf;
-    if (isVentedRear(typ)) {
-        const TComplex zp = CPar(resistor(c.Rbr), capacitor(omega, c.Cbr));
+    if (hasRearOutput(typ)) {
+        const TComplex zp = typ == EinbauPassiveRadiator
+                                ? radiatorBranch(c, einbau, omega)
+                                : CPar(resistor(c.Rbr), capacitor(omega, c.Cbr));
         zb = CAdd3(zp, resistor(c.Rab), lab);
         m.rearPortShare = CDiv(zp, zb);
     }
@@ -278,6 +300,7 @@ Motional motionalBranch(const TChassis& c, int typ, double omega) {
         m.zm = CPar(CPar(rms, cms), CPar(lms, lab));
         break;
     case EinbauVented:
+    case EinbauPassiveRadiator:
         m.zm = CPar(CPar(rms, cms), CPar(lms, zb));
         break;
     case EinbauBandpass:
@@ -301,7 +324,7 @@ PointOutputs evaluateAt(TChassis& c, const TEinbau& einbau, double f) {
     const int typ = einbau.Typ;
     const double omega = TwoPi * f;
     const TComplex zvc = voiceCoil(c, omega);
-    const Motional m = motionalBranch(c, typ, omega);
+    const Motional m = motionalBranch(c, einbau, omega);
     const TComplex total = CAdd(zvc, m.zm);
     const TComplex d = CMul(CDiv(m.zm, total), TComplex{0.0, -omega * c.Cms * c.Re});
 
@@ -313,14 +336,16 @@ PointOutputs evaluateAt(TChassis& c, const TEinbau& einbau, double f) {
     PointOutputs p;
     p.front = CScale(front, -g);
     // Without a rear port the marker value stays unscaled, so it reads the same for any driver.
-    p.rear = isVentedRear(typ) ? CScale(CMul(d, m.rearPortShare), g) : NoOutput;
+    p.rear = hasRearOutput(typ) ? CScale(CMul(d, m.rearPortShare), g) : NoOutput;
+    p.cone = CScale(d, -g);
     p.z = total;
     p.x = ExcursionScale * g * x / c.Amem;
     return p;
 }
 
 bool isFinite(const PointOutputs& p) {
-    return isFinite(p.front) && isFinite(p.rear) && isFinite(p.z) && std::isfinite(p.x);
+    return isFinite(p.front) && isFinite(p.rear) && isFinite(p.z) && isFinite(p.cone) &&
+           std::isfinite(p.x);
 }
 
 const char* const CannotCalculate = "Cannot calculate driver.";
@@ -362,6 +387,7 @@ void CalcDriver(const TChassis& driver, const TEinbau& einbau, const Grid& freq,
         out.PRear[i] = p.rear;
         out.ZDrv[i] = p.z;
         out.XFig[i] = p.x;
+        out.PCone[i] = p.cone;
     }
     // A list without its terminating entry would have run past the last index.
     message = i < GridSize ? "Ok" : CannotCalculate;

@@ -28,6 +28,7 @@ struct DriverOutputs {
     Curve PRear{};
     RealCurve XFig{};
     Curve ZDrv{};
+    Curve PCone{}; ///< the diaphragm's own output, on the scale of PFront (also for bandpasses)
 };
 
 /// Model run over the grid; `message` becomes "Ok" or the error text. Outputs beyond the end

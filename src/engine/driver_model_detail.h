@@ -16,6 +16,12 @@ inline bool isVentedRear(int typ) {
     return typ == EinbauVented || typ == EinbauBandpassBivented;
 }
 
+/// Types whose rear output is the enclosure's second source: a port or passive radiators. Their
+/// losses are estimated alike.
+inline bool hasRearOutput(int typ) {
+    return isVentedRear(typ) || typ == EinbauPassiveRadiator;
+}
+
 inline bool isBandpass(int typ) {
     return typ == EinbauBandpass || typ == EinbauBandpassBivented;
 }

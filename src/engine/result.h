@@ -48,6 +48,7 @@ struct TResult {
     std::array<Curve, ChassisSlots> ChassisZ{};
     std::array<Curve, ChassisSlots> PFrontBlend{}, PRearBlend{};
     std::array<Curve, ChassisSlots> PFrontModel{}, PRearModel{};
+    std::array<Curve, ChassisSlots> PCone{}; ///< the diaphragm's output (model), as PFront
     std::array<Curve, ChassisSlots> ChassisU{};
     std::array<Directional, ChassisSlots> DirFront{}, DirRear{};
     std::array<Curve, MaxAmps> AmpZ{};

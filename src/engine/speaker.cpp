@@ -3,6 +3,10 @@
 // pressure limits set by excursion and power.
 #include "engine/speaker.h"
 
+#include "engine/excursion.h"
+#include "engine/passive_radiator.h"
+#include "engine/vent_velocity.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -93,6 +97,7 @@ struct SlotSetup {
     Position front, rear;
     double tiltFront = 0, tiltRear = 0; ///< tilt phase per Hz for the ±1° listening axes
     double xlin = 0;
+    TEinbau einbau{};           ///< for the passive radiators' excursion
     double powerVolts = 0;      ///< √(PMax·ZNenn): terminal voltage at the power rating
     double powerVoltsGuard = 0; ///< the same with the tiny guard used in the comparison
 };
@@ -124,6 +129,7 @@ bool prepare(const TProjekt& working, const TResult& result, SpeakerSetup& setup
         slot.tiltRear = tiltPhasePerHz(sw.vertr);
         const TChassis& chassis = working.Chassis[d];
         slot.xlin = chassis.xlin;
+        slot.einbau = working.Einbau[d];
         const double powerSquare = chassis._PMax * chassis._ZNenn;
         slot.powerVolts = std::sqrt(powerSquare);
         slot.powerVoltsGuard = std::sqrt(powerSquare + 1e-50);
@@ -212,8 +218,29 @@ void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) 
     r.SumTiltMinus[k] = tiltMinus;
 }
 
+/// Passive radiators limit the driver like its own cone does, whichever comes first; the
+/// cone's own limit stays in UmaxExcursion.
+void radiatorLimit(const SlotSetup& slot, TResult& r, std::size_t d, std::size_t k, double f,
+                   double m) {
+    const TEinbau& e = slot.einbau;
+    if (e.Typ != EinbauPassiveRadiator || !RadiatorDataValid(e)) {
+        return;
+    }
+    const TComplex path = CMul(r.ChassisU[d][k], r.AktFilterH[slot.amp][k]);
+    const double q = VolumeVelocity(CMul(r.PRearBlend[d][k], path), f, 1.0);
+    const double perVolt = PeakExcursion(q, e.PRn * e.PRSd, f);
+    if (!(perVolt > 0)) {
+        return;
+    }
+    const double volts = e.PRxmax / perVolt;
+    if (volts < r.UmaxChassis[d][k]) {
+        r.UmaxChassis[d][k] = volts;
+        r.PmaxChassis[d][k] = volts * m / ZeroDbVolts;
+    }
+}
+
 /// Amplifier voltage at which each driver reaches excursion or power limit first.
-void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k) {
+void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) {
     r.Umax[k] = NoLimit;
     for (std::size_t d = 0; d < ChassisSlots; ++d) {
         const SlotSetup& slot = setup.slots[d];
@@ -225,6 +252,7 @@ void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k) {
         double& limit = r.UmaxChassis[d][k];
         limit = m != 0.0 ? r.PmaxChassis[d][k] / m * ZeroDbVolts : SilentLimit;
         r.UmaxExcursion[d][k] = limit;
+        radiatorLimit(slot, r, d, k, f, m);
         const int a = slot.amp;
         const double g = CAbs(CMul(r.AktFilterH[a][k], r.ChassisU[d][k])) + 1e-50;
         if (slot.powerVoltsGuard / g < limit) {
@@ -282,7 +310,7 @@ bool computeAllPoints(const TProjekt& working, TResult& r, const DriverMask* rec
         const double f = working.f[k];
         excursionLimitedPressure(setup, r, k);
         sumDrivers(setup, r, k, f);
-        voltageLimits(setup, r, k);
+        voltageLimits(setup, r, k, f);
         speakerFigures(r, k);
         if (!pointIsFinite(r, k)) {
             return false;

@@ -28,6 +28,15 @@ DriverPorts PortsOf(std::int32_t typ, const TEinbau& einbau) {
 }
 
 double PortVolumeVelocity(const TResult& result, int d, PortSide side, int k, double volts) {
+    if (d < 0 || d >= MaxChassis) {
+        return 0.0;
+    }
+    return SourceVolumeVelocity(
+        result, d, side == PortSide::Rear ? result.PRearBlend[d] : result.PFrontBlend[d], k, volts);
+}
+
+double SourceVolumeVelocity(const TResult& result, int d, const Curve& source, int k,
+                            double volts) {
     if (d < 0 || d >= MaxChassis || k < 0 || k >= GridSize) {
         return 0.0;
     }
@@ -36,12 +45,14 @@ double PortVolumeVelocity(const TResult& result, int d, PortSide side, int k, do
     if (amp < 0 || !(f > 0)) {
         return 0.0;
     }
-    const TComplex source =
-        side == PortSide::Rear ? result.PRearBlend[d][k] : result.PFrontBlend[d][k];
     const TComplex path = CMul(result.ChassisU[d][k], result.AktFilterH[amp][k]);
-    const double pressure = CAbs(CMul(source, path)) * volts / ZeroDbVolts * PascalPerUnit;
+    return VolumeVelocity(CMul(source[k], path), f, volts);
+}
+
+double VolumeVelocity(TComplex pressure, double f, double volts) {
+    const double pascal = CAbs(pressure) * volts / ZeroDbVolts * PascalPerUnit;
     const double omega = 2.0 * std::numbers::pi * f;
-    return pressure * 2.0 * std::numbers::pi * Distance / (AirDensity * omega);
+    return pascal * 2.0 * std::numbers::pi * Distance / (AirDensity * omega);
 }
 
 double PortAirVelocity(const TResult& result, int d, const DriverPort& port, int k, double volts) {

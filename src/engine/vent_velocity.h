@@ -33,6 +33,15 @@ struct DriverPorts {
 /// The ports of an enclosure of type `typ`, with the cross-sections of `einbau`.
 DriverPorts PortsOf(std::int32_t typ, const TEinbau& einbau);
 
+/// RMS volume velocity (m³/s) of a source whose output is `pressure` (on the results' scale,
+/// for 0 dB at the amplifier, signal path included) at `f`, for `volts` at the amplifier.
+double VolumeVelocity(TComplex pressure, double f, double volts);
+
+/// RMS volume velocity (m³/s) of the source of driver `d` whose output pressure is `source`
+/// (one of the driver's result curves) at grid point `k` for `volts` at the amplifier; 0 for a
+/// driver without amplifier.
+double SourceVolumeVelocity(const TResult& result, int d, const Curve& source, int k, double volts);
+
 /// RMS volume velocity (m³/s) of the port of driver `d` on `side` at grid point `k` for
 /// `volts` at the amplifier; 0 for a driver without amplifier.
 double PortVolumeVelocity(const TResult& result, int d, PortSide side, int k, double volts);

@@ -18,10 +18,7 @@ struct Column {
 };
 
 DriverPorts portsOf(const TResult& r, const LimitExportSpec& spec) {
-    TEinbau areas;
-    areas.Aport = spec.portArea;
-    areas.Aportf = spec.frontPortArea;
-    return PortsOf(r.EinbauTyp[spec.driver], areas);
+    return PortsOf(r.EinbauTyp[spec.driver], spec.einbau);
 }
 
 std::vector<Column> columnsOf(const TResult& r, const LimitExportSpec& spec) {
@@ -30,7 +27,15 @@ std::vector<Column> columnsOf(const TResult& r, const LimitExportSpec& spec) {
     if (spec.curve == LimitCurve::Excursion) {
         Column& c = columns.emplace_back(Column{"Excursion [mm]", {}});
         for (int k = 0; k < n; ++k) {
-            c.values.push_back(ExcursionAt(r, spec.driver, k, spec.xlin, spec.volts) * 1000.0);
+            c.values.push_back(ExcursionAt(r, spec.driver, k, spec.amem, spec.volts) * 1000.0);
+        }
+        return columns;
+    }
+    if (spec.curve == LimitCurve::RadiatorExcursion) {
+        Column& c = columns.emplace_back(Column{"Radiator excursion [mm]", {}});
+        for (int k = 0; k < n; ++k) {
+            c.values.push_back(RadiatorExcursionAt(r, spec.driver, k, spec.einbau, spec.volts) *
+                               1000.0);
         }
         return columns;
     }
@@ -50,6 +55,8 @@ std::vector<Column> columnsOf(const TResult& r, const LimitExportSpec& spec) {
 std::string titleOf(const LimitExportSpec& spec) {
     const std::string what = spec.curve == LimitCurve::Excursion
                                  ? "Peak excursion (one side) of driver "
+                             : spec.curve == LimitCurve::RadiatorExcursion
+                                 ? "Peak excursion (one side) of the passive radiators of driver "
                                  : "Peak air velocity in the ports of driver ";
     return what + std::to_string(spec.driver + 1) + " at " + FloatToWidth(6, spec.volts) + " V rms";
 }
@@ -79,12 +86,18 @@ std::optional<std::string> CheckLimitExport(const TResult& r, const LimitExportS
     if (!HasExcursion(r, spec.driver)) {
         return std::string(UnusedDriverMessage);
     }
+    if (spec.curve == LimitCurve::RadiatorExcursion && !HasRadiators(r, spec.driver, spec.einbau)) {
+        return "Driver " + number + " has no passive radiators: its enclosure is of another type.";
+    }
     if (spec.curve == LimitCurve::VentVelocity) {
         const DriverPorts ports = portsOf(r, spec);
+        if (ports.count == 0 && r.EinbauTyp[spec.driver] == EinbauPassiveRadiator) {
+            return "Driver " + number + " has no port but passive radiators: export " +
+                   "radiatorexcursion " + number + " instead.";
+        }
         if (ports.count == 0) {
             return "Driver " + number +
-                   " has no port: its enclosure is neither vented nor a "
-                   "bandpass.";
+                   " has no port: its enclosure is neither vented nor a bandpass.";
         }
         for (int p = 0; p < ports.count; ++p) {
             if (!(ports.ports[p].area > 0)) {

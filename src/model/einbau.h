@@ -12,7 +12,10 @@ enum EinbauTyp : std::int32_t {
     EinbauVented = 2,
     EinbauBandpass = 3,
     EinbauBandpassBivented = 4,
+    EinbauPassiveRadiator = 5,
 };
+
+constexpr std::int32_t MaxRadiators = 8;
 
 struct TEinbau {
     std::int32_t Typ = 0;
@@ -33,6 +36,14 @@ struct TEinbau {
     std::int8_t Bedv = 2, Bedc = 2, Bedk = 0, Bedvf = 0, Bedkf = 0; ///< damping 0..4
     double Aport = 0;  ///< m², cross-section of the rear chamber's port; 0 unknown
     double Aportf = 0; ///< m², cross-section of the front chamber's port; 0 unknown
+    // Passive radiators (type 5): PRn identical ones; data of one, as its maker states them.
+    std::int32_t PRn = 1;
+    double PRSd = 0;   ///< m², effective area
+    double PRVas = 0;  ///< m³, equivalent volume
+    double PRfs = 0;   ///< Hz, free-air resonance without added mass
+    double PRQms = 0;  ///< mechanical Q
+    double PRmadd = 0; ///< kg, mass added to each
+    double PRxmax = 0; ///< m, linear excursion, one side
 
     bool operator==(const TEinbau&) const = default;
 };

@@ -114,12 +114,17 @@ constexpr DampingKey EinbauDamping[] = {
 };
 constexpr std::int32_t MaxDamping = 4;
 
-struct AreaKey {
+struct ValueKey {
     const char* key;
     double TEinbau::*field;
 };
 
-constexpr AreaKey PortAreas[] = {{"Aport", &TEinbau::Aport}, {"Aportf", &TEinbau::Aportf}};
+constexpr ValueKey PortAreas[] = {{"Aport", &TEinbau::Aport}, {"Aportf", &TEinbau::Aportf}};
+
+constexpr ValueKey RadiatorData[] = {
+    {"PRSd", &TEinbau::PRSd},   {"PRVas", &TEinbau::PRVas},   {"PRfs", &TEinbau::PRfs},
+    {"PRQms", &TEinbau::PRQms}, {"PRmadd", &TEinbau::PRmadd}, {"PRxmax", &TEinbau::PRxmax},
+};
 
 struct LengthKey {
     const char* key;
@@ -211,8 +216,15 @@ void WriteEinbau(const TEinbau& e, TMyIniFile& store, const std::string& section
         store.WriteInteger(section, k.key, e.*k.field);
     }
     // Only when known, so that files from before the port areas read and write back unchanged.
-    for (const AreaKey& k : PortAreas) {
+    for (const ValueKey& k : PortAreas) {
         if (e.*k.field != 0) {
+            store.WriteFloat(section, k.key, e.*k.field);
+        }
+    }
+    // Only for passive radiator enclosures, so that files of the other types stay unchanged.
+    if (e.Typ == EinbauPassiveRadiator) {
+        store.WriteInteger(section, "PRn", e.PRn);
+        for (const ValueKey& k : RadiatorData) {
             store.WriteFloat(section, k.key, e.*k.field);
         }
     }
@@ -221,7 +233,7 @@ void WriteEinbau(const TEinbau& e, TMyIniFile& store, const std::string& section
 void ReadEinbau(TEinbau& e, TMyIniFile& store, const std::string& section) {
     e.Typ = std::clamp(store.ReadInteger(section, "Typ", 0),
                        static_cast<std::int32_t>(EinbauIntegrated),
-                       static_cast<std::int32_t>(EinbauBandpassBivented));
+                       static_cast<std::int32_t>(EinbauPassiveRadiator));
     e.Vb = store.ReadFloat(section, "Vb", 0);
     e.fb = store.ReadFloat(section, "fb", 0);
     e.Vbf = store.ReadFloat(section, "Vbf", 0);
@@ -236,9 +248,16 @@ void ReadEinbau(TEinbau& e, TMyIniFile& store, const std::string& section) {
             e.*k.field = readClamped<std::int8_t>(store, section, k.key, k.def, 0, MaxDamping);
         }
     }
-    for (const AreaKey& k : PortAreas) {
+    for (const ValueKey& k : PortAreas) {
         const double area = store.ReadFloat(section, k.key, 0);
         e.*k.field = std::isfinite(area) && area > 0 ? area : 0; // anything else is unknown
+    }
+    if (e.Typ == EinbauPassiveRadiator) {
+        // Kept as read: the driver check names values out of range instead of hiding them.
+        e.PRn = store.ReadInteger(section, "PRn", 1);
+        for (const ValueKey& k : RadiatorData) {
+            e.*k.field = store.ReadFloat(section, k.key, 0);
+        }
     }
 }
 

@@ -11,6 +11,10 @@ namespace tavrel {
 namespace {
 
 constexpr std::uint32_t DriverGroup = 1u << 24;
+constexpr std::uint32_t RadiatorGroup = 2u << 24;
+/// Driver keys keep the stride they had before the radiator kinds, so that the draws of a
+/// seed stay what they were.
+constexpr int DriverKindCount = static_cast<int>(TolKind::Rdc) + 1;
 
 constexpr TolKind DriverKinds[] = {TolKind::Fs, TolKind::Qes, TolKind::Qms, TolKind::Vas,
                                    TolKind::Rdc};
@@ -43,7 +47,12 @@ std::uint32_t NetworkPartKey(int amp, int slot, bool seriesR) {
 }
 
 std::uint32_t DriverKey(int driver, TolKind kind) {
-    return DriverGroup + static_cast<std::uint32_t>(driver * TolKindCount + static_cast<int>(kind));
+    const int k = static_cast<int>(kind);
+    if (k >= DriverKindCount) {
+        return RadiatorGroup + static_cast<std::uint32_t>(
+                                   driver * (TolKindCount - DriverKindCount) + k - DriverKindCount);
+    }
+    return DriverGroup + static_cast<std::uint32_t>(driver * DriverKindCount + k);
 }
 
 double DrawFactor(std::uint64_t seed, int run, std::uint32_t key, double percent, bool normal) {
@@ -88,6 +97,13 @@ void ApplyTolerances(TProjekt& project, const TTolerances& t, int run) {
         for (TolKind kind : DriverKinds) {
             driverValue(project.Chassis[d], kind) *=
                 DrawFactor(t.seed, run, DriverKey(d, kind), t[kind], t.normal);
+        }
+        TEinbau& e = project.Einbau[d];
+        if (e.Typ == EinbauPassiveRadiator) {
+            e.PRmadd *= DrawFactor(t.seed, run, DriverKey(d, TolKind::RadiatorMass),
+                                   t[TolKind::RadiatorMass], t.normal);
+            e.PRQms *= DrawFactor(t.seed, run, DriverKey(d, TolKind::RadiatorQms),
+                                  t[TolKind::RadiatorQms], t.normal);
         }
     }
 }

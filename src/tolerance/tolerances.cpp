@@ -23,6 +23,8 @@ constexpr std::array<KindText, TolKindCount> Texts{{
     {"qms", "Driver Qms"},
     {"vas", "Driver Vas"},
     {"rdc", "Driver Rdc"},
+    {"prmadd", "Radiator added mass"},
+    {"prqms", "Radiator Qms"},
 }};
 
 } // namespace

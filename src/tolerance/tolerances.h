@@ -23,13 +23,16 @@ enum class TolKind {
     Qms,
     Vas,
     Rdc,
+    RadiatorMass, ///< mass added to passive radiators
+    RadiatorQms,  ///< mechanical Q of passive radiators
 };
-constexpr int TolKindCount = 9;
+constexpr int TolKindCount = 11;
 
 struct TTolerances {
     /// Percent per TolKind: parts from the usual ±5 % and ±3 % ranges, drivers ±10 % in fs,
-    /// Q and Vas as data sheets rarely keep better.
-    std::array<double, TolKindCount> percent{5, 5, 3, 5, 10, 10, 10, 10, 5};
+    /// Q and Vas as data sheets rarely keep better; a radiator's added mass is weighed, its Q
+    /// is as loose as a driver's.
+    std::array<double, TolKindCount> percent{5, 5, 3, 5, 10, 10, 10, 10, 5, 3, 10};
     /// false: uniform within ±tolerance; true: normal with σ = tolerance / 2, cut at ±tolerance.
     bool normal = false;
     int runs = 500;
@@ -44,7 +47,7 @@ constexpr int MinTolRuns = 2;
 constexpr int MaxTolRuns = 1000000;
 
 /// Short name of a kind, as options and settings keys use it: "r", "c", "l", "dcr", "fs",
-/// "qes", "qms", "vas", "rdc".
+/// "qes", "qms", "vas", "rdc", "prmadd", "prqms".
 std::string_view TolKindName(TolKind kind);
 /// Caption of a kind in the window ("Resistors", ..., "Driver Rdc").
 std::string_view TolKindCaption(TolKind kind);

@@ -160,7 +160,8 @@ TEST(ChartTabSet, InputLevelTypedInWattsOnOneTabMovesBothCharts) {
     ChartTabSet set(tabs, QImage());
     const auto result = testing::MakeSampleResult();
     const auto projekt = testing::MakeSampleProjekt();
-    result->UmaxExcursion[0].fill(100.0);
+    result->PCone[0].fill({0.5, 0.0});
+    projekt->Chassis[0].Amem = 0.02;
     projekt->Chassis[0].xlin = 0.005;
     set.updateCharts(*result, *projekt);
     EXPECT_EQ(tabs.tabText(tabs.indexOf(set.ventVelocity())), "Vent air velocity");
@@ -171,6 +172,7 @@ TEST(ChartTabSet, InputLevelTypedInWattsOnOneTabMovesBothCharts) {
     set.storeAsReference();
     TVChart& excursion = set.excursion()->chartBox()->chart(0);
     const double before = excursion.curve(0).y[1];
+    ASSERT_GT(before, 0);
     watts->setText("50");
     emit watts->textEdited(watts->text());
     EXPECT_DOUBLE_EQ(set.inputLevel().level().volts, 20.0);

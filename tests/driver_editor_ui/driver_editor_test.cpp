@@ -2,6 +2,7 @@
 // Ok, see its impedance move, and undo it; import a measurement into the editor's chart.
 #include "charts/ui/chart_box.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "engine/passive_radiator.h"
 #include "foundation/complex.h"
 #include "model/chassis_file.h"
 #include "support/main_window_fixture.h"
@@ -9,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QInputDevice>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -133,6 +135,30 @@ TEST_F(DriverEditorUi, AZeroResonanceAsksBeforeClosing) {
     press("BtnOk"); // default answer: "change now"
     EXPECT_EQ(windows.last(), "Error: fs<0");
     EXPECT_TRUE(window->DriverEditorOpen());
+}
+
+TEST_F(DriverEditorUi, PassiveRadiatorsShowTheirTuningAndBadDataKeepTheEditorOpen) {
+    window->EditDriver(0, 1);
+    editor().findChild<QAbstractButton*>("RadioTyp5")->click();
+    EXPECT_FALSE(editor().findChild<QLineEdit*>("Editfb")->isVisibleTo(&editor()));
+    const std::pair<const char*, const char*> typed[] = {
+        {"EditPRn", "9"},   {"EditPRSd", "330"},   {"EditPRVas", "40"}, {"EditPRfs", "20"},
+        {"EditPRQms", "5"}, {"EditPRmadd", "250"}, {"EditPRxmax", "15"}};
+    for (const auto& [name, text] : typed) {
+        auto* field = editor().findChild<QLineEdit*>(name);
+        EXPECT_TRUE(field->isVisibleTo(&editor())) << name;
+        field->setText(text);
+    }
+    press("BtnOk");
+    EXPECT_EQ(windows.last().toStdString(), RadiatorFault);
+    EXPECT_TRUE(window->DriverEditorOpen());
+    editor().findChild<QLineEdit*>("EditPRn")->setText("2");
+    press("BtnUpdate");
+    EXPECT_TRUE(editor().findChild<QLabel*>("LabelRadiatorTuning")->text().contains("fb ="));
+    press("BtnOk");
+    EXPECT_FALSE(window->DriverEditorOpen());
+    EXPECT_EQ(window->Project().Einbau[0].PRn, 2);
+    EXPECT_DOUBLE_EQ(window->Project().Einbau[0].PRmadd, 0.25);
 }
 
 TEST_F(DriverEditorUi, OpeningAnotherDriverAsksBeforeDroppingUnappliedChanges) {

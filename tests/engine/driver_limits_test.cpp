@@ -3,11 +3,13 @@
 #include "engine/calc_engine.h"
 #include "engine/excursion.h"
 #include "engine/vent_velocity.h"
+#include "export/result_export.h"
 #include "support/example_project.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <sstream>
 
 namespace tavrel {
 namespace {
@@ -29,6 +31,7 @@ protected:
 
     static const TResult& r() { return engine->Result(); }
     static double xlin() { return project->Chassis[Woofer].xlin; }
+    static double amem() { return project->Chassis[Woofer].Amem; }
     static DriverPort rearPort() { return PortsOf(EinbauVented, project->Einbau[Woofer]).ports[0]; }
 
     static TProjekt* project;
@@ -38,15 +41,15 @@ protected:
 TProjekt* DriverLimits::project = nullptr;
 TCalcEngine* DriverLimits::engine = nullptr;
 
-TEST_F(DriverLimits, ExcursionReachesXlinAtTheMaxSplExcursionVoltageAndStaysBelowAtThePowerLimit) {
+// The maximum-SPL rule's fixed factors put its excursion limit at about 1.43·xlin of true
+// peak excursion, the same at every frequency.
+TEST_F(DriverLimits, MaxSplExcursionLimitIsAFixedPeakExcursionAndThePowerLimitStaysBelowIt) {
     ASSERT_GT(r().nFreq, 100);
     for (int k = 0; k < r().nFreq; ++k) {
         const double excursionVolts = r().UmaxExcursion[Woofer][k];
-        EXPECT_NEAR(ExcursionAt(r(), Woofer, k, xlin(), excursionVolts), xlin(), 1e-12) << k;
-        // The voltage the maximum-SPL chart shows is the first limit: excursion or power.
-        EXPECT_LE(ExcursionAt(r(), Woofer, k, xlin(), r().UmaxChassis[Woofer][k]),
-                  xlin() * (1 + 1e-12))
+        EXPECT_NEAR(ExcursionAt(r(), Woofer, k, amem(), excursionVolts) / xlin(), 1.4317, 1e-3)
             << k;
+        EXPECT_LE(r().UmaxChassis[Woofer][k], excursionVolts * (1 + 1e-12)) << k;
     }
 }
 
@@ -57,7 +60,7 @@ TEST_F(DriverLimits, VentedBoxMovesLeastAndBlowsHardestNearItsTuning) {
         if (r().Freq[k] < fb / 2 || r().Freq[k] > fb * 1.5) {
             continue; // an octave around the tuning; the crossover lowers both further up
         }
-        const auto x = [&](int i) { return ExcursionAt(r(), Woofer, i, xlin(), 2.83); };
+        const auto x = [&](int i) { return ExcursionAt(r(), Woofer, i, amem(), 2.83); };
         const auto v = [&](int i) { return PortAirVelocity(r(), Woofer, rearPort(), i, 2.83); };
         if (leastMotion < 0 || x(k) < x(leastMotion)) {
             leastMotion = k;
@@ -84,6 +87,62 @@ TEST_F(DriverLimits, PortVolumeVelocityIsTheRearOutputTheSpeakerSums) {
                     1e-9 * expected)
             << k;
     }
+}
+
+// One driver in a closed box on a baffle without diffraction: its exported on-axis pressure is
+// the cone's alone, as a half-space source.
+TEST(ConeExcursion, IsThePistonExcursionOfTheExportedOnAxisPressure) {
+    auto project = test::LoadExample("Default.TVP");
+    project->nChassis = 1;
+    project->Einbau[0].Typ = EinbauClosed;
+    TSchallwand& w = project->Schallwand[0];
+    w.beugl = w.beugr = w.beugo = w.beugu = false;
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    const TResult& r = engine.Result();
+    std::istringstream frd(FormatExport(r, {ExportCurve::Driver, 0}, ExportFormat::Frd));
+    std::string line;
+    const double amem = project->Chassis[0].Amem;
+    int k = 0;
+    while (std::getline(frd, line)) {
+        if (line.empty() || line[0] == '*') {
+            continue;
+        }
+        double f = 0, level = 0;
+        std::istringstream(line) >> f >> level;
+        const double pascal = 20e-6 * std::pow(10.0, level / 20);
+        const double omega = 2 * std::numbers::pi * f;
+        const double q = pascal * 2 * std::numbers::pi / (1.2 * omega);
+        const double expected = std::sqrt(2.0) * q / (amem * omega);
+        EXPECT_NEAR(ExcursionAt(r, 0, k, amem, 2.83), expected, 1e-7 * expected) << f;
+        ++k;
+    }
+    EXPECT_EQ(k, r.nFreq);
+}
+
+// The radiators of the example subwoofer limit it where they swing most; the cone's own limit
+// stays what it is.
+TEST(RadiatorExcursion, LimitsTheVoltageWhereTheRadiatorsReachTheirXmaxFirst) {
+    auto project = test::LoadExample("Passive radiator subwoofer.TVP");
+    project->Chassis[0]._PMax = 2000; // its power rating would come first everywhere
+    TCalcEngine engine;
+    engine.CalculateAll(*project);
+    const TResult& r = engine.Result();
+    const TEinbau& e = project->Einbau[0];
+    ASSERT_EQ(e.Typ, EinbauPassiveRadiator);
+    int limitedByRadiators = 0;
+    for (int k = 0; k < r.nFreq; ++k) {
+        const double u = r.UmaxChassis[0][k];
+        const double radiators = RadiatorExcursionAt(r, 0, k, e, u);
+        EXPECT_LE(radiators, e.PRxmax * (1 + 1e-9)) << k;
+        EXPECT_LE(u, r.UmaxExcursion[0][k] * (1 + 1e-12)) << k;
+        if (std::abs(radiators / e.PRxmax - 1) < 1e-9) {
+            ++limitedByRadiators;
+            EXPECT_LT(u, r.UmaxExcursion[0][k]) << k;
+        }
+    }
+    EXPECT_GT(limitedByRadiators, 0);
+    EXPECT_TRUE(std::isnan(RadiatorExcursionAt(r, 0, 0, TEinbau{}, 2.83)));
 }
 
 } // namespace

@@ -11,17 +11,6 @@ namespace {
 
 using namespace tavrel::testing;
 
-struct ModelRun {
-    std::unique_ptr<DriverOutputs> out = std::make_unique<DriverOutputs>();
-    std::string message;
-};
-
-ModelRun runDriver(const TChassis& c, const TEinbau& e, const Grid& grid) {
-    ModelRun r;
-    CalcDriver(c, e, grid, *r.out, r.message);
-    return r;
-}
-
 /// Single-point grid.
 std::unique_ptr<Grid> at(double f) {
     auto g = std::make_unique<Grid>();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 namespace tavrel::testing {
 
@@ -90,6 +91,17 @@ inline std::unique_ptr<Grid> logGrid(double f0, double f1, int n) {
     }
     (*g)[n] = 0.0;
     return g;
+}
+
+struct ModelRun {
+    std::unique_ptr<DriverOutputs> out = std::make_unique<DriverOutputs>();
+    std::string message;
+};
+
+inline ModelRun runDriver(const TChassis& c, const TEinbau& e, const Grid& grid) {
+    ModelRun r;
+    CalcDriver(c, e, grid, *r.out, r.message);
+    return r;
 }
 
 inline double levelDb(TComplex p) {

@@ -17,7 +17,7 @@ constexpr int Points = 4;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 /// One driven driver in a bivented bandpass: its rear port is 50 cm², its front port unknown.
-/// The last two points have an excursion limit of 0 (no motion possible) and NaN.
+/// The cone's output is NaN at the last point.
 struct Fixture {
     std::unique_ptr<TResult> result = MakeResult();
     std::unique_ptr<TProjekt> projekt = std::make_unique<TProjekt>();
@@ -31,22 +31,23 @@ struct Fixture {
         r.nAmps = 1;
         r.AmpOfChassis = {0, -1, -1, -1, -1, -1, -1, -1, -1};
         r.EinbauTyp[0] = EinbauBandpassBivented;
-        const double limits[Points] = {2, 8, 0, NaN};
         for (int k = 0; k < Points; ++k) {
             r.Freq[k] = 20.0 * (k + 1);
-            r.UmaxExcursion[0][k] = limits[k];
+            r.PCone[0][k] = {0.0, 0.75};
             r.PRearBlend[0][k] = {0.5, 0.0};
             r.PFrontBlend[0][k] = {0.25, 0.0};
             r.ChassisU[0][k] = {1.0, 0.0};
             r.AktFilterH[0][k] = {0.0, 1.0};
         }
         r.PRearBlend[0][3] = {NaN, 0.0};
+        r.PCone[0][3] = {NaN, 0.0};
         projekt->Chassis[0].xlin = 0.004;
+        projekt->Chassis[0].Amem = 0.02;
         projekt->Einbau[0].Aport = 0.005;
     }
 
     LimitExportSpec spec(LimitCurve curve, double volts) const {
-        return {curve, 0, volts, 0.004, projekt->Einbau[0].Aport, projekt->Einbau[0].Aportf};
+        return {curve, 0, volts, projekt->Chassis[0].Amem, projekt->Einbau[0]};
     }
 };
 
@@ -60,18 +61,23 @@ std::array<double, GridSize> rearVelocity(Fixture& f, double volts) {
     return f.chart->curve(1).y;
 }
 
-TEST(LimitCharts, SixDbMoreInputDoublesBothCurvesAndHalfThePortAreaDoublesTheVelocity) {
+TEST(LimitCharts, SixDbMoreInputDoublesBothCurvesAndHalfTheAreaDoublesVelocityAndExcursion) {
     Fixture f;
     const auto x = excursion(f, 2.83), v = rearVelocity(f, 2.83);
     const auto x2 = excursion(f, 5.66), v2 = rearVelocity(f, 5.66);
     f.projekt->Einbau[0].Aport /= 2;
+    f.projekt->Chassis[0].Amem /= 2;
     const auto vHalfArea = rearVelocity(f, 2.83);
+    const auto xHalfArea = excursion(f, 2.83);
     for (int k = 0; k < 3; ++k) {
         EXPECT_NEAR(v2[k], 2 * v[k], 1e-12 * v[k]) << k;
         EXPECT_NEAR(vHalfArea[k], 2 * v[k], 1e-12 * v[k]) << k;
+        EXPECT_NEAR(x2[k], 2 * x[k], 1e-12 * x[k]) << k;
+        EXPECT_NEAR(xHalfArea[k], 2 * x[k], 1e-12 * x[k]) << k;
     }
-    EXPECT_DOUBLE_EQ(x[0], 4.0 * 2.83 / 2); // mm: xlin · U / UmaxExcursion
-    EXPECT_DOUBLE_EQ(x2[1], 2 * x[1]);
+    // Twice the frequency at the same output pressure: half the volume velocity, a quarter of
+    // the excursion.
+    EXPECT_NEAR(x[1], x[0] / 4, 1e-12 * x[0]);
 }
 
 TEST(LimitCharts, ValuesThatAreNotFiniteStayOutOfChartsAndExports) {

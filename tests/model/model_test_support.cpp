@@ -132,7 +132,16 @@ void fillAktFilter(TAktFilter& a, int amp) {
 }
 
 void fillEinbau(TEinbau& e, int d) {
-    e.Typ = d % 5;
+    e.Typ = d % 6;
+    if (e.Typ == EinbauPassiveRadiator) { // the radiator keys exist only for this type
+        e.PRn = 3;
+        e.PRSd = 0.0325;
+        e.PRVas = 0.0475;
+        e.PRfs = 21.5;
+        e.PRQms = 5.75;
+        e.PRmadd = 0.0625;
+        e.PRxmax = 0.0125;
+    }
     e.Vb = 0.0225;
     e.fb = 42.5;
     e.Vbf = 0.0125;

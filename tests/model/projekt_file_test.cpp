@@ -271,7 +271,7 @@ TEST(ProjektFile, OutOfRangeNumbersAreClampedIntoTheArrays) {
     EXPECT_EQ(w[3].typ, PartNone);
     EXPECT_EQ(w[178].nod1, 98);
     EXPECT_EQ(w[178].nod2, 0);
-    EXPECT_EQ(p->Einbau[0].Typ, EinbauBandpassBivented);
+    EXPECT_EQ(p->Einbau[0].Typ, EinbauPassiveRadiator);
     EXPECT_EQ(p->Einbau[0].Bedv, 4);
     EXPECT_EQ(p->Schallwand[0].direction, 0);
     EXPECT_EQ(readVersion(1200, "#General\r\nnAmps=0\r\nnChassis=30\r\n")->nChassis, 8);
@@ -328,6 +328,8 @@ TEST_P(BothStoreForms, ProjectAndDriverFilesAreReadByContentAndReportTheirForm) 
     EXPECT_EQ(project.coded, coded);
     EXPECT_EQ(back->Amps, p->Amps);
     EXPECT_EQ(back->Chassis[2], p->Chassis[2]);
+    ASSERT_EQ(p->Einbau[5].Typ, EinbauPassiveRadiator);
+    EXPECT_EQ(back->Einbau[5], p->Einbau[5]);
 
     auto d = test::FullDriver(3);
     ASSERT_TRUE(SaveChassisFile(*d, dir.file("d.TVC"), coded).ok);

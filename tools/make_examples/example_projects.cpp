@@ -1,6 +1,8 @@
 // The example projects beyond the default one. Together they use every enclosure type, every
 // part type of a network, free wires, reversed drivers, active filters and several
 // amplifiers, so that loading and calculating them exercises the whole engine.
+#include "engine/driver_model.h"
+#include "engine/passive_radiator.h"
 #include "example_records.h"
 #include "example_sketch.h"
 
@@ -148,6 +150,32 @@ std::unique_ptr<TProjekt> BiventedBandpassProjekt() {
     return p;
 }
 
+std::unique_ptr<TProjekt> PassiveRadiatorProjekt() {
+    auto p = subwooferProjekt("Subwoofer, 20 l with two 25 cm passive radiators at 30 Hz");
+    TEinbau& e = p->Einbau[0];
+    e.Typ = EinbauPassiveRadiator;
+    e.Vb = 0.02;
+    e.PRn = 2;
+    e.PRSd = 0.033;
+    e.PRVas = 0.04;
+    e.PRfs = 20;
+    e.PRQms = 5;
+    e.PRxmax = 0.015;
+    // The mass for 30 Hz in the acoustic volume the damping estimate gives, to the gram.
+    TEinbau estimated = e;
+    EstimateEnclosure(p->Chassis[0], estimated);
+    const double mass = AddedMassFor(e, e.Vb * estimated.vV, 30);
+    e.PRmadd = std::round(mass * 1000) / 1000;
+    TSchallwand& w = p->Schallwand[0];
+    w.directionr = 1; // the radiators sit in the back wall
+    PortAt(w, 0.30, 0.20, 0.45);
+    TAktFilter& f = p->Amps[0].AktFilter;
+    f.TP121 = true;
+    f.TP121f = 100;
+    f.TP121q = Butterworth2Q;
+    return p;
+}
+
 namespace {
 
 // The timing project: a tower of two vented basses, two closed woofers, two closed mids and
@@ -255,6 +283,7 @@ std::vector<ExampleProject> ExampleProjects() {
     projects.push_back({"Bi-amped 2-way.TVP", BiAmpedProjekt()});
     projects.push_back({"Bandpass subwoofer.TVP", BandpassProjekt()});
     projects.push_back({"Bivented bandpass subwoofer.TVP", BiventedBandpassProjekt()});
+    projects.push_back({"Passive radiator subwoofer.TVP", PassiveRadiatorProjekt()});
     projects.push_back({"Bench 8x6.TVP", Bench8x6Projekt()});
     return projects;
 }

@@ -37,6 +37,8 @@ std::unique_ptr<TProjekt> BiAmpedProjekt();
 std::unique_ptr<TProjekt> BandpassProjekt();
 /// Subwoofer in a 6th-order bandpass (both chambers vented, rear port on the back).
 std::unique_ptr<TProjekt> BiventedBandpassProjekt();
+/// Compact subwoofer: the 10 inch driver in 20 l with two passive radiators tuned to 30 Hz.
+std::unique_ptr<TProjekt> PassiveRadiatorProjekt();
 /// A large project for timing the calculation: 8 drivers on 6 amplifiers.
 std::unique_ptr<TProjekt> Bench8x6Projekt();
 

@@ -141,7 +141,8 @@ void TFormGemGeh::Load(const TProjekt& projekt) {
                               .arg(FromStoreText(projekt.Chassis[slot].Name.view())));
         g.group->setVisible(slot < ChassisCount(projekt));
         const int type = projekt.Einbau[slot].Typ;
-        g.vented = type == 2 || type == 4;
+        g.vented = type == EinbauVented || type == EinbauBandpassBivented ||
+                   type == EinbauPassiveRadiator; // radiators sit where a vent would
         g.use->setChecked(place.use);
         g.direction->setCurrentIndex(place.direction);
         g.directionr->setCurrentIndex(place.directionr);

@@ -160,11 +160,11 @@ void TMainForm::createMenus() {
 
     QMenu* extras = menuBar()->addMenu("Extras");
     extras->setObjectName("MenuExtras");
-    const char* calculators[] = {"Dimensioning sealed / vented enclosure", "Dimensioning of port",
-                                 "Dimensioning of standard crossover networks",
-                                 "Dimensioning of voltage dividers",
-                                 "Dimensioning of impedance correction"};
-    for (int page = 0; page < 5; ++page) {
+    const char* calculators[] = {
+        "Dimensioning sealed / vented enclosure",      "Dimensioning of port",
+        "Dimensioning of standard crossover networks", "Dimensioning of voltage dividers",
+        "Dimensioning of impedance correction",        "Dimensioning of passive radiators"};
+    for (int page = 0; page < 6; ++page) {
         QAction* calculator = addItem(extras, calculators[page], "ActCalculator");
         calculator->setObjectName(QString("ActCalculator%1").arg(page + 1));
         connect(calculator, &QAction::triggered, this, [this, page] { ShowCalculator(page); });

@@ -39,6 +39,7 @@ class TFormWeicheneditor;
 class DriverEditor;
 class ChartTabSet;
 struct PortResult;
+struct RadiatorInputs;
 class TuningPanel;
 
 class TMainForm : public QMainWindow {
@@ -193,6 +194,9 @@ private:
     void createDriverEditor();
     /// "Use for driver N" of the port calculator.
     void usePortForDriver(int d, const PortResult& port);
+    void useRadiatorsForDriver(int d, const RadiatorInputs& page);
+    bool calculatorMayChange(int d);
+    void takeEnclosure(int d, const TEinbau& einbau, const std::string& what);
     void driverEdited();
     /// Before the driver editor opens on slot `d`: the user applies, drops or keeps the
     /// unapplied changes of the driver it shows; false when the editor stays as it is.

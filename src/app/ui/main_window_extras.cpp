@@ -7,8 +7,10 @@
 #include "app/ui/view_options_dialog.h"
 #include "app/view_options.h"
 #include "calculators/port_use.h"
+#include "calculators/radiator_design.h"
 #include "calculators/ui/calc_utils_window.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "engine/driver_model.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_text.h"
 
@@ -21,20 +23,40 @@ void TMainForm::ShowCalculator(int page) {
         m_calcUtils = new TFormCalcUtils(FromStoreText(m_settings.DriverDir), this);
         m_calcUtils->SetPortUser(
             [this](int d, const PortResult& port) { usePortForDriver(d, port); });
+        m_calcUtils->SetRadiatorUser(
+            [this](int d, const RadiatorInputs& inputs) { useRadiatorsForDriver(d, inputs); });
     }
     m_calcUtils->SetPortDriverCount(m_project->nChassis);
     m_calcUtils->ShowPage(static_cast<TFormCalcUtils::Page>(page));
 }
 
-void TMainForm::usePortForDriver(int d, const PortResult& port) {
+/// A calculator may write into driver d's enclosure: it exists and its editor is not open.
+bool TMainForm::calculatorMayChange(int d) {
     if (d < 0 || d >= m_project->nChassis) {
+        return false;
+    }
+    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
+        ShowMessage(
+            this,
+            QStringLiteral("The driver editor is open on driver %1: close it first.").arg(d + 1));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::takeEnclosure(int d, const TEinbau& einbau, const std::string& what) {
+    PushUndo("Driver " + std::to_string(d + 1) + " " + what);
+    m_project->Einbau[d] = einbau;
+    CalcDerived(m_project->Chassis[d], m_project->Einbau[d], 1e-10);
+    MarkModified();
+    RequestCalc();
+}
+
+void TMainForm::usePortForDriver(int d, const PortResult& port) {
+    if (!calculatorMayChange(d)) {
         return;
     }
     const QString driver = QStringLiteral("driver %1").arg(d + 1);
-    if (m_driverEditorOpen && m_driverEditor->Slot() == d) {
-        ShowMessage(this, "The driver editor is open on " + driver + ": close it first.");
-        return;
-    }
     TEinbau einbau = m_project->Einbau[d];
     if (!HasRearPort(einbau) && !HasFrontPort(einbau)) {
         ShowMessage(this, "The enclosure of " + driver +
@@ -53,10 +75,22 @@ void TMainForm::usePortForDriver(int d, const PortResult& port) {
     if (!UsePortForEnclosure(port, chamber, einbau)) {
         return; // the page has no tuned port to give
     }
-    PushUndo("Driver " + std::to_string(d + 1) + " port");
-    m_project->Einbau[d] = einbau;
-    MarkModified();
-    RequestCalc();
+    takeEnclosure(d, einbau, "port");
+}
+
+/// The page's radiators, volume and tuning become the driver's enclosure.
+void TMainForm::useRadiatorsForDriver(int d, const RadiatorInputs& page) {
+    if (!calculatorMayChange(d)) {
+        return;
+    }
+    TEinbau einbau = m_project->Einbau[d];
+    if (!UseRadiatorsForEnclosure(page, m_project->Chassis[d], einbau)) {
+        ShowMessage(this, QStringLiteral("The passive radiators cannot be tuned to this fb in the "
+                                         "enclosure of driver %1.")
+                              .arg(d + 1));
+        return;
+    }
+    takeEnclosure(d, einbau, "passive radiators");
 }
 
 void TMainForm::EditCommonHousing() {

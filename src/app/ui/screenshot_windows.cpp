@@ -204,9 +204,11 @@ const WindowEntry Windows[] = {
          }
          return [&main, tuned] { PictureTuning(main, tuned); };
      }},
-    {"calculators", "calculators:PAGE (sealed, port, crossovers, divider, correction)",
+    {"calculators",
+     "calculators:PAGE (sealed, port, crossovers, divider, correction, passive-radiator)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
-         const QStringList pages{"sealed", "port", "crossovers", "divider", "correction"};
+         const QStringList pages{"sealed",  "port",       "crossovers",
+                                 "divider", "correction", "passive-radiator"};
          const int page = args.size() == 2 ? static_cast<int>(pages.indexOf(args[1])) : -1;
          if (page < 0) {
              return std::nullopt;

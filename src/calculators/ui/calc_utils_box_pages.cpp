@@ -352,6 +352,7 @@ void TFormCalcUtils::SetPortDriverCount(int count) {
     m_portDrivers = count;
     for (std::size_t i = 0; i < m_usePort.size(); ++i) {
         m_usePort[i]->setVisible(m_portUser && static_cast<int>(i) < count);
+        m_useRadiators[i]->setVisible(m_radiatorUser && static_cast<int>(i) < count);
     }
 }
 

@@ -18,11 +18,13 @@ TFormCalcUtils::TFormCalcUtils(QString driverDir, QWidget* parent)
     m_pages->addTab(createCrossoverPage(), "Standard crossover networks");
     m_pages->addTab(createDividerPage(), "Voltage divider");
     m_pages->addTab(createCorrectionPage(), "Impedance correction ");
+    m_pages->addTab(createRadiatorPage(), "Passive radiator");
     m_pages->widget(TS_CBBR)->setObjectName("TS_CBBR");
     m_pages->widget(TS_Port)->setObjectName("TS_Port");
     m_pages->widget(TS_Weichen)->setObjectName("TS_Weichen");
     m_pages->widget(TS_Teiler)->setObjectName("TS_Teiler");
     m_pages->widget(TS_RC)->setObjectName("TS_RC");
+    m_pages->widget(TS_PR)->setObjectName("TS_PR");
     layout->addWidget(m_pages);
     connect(m_pages, &QTabWidget::currentChanged, this, &TFormCalcUtils::recalculate);
 
@@ -32,6 +34,7 @@ TFormCalcUtils::TFormCalcUtils(QString driverDir, QWidget* parent)
     CalcDividerByLevel();
     EditR1Change();
     EditRLC_RdcChange();
+    CalcRadiatorDesign();
 }
 
 void TFormCalcUtils::ShowPage(Page page) {
@@ -52,6 +55,9 @@ void TFormCalcUtils::recalculate(int page) {
         break;
     case TS_RC:
         EditRLC_RdcChange();
+        break;
+    case TS_PR:
+        CalcRadiatorDesign();
         break;
     default:
         break;

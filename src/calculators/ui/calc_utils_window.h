@@ -6,6 +6,7 @@
 #include "calculators/box_design.h"
 #include "calculators/impedance_correction.h"
 #include "calculators/port_tuning.h"
+#include "calculators/radiator_design.h"
 #include "calculators/standard_crossovers.h"
 #include "calculators/voltage_divider.h"
 
@@ -29,7 +30,7 @@ namespace tavrel {
 class TFormCalcUtils : public QWidget {
     Q_OBJECT
 public:
-    enum Page { TS_CBBR, TS_Port, TS_Weichen, TS_Teiler, TS_RC };
+    enum Page { TS_CBBR, TS_Port, TS_Weichen, TS_Teiler, TS_RC, TS_PR };
 
     /// `driverDir` is where "Load data from driver file ..." starts.
     explicit TFormCalcUtils(QString driverDir, QWidget* parent = nullptr);
@@ -45,6 +46,7 @@ public:
     void CalcDividerByLevel();
     void EditR1Change();
     void EditRLC_RdcChange();
+    void CalcRadiatorDesign();
     /// Fills the driver data from a driver file (what "Load data from driver file ..." does
     /// after the file dialog).
     bool LoadDriverFile(const QString& path);
@@ -52,7 +54,10 @@ public:
     /// Receives "Use for driver N" of the port page: the 0-based driver and the page's result.
     using PortUser = std::function<void(int driver, const PortResult& port)>;
     void SetPortUser(PortUser use);
-    /// Shows the buttons "Use for driver 1" .. "Use for driver `count`".
+    /// Receives "Use for driver N" of the passive radiator page.
+    using RadiatorUser = std::function<void(int driver, const RadiatorInputs& page)>;
+    void SetRadiatorUser(RadiatorUser use);
+    /// Shows the buttons "Use for driver 1" .. "Use for driver `count`" of both pages.
     void SetPortDriverCount(int count);
 
 private:
@@ -61,6 +66,8 @@ private:
     QWidget* createCrossoverPage();
     QWidget* createDividerPage();
     QWidget* createCorrectionPage();
+    QWidget* createRadiatorPage();
+    RadiatorInputs radiatorInputs() const;
     void EditQesChange();
     void applyBoxVisibility();
     void applyPortVisibility();
@@ -105,6 +112,12 @@ private:
     QLineEdit *EditRLC_Rdc = nullptr, *EditRLC_fc = nullptr, *EditRLC_Qes = nullptr,
               *EditRLC_Qms = nullptr, *EditRLC_Le = nullptr;
     QPlainTextEdit *Memo4 = nullptr, *Memo5 = nullptr, *Memo6 = nullptr;
+
+    std::array<QLineEdit*, 11> m_radiatorFields{};
+    QComboBox* CB_PRn = nullptr;
+    QListWidget* ListBoxPR = nullptr;
+    std::array<QPushButton*, 8> m_useRadiators{};
+    RadiatorUser m_radiatorUser;
 };
 
 } // namespace tavrel

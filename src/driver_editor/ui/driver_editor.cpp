@@ -30,14 +30,20 @@ struct EnclosureVisibility {
 // Which enclosure fields each type uses; the loss and air-load factors are typed in only
 // with explicit input, otherwise the damping sliders set them.
 const EnclosureVisibility EnclosureFields[] = {
-    {"EditVb", {1, 2, 3, 4}, false}, {"Editfb", {2, 4}, false},      {"EditVbf", {3, 4}, false},
-    {"Editfbf", {3, 4}, false},      {"EditvV", {1, 2, 3, 4}, true}, {"Editmb", {1, 2, 3, 4}, true},
-    {"Editfmb", {1, 2, 3, 4}, true}, {"EditQl", {1, 2, 3, 4}, true}, {"EditQb", {2, 4}, true},
-    {"EditQk", {2, 4}, true},        {"EditvVf", {3, 4}, true},      {"EditQbf", {3, 4}, true},
-    {"EditQkf", {3, 4}, true},       {"EditAport", {2, 4}, false},   {"EditAportf", {3, 4}, false},
+    {"EditVb", {1, 2, 3, 4, 5}, false}, {"Editfb", {2, 4}, false},
+    {"EditVbf", {3, 4}, false},         {"Editfbf", {3, 4}, false},
+    {"EditvV", {1, 2, 3, 4, 5}, true},  {"Editmb", {1, 2, 3, 4, 5}, true},
+    {"Editfmb", {1, 2, 3, 4, 5}, true}, {"EditQl", {1, 2, 3, 4, 5}, true},
+    {"EditQb", {2, 4, 5}, true},        {"EditQk", {2, 4}, true},
+    {"EditvVf", {3, 4}, true},          {"EditQbf", {3, 4}, true},
+    {"EditQkf", {3, 4}, true},          {"EditAport", {2, 4}, false},
+    {"EditAportf", {3, 4}, false},      {"EditPRn", {5}, false},
+    {"EditPRSd", {5}, false},           {"EditPRVas", {5}, false},
+    {"EditPRfs", {5}, false},           {"EditPRQms", {5}, false},
+    {"EditPRmadd", {5}, false},         {"EditPRxmax", {5}, false},
 };
 const std::initializer_list<int> SliderTypes[] = {
-    {1, 2, 3, 4}, {1, 2, 3, 4}, {2, 4}, {3, 4}, {3, 4}};
+    {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, {2, 4}, {3, 4}, {3, 4}};
 
 bool contains(std::initializer_list<int> types, int typ) {
     return std::find(types.begin(), types.end(), typ) != types.end();
@@ -170,6 +176,8 @@ void DriverEditor::refreshDerived() {
     for (std::size_t i = 0; i < m_derived.size() && i < lines.size(); ++i) {
         m_derived[i]->setText(FromStoreText(lines[i]));
     }
+    m_radiatorTuning->setText(
+        FromStoreText(RadiatorTuningText(m_records->chassis, m_records->einbau)));
 }
 
 void DriverEditor::refreshChart() {
@@ -203,6 +211,7 @@ void DriverEditor::updateEnclosureLayout() {
     for (std::size_t i = 0; i < m_sliderBoxes.size(); ++i) {
         m_sliderBoxes[i]->setVisible(!explicitInput && contains(SliderTypes[i], typ));
     }
+    m_radiatorTuning->setVisible(typ == EinbauPassiveRadiator);
 }
 
 /// A slider, the enclosure type or the explicit-input box changed (the sliders are hidden
@@ -227,6 +236,10 @@ bool DriverEditor::Ok() {
     applyControls();
     if (NeedsFsConfirmation(m_records->chassis) &&
         TUniAuswahlDlg::Ask(this, FsQuestion, FsQuestionButtons, 1) != 2) {
+        return false;
+    }
+    if (const std::string problem = EnclosureProblem(m_records->einbau); !problem.empty()) {
+        ShowMessage(this, FromStoreText(problem));
         return false;
     }
     refreshDerived();

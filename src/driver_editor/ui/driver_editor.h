@@ -135,6 +135,7 @@ private:
     std::array<QWidget*, 5> m_sliderBoxes{};
     QButtonGroup* m_enclosure = nullptr;
     std::vector<QLabel*> m_derived;
+    QLabel* m_radiatorTuning = nullptr; ///< fp and fb of passive radiators, beside their fields
     ChartBox* m_chart = nullptr;
 };
 

@@ -261,6 +261,9 @@ QWidget* DriverEditor::buildEnclosurePage() {
     auto* fields = new QWidget(page);
     auto* grid = new QGridLayout(fields);
     addFields(grid, EditorPage::Enclosure, 1);
+    m_radiatorTuning = new QLabel(fields);
+    m_radiatorTuning->setObjectName("LabelRadiatorTuning");
+    grid->addWidget(m_radiatorTuning, grid->rowCount(), 0, 1, 2);
     grid->setColumnStretch(2, 1);
     addChecks(grid, EditorPage::Enclosure, grid->rowCount());
     auto* hints = new QHBoxLayout;
