@@ -32,6 +32,8 @@ constexpr Command Commands[] = {
     {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},
     {"calculate", "one page of the design calculators (box, port, crossover, divider, ...)",
      RunCalculate, PrintCalculateHelp},
+    {"parts", "calculate a project and list its parts with their loads and ratings", RunParts,
+     PrintPartsHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
 #endif
