@@ -57,6 +57,13 @@ std::string numberText(double value) {
     return std::string(buffer, end.ptr);
 }
 
+std::string numberText3(double value) {
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 3);
+    return std::string(buffer, end.ptr);
+}
+
 /// A current rating rounded up to a tenth of an ampere, so the coil is never underrated.
 std::string currentText(double amps) {
     char buffer[32];
@@ -217,6 +224,35 @@ NetworkLoads ComputeLoads(const TProjekt& project, const TResult& result, double
     std::stable_sort(loads.drivers.begin(), loads.drivers.end(),
                      [](const DriverLoad& x, const DriverLoad& y) { return x.driver < y.driver; });
     return loads;
+}
+
+std::string LoadSummary(const PartLoad& load) {
+    if (load.watts.empty()) {
+        return load.name + ": no load of its own";
+    }
+    const auto line = [&](const char* what, double v, double i, double p) {
+        return std::string(what) + numberText3(v) + " V, " + numberText3(i) + " A, " +
+               numberText3(p) + " W";
+    };
+    return load.name + "\n" +
+           line("sine: ", load.voltage.sine, load.current.sine, load.power.sine) + " (peak at " +
+           numberText(load.peakHz) + " Hz)\n" +
+           line("pink noise: ", load.voltage.pink, load.current.pink, load.power.pink) +
+           "\nsuggested rating: " + load.rating;
+}
+
+std::string PartLoadSummary(const TProjekt& project, const TResult& result, int amp, int slot,
+                            double volts) {
+    if (!result.Valid) {
+        return {};
+    }
+    const NetworkLoads loads = ComputeLoads(project, result, volts);
+    for (const PartLoad& load : loads.parts) {
+        if (load.amp == amp && load.slot == slot) {
+            return LoadSummary(load) + "\nat " + numberText3(volts) + " V rms input";
+        }
+    }
+    return {};
 }
 
 std::optional<std::size_t> FindPart(const NetworkLoads& loads, int amp, const std::string& name) {

@@ -56,6 +56,14 @@ NetworkLoads ComputeLoads(const TProjekt& project, const TResult& result, double
 std::string SuggestedRating(int typ, const ProgrammeFigure& voltage, const ProgrammeFigure& current,
                             const ProgrammeFigure& power);
 
+/// One line per programme for a tooltip: "R1: sine 6.49 V, 2.95 A, 19.2 W at 10890 Hz ...".
+std::string LoadSummary(const PartLoad& load);
+
+/// The summary of the part in `slot` of amplifier `amp` of the calculated `project` at `volts`,
+/// empty for a slot without a part.
+std::string PartLoadSummary(const TProjekt& project, const TResult& result, int amp, int slot,
+                            double volts);
+
 /// A rating the comment names ("10W", "100 V", "3A"), as value and unit letter.
 struct CommentRating {
     double value = 0;

@@ -176,6 +176,8 @@ void TMainForm::createMenus() {
             this, &TMainForm::OpenOptimizer);
     connect(addItem(extras, "Tolerance analysis ...", "ActTolerance"), &QAction::triggered, this,
             &TMainForm::OpenToleranceAnalysis);
+    connect(addItem(extras, "Parts list ...", "ActPartsList"), &QAction::triggered, this,
+            &TMainForm::OpenPartsList);
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");
