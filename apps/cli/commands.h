@@ -35,6 +35,8 @@ int RunTolerance(Arguments args);
 void PrintToleranceHelp(std::FILE* out);
 int RunParts(Arguments args);
 void PrintPartsHelp(std::FILE* out);
+int RunReport(Arguments args);
+void PrintReportHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

@@ -36,6 +36,8 @@ constexpr Command Commands[] = {
      PrintPartsHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
+    {"report", "calculate a project and write its design report as PDF", RunReport,
+     PrintReportHelp},
 #endif
 };
 

@@ -32,6 +32,12 @@ TEST_F(PartsList, FollowsEveryChangeAndMarksOverloadedParts) {
     EXPECT_EQ(table->item(0, 2)->text(), "3.3");
     EXPECT_EQ(table->item(0, 4)->text(), "0.1W");
     EXPECT_EQ(table->item(0, 10)->foreground().color(), QColor(Qt::red));
+
+    const auto pdf = dir / "Default.pdf";
+    window->ExportDesignReport(QString::fromStdString(pdf.string()));
+    const std::string text = dir / "Default.txt";
+    ASSERT_EQ(std::system(("pdftotext '" + pdf.string() + "' '" + text + "'").c_str()), 0);
+    EXPECT_NE(test::ReadWholeFile(text).find("0.1W"), std::string::npos); // the tuned project
 }
 
 } // namespace

@@ -131,6 +131,9 @@ public:
     /// "Parts list ...": every part's load at the input level of the excursion chart.
     void OpenPartsList();
     PartsListWindow* PartsList() const { return m_partsList; }
+    /// "Export design report...": the PDF of the project as calculated, to `path` or to the
+    /// file the user chooses.
+    void ExportDesignReport(QString path = {});
 
     /// One live tuning step: pushes `undoText` when the step starts a new gesture on the value
     /// `key`, lets `change` write into the project, marks it modified and recalculates.
