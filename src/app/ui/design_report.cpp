@@ -120,8 +120,10 @@ void writeParts(ReportPages& pages, const TProjekt& project, const TResult& resu
         x.push_back(at);
         at += w / sum * pages.width();
     }
-    pages.row({"Amp", "Part", "Value", "Unit", "Comment", "Coil R [ohm]", "V sine", "V pink",
-               "I sine [A]", "I pink [A]", "P sine [W]", "P pink [W]", "Peak [Hz]", "Rating"},
+    pages.text("Voltages V in V rms, currents I in A rms, powers P in W; sine: the largest over "
+               "frequency, pink: pink noise of the same rms level; coil resistance in ohm.");
+    pages.row({"Amp", "Part", "Value", "Unit", "Comment", "Coil R", "V sine", "V pink", "I sine",
+               "I pink", "P sine", "P pink", "Peak Hz", "Rating"},
               x, true, false);
     const std::vector<TableRow> rows = PartsTableRows(project, loads, 1);
     for (std::size_t r = 0; r < rows.size(); ++r) {
