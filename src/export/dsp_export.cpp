@@ -192,7 +192,7 @@ std::optional<DspExportResult> checkRequest(const TProjekt& p, const DspExportRe
         return std::nullopt;
     }
     if (request.amp < 0 && n > 1) {
-        return refuse("the miniDSP format holds one channel: choose it with --amp", true);
+        return refuse("the miniDSP format holds one channel: choose one amplifier (--amp A)", true);
     }
     if (rate != MiniDspRate) {
         return refuse("the miniDSP plug-ins run at 48000 Hz, not " + std::to_string(rate) + " Hz",

@@ -162,7 +162,7 @@ TEST_F(DspCommand, BadInputIsRefusedAndNothingIsWritten) {
         {"--format wav", 2, "--format must be"},
         {"--format csv --rate 22050", 2, "unknown sample rate 22050"},
         {"--format csv --rate 96000", 2, "the project's DSP runs at 48000 Hz"},
-        {"--format minidsp", 2, "choose it with --amp"},
+        {"--format minidsp", 2, "choose one amplifier"},
         {"--format csv --amp 3", 2, "amplifier 3 does not exist"},
         {"--format minidsp --amp 1 --biquads 2", 1, "needs 3 biquads, more than 2"},
         {"--format csv FILE high", 1, "EQ6 (High shelf) at 24000 Hz lies at or above half"},

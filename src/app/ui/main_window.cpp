@@ -100,6 +100,8 @@ void TMainForm::createMenus() {
             &QAction::triggered, this, &TMainForm::SaveProjectFromMenu);
     connect(addItem(file, "Export results ...", "ActExport"), &QAction::triggered, this,
             &TMainForm::ExportResults);
+    connect(addItem(file, "Export DSP settings...", "ActExportDsp"), &QAction::triggered, this,
+            &TMainForm::ExportDspSettings);
     connect(addItem(file, "Poject &properties", "ActProperties"), &QAction::triggered, this,
             &TMainForm::EditProperties);
     connect(addItem(file, "&Quit program", "ActQuit", {"Ctrl+Q"}), &QAction::triggered, this,
