@@ -251,12 +251,12 @@ TEST(BiAmpedProject, ActiveLinkwitzRileyFiltersSumToAnAllPass) {
 /// Time (s) at which driver d's step response first reaches half its largest value.
 double halfStepTime(const TResult& r, int d) {
     const auto& step = r.Step[d + 1];
-    const double peak = *std::max_element(step.begin(), step.begin() + r.TimeCount);
+    const double peak = *std::max_element(step.begin(), step.end());
     int i = 0;
-    while (i < r.TimeCount && step[i] < peak / 2) {
+    while (i < TimeSamples && step[i] < peak / 2) {
         ++i;
     }
-    return r.TimeStart + i / r.TimeRate;
+    return TimeStart + i / TimeSampleRate;
 }
 
 TEST(ActiveTwoWayProject, DigitalChannelsAlignAndADelayShiftsTheStep) {
@@ -272,7 +272,7 @@ TEST(ActiveTwoWayProject, DigitalChannelsAlignAndADelayShiftsTheStep) {
     const double before = halfStepTime(r, 1);
     p->Amps[1].AktFilter.Delay += 0.001;
     engine->CalculateAll(*p, false);
-    EXPECT_NEAR(halfStepTime(engine->Result(), 1) - before, 0.001, 1.5 / r.TimeRate);
+    EXPECT_NEAR(halfStepTime(engine->Result(), 1) - before, 0.001, 1.5 / TimeSampleRate);
 }
 
 TEST(ClosedThreeWayProject, FreeWiresCarryTheMidAndTweeterReturnCurrent) {
