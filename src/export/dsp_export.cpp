@@ -132,12 +132,19 @@ std::string formatCsv(const std::vector<DspChannel>& channels) {
     return text;
 }
 
-/// Largest level difference in dB between the digital and the analog channel on the
-/// project's grid below 20 kHz (and below half the rate).
-double departureDb(const TProjekt& p, int a, int rate) {
+/// Where the digital channel departs most from the analog one in level.
+struct Departure {
+    double db = 0;       ///< the largest level difference
+    double f = 0;        ///< where it lies
+    double analogDb = 0; ///< the analog channel's level there
+};
+
+/// The largest level difference between the digital and the analog channel on the project's
+/// grid below 20 kHz (and below half the rate).
+Departure departureOf(const TProjekt& p, int a, int rate) {
     const ChannelDesign digital = DesignChannel(p.Amps[a].AktFilter, rate);
     const ChannelDesign analog = DesignChannel(p.Amps[a].AktFilter, 0);
-    double worst = 0;
+    Departure worst;
     for (int k = 0; k < GridSize && p.f[k] > 0; ++k) {
         const double f = p.f[k];
         if (f >= 20000 || f >= rate / 2.0) {
@@ -145,8 +152,10 @@ double departureDb(const TProjekt& p, int a, int rate) {
         }
         const double d = CAbs(ChannelResponse(digital, f));
         const double n = CAbs(ChannelResponse(analog, f));
-        if (d > 1e-12 && n > 1e-12) { // both nearly silent (a notch): no level to compare
-            worst = std::max(worst, std::abs(20 * std::log10(d / n)));
+        const double db = std::abs(20 * std::log10(d / n));
+        // Where both are nearly silent (a notch) there is no level to compare.
+        if (d > 1e-12 && n > 1e-12 && db > worst.db) {
+            worst = {db, f, 20 * std::log10(n)};
         }
     }
     return worst;
@@ -162,11 +171,12 @@ std::string notesOf(const TProjekt& p, const std::vector<DspChannel>& channels, 
                      " ms, polarity " + (c.inverted ? "inverted" : "normal") + "\n";
         }
         if (p.DSPRate == 0) {
-            char text[160];
+            const Departure d = departureOf(p, c.amp, rate);
+            char text[200];
             std::snprintf(text, sizeof text,
                           "the digital filter at %d Hz departs from the analog one by up to "
-                          "%.3g dB below 20 kHz\n",
-                          rate, departureDb(p, c.amp, rate));
+                          "%.3g dB below 20 kHz (at %.0f Hz, where the analog level is %.3g dB)\n",
+                          rate, d.db, d.f, d.analogDb);
             notes += a + text;
         }
     }
