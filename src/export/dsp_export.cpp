@@ -22,6 +22,7 @@ std::string num(double value) {
 struct DspChannel {
     int amp = 0; ///< 0-based
     ChannelDesign design;
+    double gain = 1; ///< linear
     double gainDb = 0;
     double delayMs = 0;
     long samples = 0;
@@ -33,6 +34,7 @@ DspChannel channelOf(const TProjekt& p, int a, int rate) {
     DspChannel c;
     c.amp = a;
     c.design = DesignChannel(filter, rate);
+    c.gain = filter.Pegel;
     c.gainDb = 20 * std::log10(filter.Pegel);
     c.delayMs = filter.Delay * 1000;
     c.samples = std::lround(filter.Delay * rate);
@@ -125,7 +127,7 @@ std::string formatCsv(const std::vector<DspChannel>& channels) {
             text += a + "," + std::to_string(i + 1) + "," + num(b.b0) + "," + num(b.b1) + "," +
                     num(b.b2) + "," + num(b.a1) + "," + num(b.a2) + "\n";
         }
-        text += a + ",gain," + num(std::pow(10.0, c.gainDb / 20)) + "\n";
+        text += a + ",gain," + num(c.gain) + "\n";
         text += a + ",delay," + num(c.delayMs) + "," + std::to_string(c.samples) + "\n";
         text += a + ",polarity," + (c.inverted ? "-1" : "1") + "\n";
     }
