@@ -83,7 +83,11 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // Waiting for the calculation thread runs the event loop: the driver check must not fire
+    // into the window as it comes apart, nor see the optimizer it just deleted.
+    m_updateTimer->stop();
     delete m_optimizer; // its thread may still report into this window's members
+    m_optimizer = nullptr;
     stopCalcThread();
 }
 
