@@ -37,6 +37,8 @@ int RunParts(Arguments args);
 void PrintPartsHelp(std::FILE* out);
 int RunReport(Arguments args);
 void PrintReportHelp(std::FILE* out);
+int RunDsp(Arguments args);
+void PrintDspHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

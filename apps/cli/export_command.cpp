@@ -58,6 +58,7 @@ constexpr CurveName CurveNames[] = {
     {"tiltplus", ExportCurve::TiltPlus, false, false},
     {"tiltminus", ExportCurve::TiltMinus, false, false},
     {"front", ExportCurve::Front, true, false},
+    {"activefilter", ExportCurve::ActiveFilter, true, false},
     // Without a number the whole speaker, with one driver N.
     {"groupdelay", ExportCurve::GroupDelay, false, false},
     {"groupdelay", ExportCurve::DriverGroupDelay, true, false},
@@ -300,7 +301,10 @@ void PrintExportHelp(std::FILE* out) {
                "  partpower A K  power in W that part K (R1, C2, L1 ...) of amplifier A\n"
                "                 dissipates at the input level\n"
                "  partcurrent A K  current in A (rms) through part K of amplifier A\n"
-               "  partvoltage A K  voltage in V (rms) across part K of amplifier A\n\n"
+               "  partvoltage A K  voltage in V (rms) across part K of amplifier A\n"
+               "  activefilter A transfer function of amplifier A's active filter: level,\n"
+               "                 sections, delay and polarity (digital when the project has a\n"
+               "                 DSP sample rate)\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"

@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
             if (opener) {
                 QTimer::singleShot(0, &app, [&] { (*opener)(); });
             }
-            QTimer::singleShot(opener ? 800 : 200, &app, [&] {
+            QTimer::singleShot(opener ? 800 : 0, &app, [&] {
                 save(&window);
                 quit();
             });
