@@ -58,7 +58,8 @@ TEST_P(ReportCli, NamesEveryPartAndDriver) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ReportCli,
                          ::testing::Values("Default", "Bench 8x6", "Bi-amped 2-way", "Closed 3-way",
-                                           "Bandpass subwoofer", "Passive radiator subwoofer"));
+                                           "Bandpass subwoofer", "Passive radiator subwoofer",
+                                           "Active 2-way", "Bivented bandpass subwoofer"));
 
 using ReportInput = test::CliTest;
 
