@@ -67,6 +67,9 @@ std::vector<double> MinimumPhase(const std::vector<double>& f, const std::vector
         logRatio.push_back(safeLog(magnitude[i]) - (hasModel ? safeLog(std::abs(model[i])) : 0.0));
     }
     const double step = 4.0 * f.back() / (Bins - 1);
+    if (!(step > 0.0) || !std::isfinite(step)) {
+        return std::vector<double>(n, 0.0);
+    }
     std::unique_ptr<fftw_complex[], FftwDeleter> bins(fftw_alloc_complex(Bins));
     std::unique_ptr<double[], FftwDeleter> cepstrum(fftw_alloc_real(Samples));
     for (int k = 0; k < Bins; ++k) {
