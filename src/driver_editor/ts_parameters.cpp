@@ -125,23 +125,37 @@ TsResult FitThieleSmall(const ImpedanceCurve& freeAir, const ImpedanceCurve& sec
     return DeriveParameters(free.fit, other.fit, input);
 }
 
-void AdoptParameters(TChassis& d, const TsParameters& p) {
+std::vector<TsAdoptRow> AdoptRows(const TChassis& d, const TsParameters& p) {
     const ImpedanceFit& f = p.freeAir;
-    d.fs = f.fs;
-    d.Qes = f.Qes;
-    d.Qms = f.Qms;
-    d.Re = f.Re;
-    d.Le = f.Le;
-    d.Re2 = f.Re2;
-    d.Le2 = f.Le2;
-    d.Re3 = f.Re3;
-    d.Le3 = f.Le3;
+    std::vector<TsAdoptRow> rows{{"fs", "Hz", 1, &TChassis::fs, d.fs, f.fs},
+                                 {"Qes", "", 1, &TChassis::Qes, d.Qes, f.Qes},
+                                 {"Qms", "", 1, &TChassis::Qms, d.Qms, f.Qms},
+                                 {"Re", "ohm", 1, &TChassis::Re, d.Re, f.Re},
+                                 {"Le", "mH", 1e3, &TChassis::Le, d.Le, f.Le},
+                                 {"Re2", "ohm", 1, &TChassis::Re2, d.Re2, f.Re2},
+                                 {"Le2", "mH", 1e3, &TChassis::Le2, d.Le2, f.Le2},
+                                 {"Re3", "ohm", 1, &TChassis::Re3, d.Re3, f.Re3},
+                                 {"Le3", "mH", 1e3, &TChassis::Le3, d.Le3, f.Le3}};
     if (p.Vas > 0.0) {
-        d.Vas = p.Vas;
+        rows.push_back({"Vas", "l", 1e3, &TChassis::Vas, d.Vas, p.Vas});
     }
     if (p.Amem > 0.0) {
-        d.Amem = p.Amem;
+        rows.push_back({"Sd", "cm2", 1e4, &TChassis::Amem, d.Amem, p.Amem});
     }
+    return rows;
+}
+
+void AdoptChosen(TChassis& d, const TsParameters& p, const std::vector<bool>& chosen) {
+    const std::vector<TsAdoptRow> rows = AdoptRows(d, p);
+    for (std::size_t i = 0; i < rows.size() && i < chosen.size(); ++i) {
+        if (chosen[i]) {
+            d.*rows[i].field = rows[i].fitted;
+        }
+    }
+}
+
+void AdoptParameters(TChassis& d, const TsParameters& p) {
+    AdoptChosen(d, p, std::vector<bool>(AdoptRows(d, p).size(), true));
 }
 
 } // namespace tavrel

@@ -42,8 +42,25 @@ TsResult DeriveParameters(const ImpedanceFit& freeAir, const ImpedanceFit& secon
 TsResult FitThieleSmall(const ImpedanceCurve& freeAir, const ImpedanceCurve& second,
                         const VasInput& input);
 
-/// Writes the fitted parameters into a driver: fs, Qes, Qms, Re, the coil, and Vas and Sd when
-/// they are known; every other field stays.
+/// One value a fit offers to the driver: its field, caption, display unit and scale (SI value
+/// times scale), and where it lives in both records.
+struct TsAdoptRow {
+    const char* caption;
+    const char* unit;
+    double scale;
+    double TChassis::*field;
+    double current;
+    double fitted;
+};
+
+/// The values of a fit that can be adopted, beside the driver's current ones: fs, Qes, Qms, Re,
+/// the coil, and Vas and Sd when the fit determined them.
+std::vector<TsAdoptRow> AdoptRows(const TChassis& driver, const TsParameters& p);
+
+/// Writes the rows ticked in `chosen` (one flag per row of AdoptRows) into the driver.
+void AdoptChosen(TChassis& driver, const TsParameters& p, const std::vector<bool>& chosen);
+
+/// Writes every fitted parameter into a driver; every other field stays.
 void AdoptParameters(TChassis& driver, const TsParameters& p);
 
 } // namespace tavrel
