@@ -23,7 +23,8 @@ std::string dictionaryOf(const TMyIniFile& store) {
     for (const TSection& section : store.Sections()) {
         names.insert(std::regex_replace(section.Name, std::regex(R"(\d+$)"), "1"));
         for (const std::string& key : section.Keys) {
-            names.insert(std::regex_replace(key, std::regex(R"(^_Part\d+)"), "_Part1"));
+            const std::string part = std::regex_replace(key, std::regex(R"(^_Part\d+)"), "_Part1");
+            names.insert(std::regex_replace(part, std::regex(R"(^EQ\d+)"), "EQ1"));
         }
     }
     std::string text =
@@ -44,7 +45,8 @@ std::string driverDictionary() {
     return dictionaryOf(store);
 }
 
-/// One part of every kind, so that every per-part key is written.
+/// One part of every kind, and a DSP channel with sections that use every field, so that every
+/// per-part and per-section key is written.
 std::string projectDictionary() {
     auto project = std::make_unique<TProjekt>();
     ResetProject(*project);
@@ -55,6 +57,12 @@ std::string projectDictionary() {
     weiche[WeicheFirstFreeWire].typ = PartWire;
     project->Chassis[0]._hst = true;
     project->Einbau[0].Typ = EinbauPassiveRadiator; // the radiator keys
+    project->DSPRate = 48000;
+    TAktFilter& filter = project->Amps[0].AktFilter;
+    filter.Delay = 0.001;
+    filter.Invert = true;
+    filter.EQ[0].typ = DspPeaking;
+    filter.EQ[1].typ = DspLinkwitz;
     TMyIniFile store("", false, true, false);
     WriteProjektStore(*project, store);
     return dictionaryOf(store);

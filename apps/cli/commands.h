@@ -35,6 +35,8 @@ int RunCalculate(Arguments args);
 void PrintCalculateHelp(std::FILE* out);
 int RunTolerance(Arguments args);
 void PrintToleranceHelp(std::FILE* out);
+int RunDsp(Arguments args);
+void PrintDspHelp(std::FILE* out);
 int RunRender(Arguments args);
 void PrintRenderHelp(std::FILE* out);
 

@@ -55,6 +55,7 @@ constexpr CurveName CurveNames[] = {
     {"tiltplus", ExportCurve::TiltPlus, false, false},
     {"tiltminus", ExportCurve::TiltMinus, false, false},
     {"front", ExportCurve::Front, true, false},
+    {"activefilter", ExportCurve::ActiveFilter, true, false},
     // Without a number the whole speaker, with one driver N.
     {"groupdelay", ExportCurve::GroupDelay, false, false},
     {"groupdelay", ExportCurve::DriverGroupDelay, true, false},
@@ -284,7 +285,10 @@ void PrintExportHelp(std::FILE* out) {
                "  umaxexcursion N  driver N's voltage limit from its excursion alone\n"
                "  tiltplus       on-axis sum for a listening axis tilted about 1 degree up\n"
                "  tiltminus      the same tilted about 1 degree down\n"
-               "  front N        driver N's own front output on axis (no rear, no others)\n\n"
+               "  front N        driver N's own front output on axis (no rear, no others)\n"
+               "  activefilter A transfer function of amplifier A's active filter: level,\n"
+               "                 sections, delay and polarity (digital when the project has a\n"
+               "                 DSP sample rate)\n\n"
                "  -o FILE        write FILE instead of standard output\n"
                "  --format F     exp: the program's export file (decimal comma, width 6);\n"
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"

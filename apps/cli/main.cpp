@@ -22,6 +22,8 @@ constexpr Command Commands[] = {
      RunConvert, PrintConvertHelp},
     {"calc", "calculate a project and print the error list", RunCalc, PrintCalcHelp},
     {"export", "calculate a project and write one curve as text", RunExport, PrintExportHelp},
+    {"dsp", "write the active filters as biquads for miniDSP, CamillaDSP or Equalizer APO", RunDsp,
+     PrintDspHelp},
     {"judge", "calculate a project and print the design judgement", RunJudge, PrintJudgeHelp},
     {"optimize", "tune the marked crossover parts and write the optimized project", RunOptimize,
      PrintOptimizeHelp},

@@ -22,6 +22,69 @@ double levelDb(double pegel) {
     return pegel > 0 ? 20.0 * std::log10(pegel) : 0.0;
 }
 
+constexpr double DelayStepMs = 0.01;
+
+/// A channel that uses what only a DSP does lists its delay.
+bool isDspChannel(const TProjekt& projekt, const TAktFilter& filter) {
+    bool further = false;
+    for (const TDspSection& s : filter.EQ) {
+        further = further || s.typ != DspNone;
+    }
+    return projekt.DSPRate != 0 || filter.Delay != 0 || filter.Invert || further;
+}
+
+void addDspRows(const TProjekt& projekt, int a, std::vector<TuningRow>& rows) {
+    const TAktFilter& filter = projekt.Amps[a].AktFilter;
+    if (isDspChannel(projekt, filter)) {
+        rows.push_back({a, -1, TuningTarget::Delay, "Delay", "ms"});
+    }
+    for (int k = 0; k < MaxDspSections; ++k) {
+        const TDspSection& s = filter.EQ[k];
+        if (s.typ == DspNone || !s.on) {
+            continue;
+        }
+        const DspTypeInfo& info = DspTypeOf(s.typ);
+        const std::string name = "EQ" + std::to_string(k + 1) + " " + info.name;
+        rows.push_back({a, k, TuningTarget::EqFrequency, name, "Hz"});
+        if (info.target) {
+            rows.push_back({a, k, TuningTarget::EqTarget, name + " target", "Hz"});
+        }
+        if (info.gain) {
+            rows.push_back({a, k, TuningTarget::EqGain, name, "dB"});
+        }
+    }
+}
+
+/// The field a row of the active filter stands for (the level is stored as a factor).
+template <typename Filter>
+auto filterField(Filter& filter, const TuningRow& row) -> decltype(&filter.Delay) {
+    switch (row.target) {
+    case TuningTarget::Frequency:
+        return &(filter.*AktFilterSections[row.slot].f);
+    case TuningTarget::Delay:
+        return &filter.Delay;
+    case TuningTarget::EqFrequency:
+        return &filter.EQ[row.slot].f;
+    case TuningTarget::EqTarget:
+        return &filter.EQ[row.slot].f2;
+    case TuningTarget::EqGain:
+        return &filter.EQ[row.slot].g;
+    default:
+        return nullptr;
+    }
+}
+
+/// The row's value as stored from its value as shown.
+double storedValue(const TuningRow& row, double value) {
+    return row.target == TuningTarget::Delay ? std::clamp(value, 0.0, MaxDspDelay * 1000) / 1000
+                                             : value;
+}
+
+bool mustBePositive(TuningTarget target) {
+    return target == TuningTarget::Frequency || target == TuningTarget::EqFrequency ||
+           target == TuningTarget::EqTarget;
+}
+
 } // namespace
 
 std::vector<TuningRow> TuningRows(const TProjekt& projekt) {
@@ -41,6 +104,7 @@ std::vector<TuningRow> TuningRows(const TProjekt& projekt) {
                 rows.push_back({a, k, TuningTarget::Frequency, AktFilterSections[k].caption, "Hz"});
             }
         }
+        addDspRows(projekt, a, rows);
     }
     return rows;
 }
@@ -54,10 +118,12 @@ double RowValue(const TProjekt& projekt, const TuningRow& row) {
     }
     case TuningTarget::Level:
         return levelDb(amp.AktFilter.Pegel);
-    case TuningTarget::Frequency:
-        return amp.AktFilter.*AktFilterSections[row.slot].f;
+    case TuningTarget::Delay:
+        return amp.AktFilter.Delay * 1000;
+    default:
+        const double* field = filterField(amp.AktFilter, row);
+        return field != nullptr ? *field : 0.0;
     }
-    return 0.0;
 }
 
 double SteppedRowValue(const TProjekt& projekt, const TuningRow& row, int notches, bool fine,
@@ -70,11 +136,13 @@ double SteppedRowValue(const TProjekt& projekt, const TuningRow& row, int notche
         return TunedValue(part.value, part.typ, notches, mode, seriesStep) * FieldScale(part.typ);
     }
     case TuningTarget::Level:
+    case TuningTarget::EqGain:
         return StepLevelDb(value, notches, fine);
-    case TuningTarget::Frequency:
+    case TuningTarget::Delay:
+        return std::max(0.0, value + notches * DelayStepMs * (fine ? 0.1 : 1.0));
+    default:
         return StepFrequency(value, notches, fine);
     }
-    return value;
 }
 
 bool SetRowValue(TProjekt& projekt, const TuningRow& row, double value) {
@@ -95,11 +163,12 @@ bool SetRowValue(TProjekt& projekt, const TuningRow& row, double value) {
         target = &amp.AktFilter.Pegel;
         stored = std::pow(10.0, value / 20.0);
         break;
-    case TuningTarget::Frequency:
-        if (!(value > 0)) {
+    default:
+        if (mustBePositive(row.target) && !(value > 0)) {
             return false;
         }
-        target = &(amp.AktFilter.*AktFilterSections[row.slot].f);
+        target = filterField(amp.AktFilter, row);
+        stored = storedValue(row, value);
         break;
     }
     if (target == nullptr || !std::isfinite(stored) || *target == stored) {

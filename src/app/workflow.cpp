@@ -58,6 +58,7 @@ ProjectProperties PropertiesOf(const TProjekt& p) {
     props.points = p.Option.sz;
     props.comment1 = p.Comment1.str();
     props.comment2 = p.Comment2.str();
+    props.dspRate = p.DSPRate;
     return props;
 }
 
@@ -80,6 +81,7 @@ void ApplyProperties(TProjekt& p, const ProjectProperties& props) {
     BuildGrid(p);
     p.Comment1 = props.comment1;
     p.Comment2 = props.comment2;
+    p.DSPRate = IsDspRate(props.dspRate) ? props.dspRate : 0;
     const double smoothing = std::log10(fMax / fMin) / p.Option.sz * 7;
     p.Option.glatt_a = smoothing;
     p.Option.glatt_i = smoothing;

@@ -30,6 +30,7 @@ struct ProjectProperties {
     int points = 126;
     std::string comment1;
     std::string comment2;
+    int dspRate = 0; ///< 0: analog active filters
 };
 
 /// The properties dialog's values as they stand in `projekt`.
@@ -37,7 +38,7 @@ ProjectProperties PropertiesOf(const TProjekt& projekt);
 
 /// Applies the dialog's values: counts clamped to 1..6 and 1..8, frequencies parsed, swapped
 /// when reversed and 20 Hz..20 kHz when equal, points clamped to 10..599, grid rebuilt and the
-/// smoothing widths set to 7 grid steps.
+/// smoothing widths set to 7 grid steps; a DSP rate that no channel runs at is taken as analog.
 void ApplyProperties(TProjekt& projekt, const ProjectProperties& properties);
 
 /// "Driver &3: name" plus " in 12,5 liters closed." / " liters vented." for boxed drivers.

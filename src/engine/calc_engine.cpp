@@ -81,7 +81,7 @@ void TCalcEngine::detectChanges(const TProjekt& in) {
             m_status.Check = Pending;
             m_status.Speaker = Pending;
         }
-        if (!(in.Amps[a].AktFilter == old.Amps[a].AktFilter)) {
+        if (!(in.Amps[a].AktFilter == old.Amps[a].AktFilter) || in.DSPRate != old.DSPRate) {
             m_status.AktFilter[a] = Pending;
             m_status.Speaker = Pending;
         }

@@ -15,9 +15,13 @@ int ExportPointCount(const TResult& r) {
 }
 
 std::string Significant10(double value) {
+    return Significant(value, 10);
+}
+
+std::string Significant(double value, int digits) {
     char buffer[40];
     const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     return std::string(buffer, end.ptr);
 }
 

@@ -16,6 +16,9 @@ int ExportPointCount(const TResult& result);
 /// Ten significant digits with a decimal point whatever the process locale.
 std::string Significant10(double value);
 
+/// `digits` significant digits with a decimal point whatever the process locale.
+std::string Significant(double value, int digits);
+
 /// A curve file's title and column names (the first column is the x axis): `columns` in the
 /// frd, zma and csv forms, `expColumns` in the exp form (the same names when empty).
 struct ExportTable {

@@ -73,6 +73,9 @@ TComplex tiltMinusAt(const TResult& r, int, int k) {
 TComplex frontAt(const TResult& r, int d, int k) {
     return r.DirFront[d][k][0];
 }
+TComplex activeFilterAt(const TResult& r, int a, int k) {
+    return r.AktFilterH[a][k];
+}
 
 CurveView viewOf(const ExportSpec& spec) {
     const std::string n = std::to_string(spec.index + 1);
@@ -112,6 +115,9 @@ CurveView viewOf(const ExportSpec& spec) {
         return {LevelKind::Pressure, "Frequency response on axis tilted -1\xB0", tiltMinusAt};
     case ExportCurve::Front:
         return {LevelKind::Pressure, "Front output of driver " + n + " on axis", frontAt};
+    case ExportCurve::ActiveFilter:
+        return {LevelKind::Voltage, "Transfer function of the active filter at amplifier " + n,
+                activeFilterAt};
     default:
         return {}; // a time curve: FormatTimeExport writes it
     }
@@ -182,7 +188,9 @@ std::optional<std::string> CheckExport(const TResult& r, const ExportSpec& spec)
         return "Driver " + std::to_string(spec.index + 1) + " does not exist; the project has " +
                std::to_string(r.nChassis) + " drivers.";
     }
-    if (spec.curve == ExportCurve::AmpZ && (spec.index < 0 || spec.index >= r.nAmps)) {
+    const bool ampCurve =
+        spec.curve == ExportCurve::AmpZ || spec.curve == ExportCurve::ActiveFilter;
+    if (ampCurve && (spec.index < 0 || spec.index >= r.nAmps)) {
         return "Amplifier " + std::to_string(spec.index + 1) + " does not exist; the project has " +
                std::to_string(r.nAmps) + " amplifiers.";
     }

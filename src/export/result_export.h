@@ -26,6 +26,7 @@ enum class ExportCurve {
     TiltPlus,      ///< on-axis sum for a listening axis tilted about 1° up
     TiltMinus,     ///< on-axis sum for a listening axis tilted about 1° down
     Front,         ///< driver `index`'s own front output in direction 0
+    ActiveFilter,  ///< transfer function of amplifier `index`'s active filter
     // Time domain (written by FormatTimeExport): the whole speaker, or driver `index`.
     GroupDelay,
     DriverGroupDelay,

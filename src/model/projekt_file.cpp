@@ -20,6 +20,9 @@ void writeGeneral(const TProjekt& p, int nAmps, int nChassis, TMyIniFile& store)
     store.WriteInteger("General", "nChassis", nChassis);
     store.WriteString("General", "Comment1", p.Comment1);
     store.WriteString("General", "Comment2", p.Comment2);
+    if (p.DSPRate != 0) {
+        store.WriteInteger("General", "DSPRate", p.DSPRate);
+    }
 }
 
 void readGeneral(TProjekt& p, TMyIniFile& store) {
@@ -29,6 +32,9 @@ void readGeneral(TProjekt& p, TMyIniFile& store) {
         std::clamp<std::int32_t>(store.ReadInteger("General", "nChassis", 1), 1, MaxChassis));
     p.Comment1 = store.ReadString("General", "Comment1", "");
     p.Comment2 = store.ReadString("General", "Comment2", "<d>");
+    // A rate no DSP channel runs at reads as the analog filter rather than a bad calculation.
+    const std::int32_t rate = store.ReadInteger("General", "DSPRate", 0);
+    p.DSPRate = IsDspRate(rate) ? rate : 0;
 }
 
 void readOptions(TProjekt& p, TMyIniFile& store, int version,

@@ -1,5 +1,7 @@
 #include "model/projekt_sections.h"
 
+#include "model/dsp_channel_keys.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -153,6 +155,7 @@ void WriteAktFilter(const TAktFilter& filter, TMyIniFile& store, const std::stri
             store.WriteFloat(section, name + "q", filter.*stage.q);
         }
     }
+    WriteDspChannel(filter, store, section);
 }
 
 void ReadAktFilter(TAktFilter& filter, TMyIniFile& store, const std::string& section) {
@@ -165,6 +168,7 @@ void ReadAktFilter(TAktFilter& filter, TMyIniFile& store, const std::string& sec
             filter.*stage.q = store.ReadFloat(section, name + "q", 0.7);
         }
     }
+    ReadDspChannel(filter, store, section);
 }
 
 void WriteWeiche(const TWeiche& weiche, TMyIniFile& store, const std::string& section) {

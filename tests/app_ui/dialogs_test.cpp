@@ -16,8 +16,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -69,6 +71,41 @@ TEST_F(Dialogs, ActiveFilterShowsLevelInDecibelsParsesEveryFieldAndResetsAMissin
     EXPECT_EQ(messages, QStringList{"Level of amp will be set to 0 dB."});
     EXPECT_EQ(dialog.findChild<QLineEdit*>("EditPeg1")->text(), "0");
     EXPECT_EQ(dialog.Edited().Pegel, 1.0);
+}
+
+TEST_F(Dialogs, ActiveFilterListsFurtherSectionsToAddMoveRemoveAndRetype) {
+    TFormAktFilter dialog;
+    TAktFilter filter;
+    filter.Delay = 0.0004;
+    filter.EQ[0] = {DspPeaking, false, 700, -1.5, 1};
+    filter.EQ[3] = {DspLinkwitz, true, 60, 0, 0.9, 35, 0.6}; // a gap in the file's numbers
+    dialog.Load(filter, 1);
+    const auto child = [&](const char* name) { return dialog.findChild<QWidget*>(name); };
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("EditDelay")->text(), "0,4");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("ComboEQ2")->currentText(), "Linkwitz transform");
+    EXPECT_FALSE(child("ComboEQ3")->isVisibleTo(&dialog));
+    EXPECT_TRUE(child("EditEQ2f2")->isVisibleTo(&dialog));
+    EXPECT_FALSE(child("EditEQ1f2")->isVisibleTo(&dialog));
+    TAktFilter expected = filter;
+    expected.EQ[1] = filter.EQ[3];
+    expected.EQ[3] = TDspSection{};
+    EXPECT_EQ(dialog.Edited(), expected); // compacted, nothing else changed
+
+    int previews = 0;
+    QObject::connect(&dialog, &TFormAktFilter::valuesChanged, [&previews] { ++previews; });
+    dialog.findChild<QPushButton*>("BtnAddSection")->click();
+    dialog.findChild<QToolButton*>("BtnEQ1Down")->click();
+    dialog.findChild<QToolButton*>("BtnEQ3Remove")->click();
+    dialog.findChild<QComboBox*>("ComboEQ1")->setCurrentIndex(DspNotch - 1);
+    dialog.findChild<QCheckBox*>("cbInvert")->setChecked(true);
+    EXPECT_EQ(previews, 5);
+    const TAktFilter edited = dialog.Edited();
+    EXPECT_EQ(edited.EQ[0].typ, DspNotch);
+    EXPECT_EQ(edited.EQ[0].f2, 35);
+    EXPECT_EQ(edited.EQ[1], filter.EQ[0]);
+    EXPECT_EQ(edited.EQ[2], TDspSection{});
+    EXPECT_TRUE(edited.Invert);
+    EXPECT_FALSE(child("EditEQ1g")->isVisibleTo(&dialog));
 }
 
 TEST_F(Dialogs, DirectoriesAreSavedWithSeparatorOrDeletedWithoutPresets) {

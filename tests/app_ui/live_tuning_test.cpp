@@ -9,9 +9,13 @@
 #include "support/wheel_event.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QInputDevice>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace tavrel {
 namespace {
@@ -94,6 +98,26 @@ TEST_F(LiveTuning, PanelStepsAndTakesTypedValuesAndFollowsUndo) {
     ASSERT_TRUE(waitForHandOver());
     EXPECT_EQ(window->Project().Amps[0].AktFilter.Pegel, 1.0);
     EXPECT_EQ(field->text(), "0");
+}
+
+TEST_F(LiveTuning, ActiveFilterSectionsPreviewUnderTheWheelAndAbortRestores) {
+    startAndWait();
+    const auto project = std::make_unique<TProjekt>(window->Project());
+    const auto shown = std::make_unique<TResult>(window->Displayed());
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton*>("BtnAddSection")->click(); // a peaking EQ of 0 dB
+        Wheel(dialog->findChild<QLineEdit*>("EditEQ1g"), QPoint(5, 5), 20);
+        previewed = waitForHandOver() && !(window->Displayed() == *shown);
+        dialog->reject();
+    });
+    window->EditActiveFilter(1);
+    EXPECT_TRUE(previewed);
+    ASSERT_TRUE(waitForHandOver());
+    EXPECT_EQ(window->Project(), *project);
+    EXPECT_TRUE(window->Displayed() == *shown);
 }
 
 TEST_F(LiveTuning, DriverEditorPreviewsEveryStepAndAbortRestoresTheCurvesExactly) {

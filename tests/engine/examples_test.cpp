@@ -2,6 +2,7 @@
 // project, must calculate without a job error, give finite results, and behave like the
 // loudspeakers they describe: a wrong sign or grouping anywhere in the chain breaks one of
 // the physical checks below.
+#include "engine/active_filter.h"
 #include "engine/calc_engine.h"
 #include "support/example_project.h"
 
@@ -245,6 +246,33 @@ TEST(BiAmpedProject, ActiveLinkwitzRileyFiltersSumToAnAllPass) {
     const auto [lo, hi] = onAxisRange(r, 150, 15000);
     EXPECT_GT(lo, 80);
     EXPECT_LT(hi - lo, 7);
+}
+
+/// Time (s) at which driver d's step response first reaches half its largest value.
+double halfStepTime(const TResult& r, int d) {
+    const auto& step = r.Step[d + 1];
+    const double peak = *std::max_element(step.begin(), step.end());
+    int i = 0;
+    while (i < TimeSamples && step[i] < peak / 2) {
+        ++i;
+    }
+    return TimeStart + i / TimeSampleRate;
+}
+
+TEST(ActiveTwoWayProject, DigitalChannelsAlignAndADelayShiftsTheStep) {
+    auto p = test::LoadExample("Active 2-way.TVP");
+    auto engine = calculated(*p, "Active");
+    const TResult& r = engine->Result();
+    // The bilinear transform puts the low pass's zeros at 24 kHz: at 20 kHz the digital
+    // channel lies far below the analog one.
+    const double analog = CAbs(AktFilterResponse(p->Amps[0].AktFilter, r.Freq[r.nFreq - 1]));
+    EXPECT_LT(CAbs(r.AktFilterH[0][r.nFreq - 1]), 0.1 * analog);
+    const auto [lo, hi] = onAxisRange(r, 150, 15000);
+    EXPECT_LT(hi - lo, 7);
+    const double before = halfStepTime(r, 1);
+    p->Amps[1].AktFilter.Delay += 0.001;
+    engine->CalculateAll(*p, false);
+    EXPECT_NEAR(halfStepTime(engine->Result(), 1) - before, 0.001, 1.5 / TimeSampleRate);
 }
 
 TEST(ClosedThreeWayProject, FreeWiresCarryTheMidAndTweeterReturnCurrent) {

@@ -129,6 +129,19 @@ void fillAktFilter(TAktFilter& a, int amp) {
     a.TP122q = 1.25;
     a.HP6 = a.HP122 = a.TP121 = true;
     a.TP6 = (amp % 2) == 1;
+    a.Delay = 0.00125 * (amp % 3);
+    a.Invert = (amp % 2) == 0;
+    for (int k = 0; k < 2; ++k) { // the six amplifiers use every section type
+        TDspSection& s = a.EQ[(amp + 4 * k) % MaxDspSections];
+        s.typ = 1 + (2 * amp + k) % DspLastFileType;
+        s.on = k == 0;
+        s.f = 125.0 * (amp + 1) + k;
+        const DspTypeInfo& info = DspTypeOf(s.typ);
+        s.g = info.gain ? -2.5 + amp : s.g;
+        s.q = info.q ? 0.5 + 0.25 * k : s.q;
+        s.f2 = info.target ? 37.5 : s.f2;
+        s.q2 = info.target ? 0.625 : s.q2;
+    }
 }
 
 void fillEinbau(TEinbau& e, int d) {
@@ -237,6 +250,7 @@ std::unique_ptr<TProjekt> FullProjekt() {
         fillSchallwand(p->Schallwand[d], d);
     }
     p->GemGeh = {0.5, 0.25, 0.3, 0.01, 0.02, 0.03, 0.04};
+    p->DSPRate = 96000;
     return p;
 }
 

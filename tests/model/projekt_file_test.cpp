@@ -254,6 +254,26 @@ TEST(ProjektFile, PortAreasAreWrittenOnlyWhenKnownAndReadBackAsUnknownWhenInvali
     EXPECT_EQ(back->Einbau[0].Aportf, 0);
 }
 
+TEST(ProjektFile, DspKeysFollowTheSixSectionsOnlyWhenSetAndBadValuesReadAsDefaults) {
+    auto p = freshProjekt();
+    p->DSPRate = 44100;
+    p->Amps[0].AktFilter.Delay = 0.0015;
+    p->Amps[0].AktFilter.EQ[1] = {DspNotch, false, 50, 9, 4, 7, 7}; // g, f2, q2 unused
+    TMyIniFile written("", false, true, false);
+    WriteProjektStore(*p, written);
+    const std::string text = written.ToBytes();
+    EXPECT_NE(text.find("Comment2=\t<d>\r\nDSPRate=\t44100\r\n#Option"), std::string::npos);
+    EXPECT_NE(text.find("TP122q=\t0,7\r\nDelay=\t0,0015\r\nEQ2typ=\t4\r\nEQ2on=\t0\r\n"
+                        "EQ2f=\t50\r\nEQ2q=\t4\r\n#Chassis1"),
+              std::string::npos);
+    auto back = readText("#Header\r\nVersion=1200\r\n#General\r\nDSPRate=22050\r\n#AktFilter1\r\n"
+                         "EQ1typ=12\r\nEQ1f=5\r\nEQ2typ=7\r\nEQ2f2=30\r\nEQ2g=3\r\n");
+    EXPECT_EQ(back->DSPRate, 0);
+    EXPECT_EQ(back->Amps[0].AktFilter.EQ[0], TDspSection{});
+    const TDspSection expected{DspLinkwitz, true, 1000, 0, 0.7071, 30};
+    EXPECT_EQ(back->Amps[0].AktFilter.EQ[1], expected);
+}
+
 TEST(ProjektFile, OutOfRangeNumbersAreClampedIntoTheArrays) {
     auto p = readVersion(1200, "#General\r\nnAmps=9\r\nnChassis=-2\r\n#Weiche6\r\n"
                                "_Part1_typ=5\r\n_Part1_chassisnr=20\r\n_Part2_typ=5\r\n"

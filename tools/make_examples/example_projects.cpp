@@ -1,6 +1,6 @@
 // The example projects beyond the default one. Together they use every enclosure type, every
 // part type of a network, free wires, reversed drivers, active filters and several
-// amplifiers, so that loading and calculating them exercises the whole engine.
+// amplifiers with DSP channels, so that loading and calculating them exercises the whole engine.
 #include "engine/driver_model.h"
 #include "engine/passive_radiator.h"
 #include "example_records.h"
@@ -112,6 +112,21 @@ std::unique_ptr<TProjekt> BiAmpedProjekt() {
     p->Schallwand[0] = BaffleAt(0.20, 0.35, 0.12, 0.10, 0.123, true);
     p->Schallwand[1] = BaffleAt(0.20, 0.35, 0.27, 0.10, 0.031, false);
     p->GemGeh = {0.35, 0.20, 0.25, 0, 0, 0, 0};
+    return p;
+}
+
+std::unique_ptr<TProjekt> ActiveTwoWayProjekt() {
+    auto p = BiAmpedProjekt();
+    p->Comment1 = "Active two-way on a 48 kHz DSP: LR 24 dB at 2 kHz, EQ, tweeter delayed";
+    p->DSPRate = 48000;
+    // The woofer's cone puts its acoustic centre 25 mm behind the tweeter's.
+    p->Schallwand[0].stra = p->Schallwand[0].strar = -0.025;
+    TDspSection& hump = p->Amps[0].AktFilter.EQ[0]; // the broad rise around 700 Hz
+    hump.typ = DspPeaking;
+    hump.f = 700;
+    hump.g = -1.5;
+    hump.q = 1;
+    p->Amps[1].AktFilter.Delay = 7.27e-5; // 25 mm at 344 m/s
     return p;
 }
 
@@ -281,6 +296,7 @@ std::vector<ExampleProject> ExampleProjects() {
     projects.push_back({"Default.TVP", DefaultProjekt()});
     projects.push_back({"Closed 3-way.TVP", ClosedThreeWayProjekt()});
     projects.push_back({"Bi-amped 2-way.TVP", BiAmpedProjekt()});
+    projects.push_back({"Active 2-way.TVP", ActiveTwoWayProjekt()});
     projects.push_back({"Bandpass subwoofer.TVP", BandpassProjekt()});
     projects.push_back({"Bivented bandpass subwoofer.TVP", BiventedBandpassProjekt()});
     projects.push_back({"Passive radiator subwoofer.TVP", PassiveRadiatorProjekt()});

@@ -33,6 +33,7 @@ std::unique_ptr<TProjekt> DefaultProjekt();
 std::unique_ptr<TProjekt> ClosedThreeWayProjekt();
 /// Two-way driven by two amplifiers with active Linkwitz-Riley filters (4th order at 2 kHz).
 std::unique_ptr<TProjekt> BiAmpedProjekt();
+std::unique_ptr<TProjekt> ActiveTwoWayProjekt();
 /// Subwoofer in a 4th-order bandpass (closed rear chamber, vented front chamber).
 std::unique_ptr<TProjekt> BandpassProjekt();
 /// Subwoofer in a 6th-order bandpass (both chambers vented, rear port on the back).

@@ -1,5 +1,6 @@
 #include "app/ui/active_filter_dialog.h"
 
+#include "app/ui/dsp_channel_panel.h"
 #include "foundation/number_steps.h"
 #include "foundation/number_text.h"
 #include "foundation/ui/choice_dialog.h"
@@ -50,6 +51,8 @@ TFormAktFilter::TFormAktFilter(QWidget* parent) : QDialog(parent) {
     m_sections[4] = addSection(grid, 5, "cb1tp121", "Low-pass 12dB", "Edit1TP121f", "Edit1tp121q");
     m_sections[5] = addSection(grid, 6, "cb1tp122", "Low-pass 12dB", "Edit1tp122f", "Edit1tp122q");
     layout->addWidget(m_group);
+    m_dsp = new TDspChannelPanel(this);
+    layout->addWidget(m_dsp);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
@@ -69,6 +72,7 @@ void TFormAktFilter::connectPreview() {
         InstallWheelStepper(edit, width, std::move(step), report);
     };
     watch(m_level, 5, StepLevelDb);
+    connect(m_dsp, &TDspChannelPanel::valuesChanged, this, report);
     for (const Section& s : m_sections) {
         watch(s.frequency, 6, StepFrequency);
         if (s.q != nullptr) {
@@ -123,6 +127,7 @@ void TFormAktFilter::Load(const TAktFilter& source, int amp) {
             m_sections[i].q->setText(numberText(6, qs[i]));
         }
     }
+    m_dsp->Load(filter);
 }
 
 TAktFilter TFormAktFilter::Edited() const {
@@ -147,6 +152,7 @@ TAktFilter TFormAktFilter::Edited() const {
     f.TP121q = q(4);
     f.TP122f = freq(5);
     f.TP122q = q(5);
+    m_dsp->Apply(f);
     return f;
 }
 

@@ -1,4 +1,5 @@
-// TFormAktFilter: edits a copy of one amplifier's active filter (level and six sections).
+// TFormAktFilter: edits a copy of one amplifier's active filter (level, six sections and the
+// DSP channel: delay, polarity and further sections).
 #pragma once
 
 #include "model/projekt.h"
@@ -13,6 +14,8 @@ class QLineEdit;
 class QWidget;
 
 namespace tavrel {
+
+class TDspChannelPanel;
 
 class TFormAktFilter : public QDialog {
     Q_OBJECT
@@ -45,6 +48,7 @@ private:
     QLineEdit* m_level = nullptr;
     std::array<Section, 6> m_sections{}; ///< HP6, HP121, HP122, TP6, TP121, TP122
     QGroupBox* m_group = nullptr;
+    TDspChannelPanel* m_dsp = nullptr;
 };
 
 } // namespace tavrel

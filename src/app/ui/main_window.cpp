@@ -83,7 +83,11 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // Waiting for the calculation thread runs the event loop: the driver check must not fire
+    // into the window as it comes apart, nor see the optimizer it just deleted.
+    m_updateTimer->stop();
     delete m_optimizer; // its thread may still report into this window's members
+    m_optimizer = nullptr;
     stopCalcThread();
 }
 
@@ -100,6 +104,8 @@ void TMainForm::createMenus() {
             &QAction::triggered, this, &TMainForm::SaveProjectFromMenu);
     connect(addItem(file, "Export results ...", "ActExport"), &QAction::triggered, this,
             &TMainForm::ExportResults);
+    connect(addItem(file, "Export DSP settings...", "ActExportDsp"), &QAction::triggered, this,
+            &TMainForm::ExportDspSettings);
     connect(addItem(file, "Poject &properties", "ActProperties"), &QAction::triggered, this,
             &TMainForm::EditProperties);
     connect(addItem(file, "&Quit program", "ActQuit", {"Ctrl+Q"}), &QAction::triggered, this,

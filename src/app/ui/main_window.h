@@ -108,6 +108,7 @@ public:
     bool DriverEditorOpen() const { return m_driverEditorOpen; }
     DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
+    void ExportDspSettings();
     /// Shows the utilities window on calculator page 0..4 (sealed / vented, port, crossovers,
     /// dividers, impedance correction).
     void ShowCalculator(int page);

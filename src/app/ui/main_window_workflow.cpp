@@ -4,6 +4,7 @@
 #include "app/project_load.h"
 #include "app/ui/active_filter_dialog.h"
 #include "app/ui/directories_dialog.h"
+#include "app/ui/dsp_export_dialog.h"
 #include "app/ui/export_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/project_properties_dialog.h"
@@ -349,6 +350,11 @@ void TMainForm::EditDirectories() {
     TFormVerzeichnisse dialog(m_settings, this);
     dialog.exec();
     m_settings = dialog.Settings();
+}
+
+void TMainForm::ExportDspSettings() {
+    TFormDspExport dialog(*m_project, FromStoreText(m_settings.ProjectDir), this);
+    dialog.exec();
 }
 
 void TMainForm::ExportResults() {

@@ -3,6 +3,7 @@
 #include "foundation/number_text.h"
 #include "foundation/ui/store_text.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavrel {
 
@@ -36,6 +38,13 @@ ProjectPropertiesDialog::ProjectPropertiesDialog(QWidget* parent) : QDialog(pare
     form->addRow("Lowest frequency [Hz]", m_fMin);
     form->addRow("Highest frequency [Hz]", m_fMax);
     form->addRow("Number of frequency points", m_points);
+    m_dspRate = new QComboBox(this);
+    m_dspRate->setObjectName("ComboDSPRate");
+    m_dspRate->addItem("analog (ideal filters)", 0);
+    for (std::int32_t rate : DspRates) {
+        m_dspRate->addItem(QString("%1 Hz").arg(rate), rate);
+    }
+    form->addRow("DSP sample rate", m_dspRate);
     layout->addLayout(form);
 
     auto* presets = new QHBoxLayout;
@@ -81,6 +90,7 @@ void ProjectPropertiesDialog::Load(const ProjectProperties& p) {
     m_points->setText(QString::number(p.points));
     m_comment1->setText(FromStoreText(p.comment1));
     m_comment2->setText(FromStoreText(p.comment2));
+    m_dspRate->setCurrentIndex(std::max(0, m_dspRate->findData(p.dspRate)));
 }
 
 ProjectProperties ProjectPropertiesDialog::Edited() const {
@@ -92,6 +102,7 @@ ProjectProperties ProjectPropertiesDialog::Edited() const {
     p.points = TextToInt(ToStoreText(m_points->text()));
     p.comment1 = ToStoreText(m_comment1->text());
     p.comment2 = ToStoreText(m_comment2->text());
+    p.dspRate = m_dspRate->currentData().toInt();
     return p;
 }
 

@@ -1,10 +1,12 @@
-// The project properties dialog: counts, the calculation grid and the two comment lines.
+// The project properties dialog: counts, the calculation grid, the DSP sample rate and the two
+// comment lines.
 #pragma once
 
 #include "app/workflow.h"
 
 #include <QDialog>
 
+class QComboBox;
 class QLineEdit;
 class QSpinBox;
 
@@ -25,6 +27,7 @@ private:
     QLineEdit* m_fMin = nullptr;
     QLineEdit* m_fMax = nullptr;
     QLineEdit* m_points = nullptr;
+    QComboBox* m_dspRate = nullptr;
     QLineEdit* m_comment1 = nullptr;
     QLineEdit* m_comment2 = nullptr;
 };

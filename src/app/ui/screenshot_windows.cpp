@@ -154,6 +154,10 @@ const WindowEntry Windows[] = {
      [](TMainForm& main, const QStringList& args) {
          return noArguments(args, [&main] { main.ExportResults(); });
      }},
+    {"dsp-export", "dsp-export",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.ExportDspSettings(); });
+     }},
     {"optimizer", "optimizer[:run] (run: every part optimized, E12)",
      [](TMainForm& main, const QStringList& args) {
          return plainOrRun(
