@@ -233,6 +233,9 @@ ImpedanceFitResult FitImpedance(const ImpedanceCurve& curve) {
         return {false, "The impedance fit did not converge.", {}};
     }
     r.fit.residualDb = residualDb(curve, r.fit);
+    if (!std::isfinite(r.fit.residualDb)) {
+        return {false, "The impedance fit did not converge.", {}};
+    }
     return r;
 }
 
