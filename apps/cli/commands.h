@@ -29,6 +29,8 @@ int RunImport(Arguments args);
 void PrintImportHelp(std::FILE* out);
 int RunFit(Arguments args);
 void PrintFitHelp(std::FILE* out);
+int RunFitTs(Arguments args);
+void PrintFitTsHelp(std::FILE* out);
 int RunCalculate(Arguments args);
 void PrintCalculateHelp(std::FILE* out);
 int RunTolerance(Arguments args);

@@ -2,6 +2,7 @@
 // answered by its default button (or by --single), every window's text is printed, and the
 // driver is written only when the import stored something.
 #include "commands.h"
+#include "driver_editor/measured_minimum_phase.h"
 #include "driver_editor/measurement_import.h"
 #include "driver_input.h"
 #include "foundation/ascii_case.h"
@@ -20,6 +21,7 @@ struct ImportOptions {
     std::string driver, file, out;
     std::string single; ///< "", "magnitude" or "phase"
     bool plain = false;
+    bool minimumPhase = false;
 };
 
 bool usage(const std::string& message) {
@@ -39,7 +41,7 @@ bool parseOptions(Arguments args, ImportOptions& options) {
             rest.push_back(arg);
         }
     }
-    const auto line = ParseCommandLine(Command, rest, {"-o", "--single"});
+    const auto line = ParseCommandLine(Command, rest, {"-o", "--single"}, {"--minimum-phase"});
     if (!line) {
         return false;
     }
@@ -53,6 +55,7 @@ bool parseOptions(Arguments args, ImportOptions& options) {
     options.file = line->positional[1];
     options.out = line->values.at("-o");
     options.plain = line->plain;
+    options.minimumPhase = line->Has("--minimum-phase");
     if (line->values.contains("--single")) {
         options.single = line->values.at("--single");
         if (options.single != "magnitude" && options.single != "phase") {
@@ -103,12 +106,14 @@ void printPoints(const char* list, int points) {
 
 void PrintImportHelp(std::FILE* out) {
     std::fputs("usage: tavrel-cli import DRIVER.TVC FILE (--response|--impedance) -o OUT.TVC\n"
-               "                         [--single magnitude|phase] [--plain]\n\n"
+               "                         [--single magnitude|phase] [--minimum-phase] [--plain]\n\n"
                "Imports the measured sound pressure and acoustic phase (--response) or impedance\n"
                "and electrical phase (--impedance) from the column text FILE into the driver, as\n"
                "the driver editor's \"Import ...\" does, and writes the driver to OUT.TVC.\n\n"
                "  --single KIND   a file with one value column holds a magnitude or a phase\n"
                "                  (otherwise the proposal of the question is taken)\n"
+               "  --minimum-phase the phase list gets the minimum phase of the imported magnitude\n"
+               "                  instead of the file's phase (for files without phase)\n"
                "  --plain         write OUT.TVC as plain store text (by default it keeps the\n"
                "                  form of DRIVER.TVC, which may be plain or coded)\n"
                "  --help          show this text\n\n"
@@ -163,7 +168,18 @@ int RunImport(Arguments args) {
         PrintStoreText(stdout, window);
     }
     printPoints(response ? "sound pressure" : "impedance", result.magnitudePoints);
-    printPoints(response ? "acoustic phase" : "electrical phase", result.phasePoints);
+    if (options.minimumPhase) {
+        const std::string fault = SetMinimumPhase(*driver, options.kind);
+        if (!fault.empty()) {
+            std::fprintf(stderr, "tavrel-cli import: %s\n", fault.c_str());
+            return ExitFailed;
+        }
+        std::printf("%s: %d points, minimum phase from the magnitude\n",
+                    response ? "acoustic phase" : "electrical phase",
+                    MeasuredCount(response ? driver->FgangAF : driver->FgangIF));
+    } else {
+        printPoints(response ? "acoustic phase" : "electrical phase", result.phasePoints);
+    }
     return SaveDriverOutput(Command, *driver, options.out, coded && !options.plain) ? ExitOk
                                                                                     : ExitFailed;
 }

@@ -32,6 +32,8 @@ constexpr Command Commands[] = {
     {"import", "import a measured response from a text file into a driver (.TVC)", RunImport,
      PrintImportHelp},
     {"fit", "fit a driver's voice-coil elements to its measured impedance", RunFit, PrintFitHelp},
+    {"fit-ts", "fit Thiele-Small parameters to measured impedance (Vas by mass or box)", RunFitTs,
+     PrintFitTsHelp},
     {"calculate", "one page of the design calculators (box, port, crossover, divider, ...)",
      RunCalculate, PrintCalculateHelp},
     {"parts", "calculate a project and list its parts with their loads and ratings", RunParts,

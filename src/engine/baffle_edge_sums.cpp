@@ -2,6 +2,7 @@
 
 #include "engine/baffle_sincos.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace tavrel {
@@ -46,12 +47,24 @@ double Projection(const TEdgePoint& p, int side, double factor) {
 } // namespace
 
 void EdgeSums::add(double amplitude, double path) {
-    m_amplitude.push_back(amplitude);
-    m_path.push_back(path);
-    ++m_termCount;
+    m_pending.push_back({path, amplitude});
 }
 
 void EdgeSums::closeDirection() {
+    // Terms of the same path are one term. A baffle without chamfers has its inner and outer
+    // edge rings in the same place, so every edge point stands twice: half its terms go.
+    std::sort(m_pending.begin(), m_pending.end());
+    for (std::size_t i = 0; i < m_pending.size(); ++i) {
+        const auto [path, amplitude] = m_pending[i];
+        if (i > 0 && path == m_pending[i - 1].first) {
+            m_amplitude.back() += amplitude;
+        } else {
+            m_amplitude.push_back(amplitude);
+            m_path.push_back(path);
+            ++m_termCount;
+        }
+    }
+    m_pending.clear();
     while (m_amplitude.size() % Lanes != 0) {
         m_amplitude.push_back(0.0);
         m_path.push_back(0.0);

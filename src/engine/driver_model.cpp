@@ -352,6 +352,11 @@ const char* const CannotCalculate = "Cannot calculate driver.";
 
 } // namespace
 
+TComplex FreeAirImpedance(const TChassis& derived, const TEinbau& einbau, double f) {
+    const double omega = TwoPi * f;
+    return CAdd(voiceCoil(derived, omega), motionalBranch(derived, einbau, omega).zm);
+}
+
 void CalcDriver(const TChassis& driver, const TEinbau& einbau, const Grid& freq, DriverOutputs& out,
                 std::string& message) {
     TChassis c = driver;

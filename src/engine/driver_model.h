@@ -31,6 +31,11 @@ struct DriverOutputs {
     Curve PCone{}; ///< the diaphragm's own output, on the scale of PFront (also for bandpasses)
 };
 
+/// The driver's electrical impedance at f in an enclosure without air-load variation (free
+/// air, type 0), after CalcDerived set its derived data for that enclosure. Cheap enough for
+/// fitting loops, which evaluate many points of one parameter set.
+TComplex FreeAirImpedance(const TChassis& derived, const TEinbau& einbau, double f);
+
 /// Model run over the grid; `message` becomes "Ok" or the error text. Outputs beyond the end
 /// of the grid are not written.
 void CalcDriver(const TChassis& driver, const TEinbau& einbau, const Grid& freq, DriverOutputs& out,

@@ -70,5 +70,64 @@ TEST_F(DriverCommands, FailuresSayWhyAndWriteNothing) {
     EXPECT_EQ(run("import " + woofer + " " + quoted(empty) + " -o " + quoted(out)).status, 2);
 }
 
+TEST_F(DriverCommands, FitTsWritesTheFittedDriverAndPrintsJson) {
+    const std::string free = quoted(data + "SpeAcouPy_FaitalPRO_12PR320_impedance.frd");
+    const std::string out = dir.file("ts.TVC");
+    const auto r =
+        run("fit-ts " + free + " --driver " + woofer + " -o " + quoted(out) + " --format json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* key : {"\"fs\": 45.", "\"Qes\": ", "\"Le3\": ", "\"residual_dB\": "}) {
+        EXPECT_NE(r.out.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(r.out.find("Vas"), std::string::npos); // no method, no Vas
+    auto driver = std::make_unique<TChassis>();
+    ASSERT_TRUE(LoadChassisFile(*driver, out).ok);
+    EXPECT_NEAR(driver->fs, 45.8, 0.5);
+    auto original = std::make_unique<TChassis>();
+    ASSERT_TRUE(
+        LoadChassisFile(*original, std::string(TAVREL_EXAMPLES_DIR) + "/Woofer 17 cm.TVC").ok);
+    EXPECT_EQ(driver->Name, original->Name); // the other fields kept
+    EXPECT_EQ(driver->xlin, original->xlin);
+}
+
+TEST_F(DriverCommands, FitTsRefusesBadFiguresAndCurves) {
+    const std::string free = quoted(data + "SpeAcouPy_FaitalPRO_12PR320_impedance.frd");
+    const std::string shortCurve =
+        quoted(data + "Project-Ryu---Loudspeaker-Drivers_F144W_first12.zma");
+    const std::string out = dir.file("never.TVC");
+    struct Row {
+        std::string arguments;
+        int status;
+        const char* says;
+    };
+    for (const Row& row :
+         {Row{free + " --added-mass 0 --loaded " + free, 2, "mass"},
+          Row{free + " --box-volume -1 --boxed " + free, 2, "volume"},
+          Row{free + " --sd 0", 2, "area"}, Row{free + " --added-mass 0.01", 2, "go together"},
+          Row{shortCurve, 1, "at least 20"},
+          Row{free + " --sd 0.05 --added-mass 0.02 --loaded " + free, 1,
+              "not below the free-air resonance"}}) {
+        const auto r = run("fit-ts " + row.arguments + " -o " + quoted(out));
+        EXPECT_EQ(r.status, row.status) << row.arguments;
+        EXPECT_NE(r.err.find(row.says), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(DriverCommands, ImportWithMinimumPhaseFillsThePhaseList) {
+    const std::string out = dir.file("mp.TVC");
+    const auto r =
+        run("import " + woofer + " " + quoted(data + "SpeAcouPy_FaitalPRO_12PR320_impedance.frd") +
+            " --impedance --minimum-phase -o " + quoted(out));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("electrical phase: 299 points, minimum phase"), std::string::npos);
+    auto driver = std::make_unique<TChassis>();
+    ASSERT_TRUE(LoadChassisFile(*driver, out).ok);
+    EXPECT_EQ(MeasuredCount(driver->FgangIPF), 299);
+    // Below resonance an impedance is inductive, above it capacitive.
+    EXPECT_GT(driver->FgangIP[10], 0.1);
+    EXPECT_LT(driver->FgangIP[90], -0.1);
+}
+
 } // namespace
 } // namespace tavrel

@@ -1,7 +1,9 @@
 // The driver editor as a user drives it from the main window: edit the woofer's box, press
 // Ok, see its impedance move, and undo it; import a measurement into the editor's chart.
 #include "charts/ui/chart_box.h"
+#include "driver_editor/impedance_curve.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "driver_editor/ui/ts_fit_dialog.h"
 #include "engine/passive_radiator.h"
 #include "foundation/complex.h"
 #include "model/chassis_file.h"
@@ -9,10 +11,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QInputDevice>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
+#include <fstream>
 
 namespace tavrel {
 namespace {
@@ -114,6 +119,9 @@ TEST_F(DriverEditorUi, AFittedClosedWooferGoesThroughADriverFileIntoAnotherSlot)
     editor().findChild<QAbstractButton*>("RadioTyp1")->click();
     EXPECT_FALSE(editor().findChild<QLineEdit*>("Editfb")->isVisibleTo(&editor()));
     editor().ImportResponse(true);
+    // A file without phase proposes the minimum phase, and the editor says it was computed.
+    EXPECT_EQ(MeasuredCount(editor().Records().chassis.FgangIPF), 299);
+    EXPECT_TRUE(editor().findChild<QLabel*>("LabelComputedPhase")->text().contains("electrical"));
     editor().FitVoiceCoil();
     press("BtnSave");
     EXPECT_TRUE(test::ReadWholeFile(saved.toStdString() + ".TVC").starts_with("## MyIniFile"));
@@ -217,6 +225,24 @@ TEST_F(DriverEditorUi, ADriverReloadedUnderTheEditorIsNeverOverwrittenSilently) 
         EXPECT_DOUBLE_EQ(window->Project().Chassis[0].fs, c.fsAfterOk) << c.reply << c.typeFs;
         ASSERT_TRUE(waitForHandOver());
     }
+}
+
+TEST_F(DriverEditorUi, TheThieleSmallFitAdoptsOnlyTheTickedValues) {
+    auto driver = std::make_unique<TChassis>();
+    std::ifstream in(std::string(TAVREL_TEST_DATA) +
+                     "/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd");
+    const ImpedanceCurve curve = ImpedanceCurveOf(ReadMeasurementPoints(in));
+    std::copy(curve.f.begin(), curve.f.end(), driver->FgangIF.begin());
+    std::copy(curve.magnitude.begin(), curve.magnitude.end(), driver->FgangI.begin());
+    driver->Le = 1e-3;
+    TsFitDialog dialog(*driver);
+    auto* table = dialog.findChild<QTableWidget*>("TableFitted");
+    ASSERT_EQ(table->rowCount(), 9); // no method, no Sd: no Vas
+    EXPECT_EQ(table->item(4, 0)->text(), "Le");
+    qobject_cast<QCheckBox*>(table->cellWidget(4, 3))->setChecked(false);
+    dialog.AdoptInto(*driver);
+    EXPECT_NEAR(driver->fs, 45.8, 0.5);
+    EXPECT_EQ(driver->Le, 1e-3);
 }
 
 } // namespace

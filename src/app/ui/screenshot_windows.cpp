@@ -1,6 +1,8 @@
 #include "app/ui/screenshot_windows.h"
 
 #include "app/ui/main_window.h"
+#include "driver_editor/measurement_text.h"
+#include "driver_editor/ui/ts_fit_dialog.h"
 #include "editor/part_tuning.h"
 #include "editor/ui/crossover_editor.h"
 #include "editor/ui/parts_library_dialog.h"
@@ -11,7 +13,9 @@
 
 #include <QCoreApplication>
 #include <QRadioButton>
+#include <fstream>
 #include <functional>
+#include <memory>
 
 namespace tavrel {
 
@@ -92,6 +96,25 @@ std::optional<WindowOpener> plainOrRun(const QStringList& arguments, WindowOpene
         return std::nullopt;
     }
     return openAfterRun;
+}
+
+/// The parameter fit on a real free-air measurement beside the source tree, read as the import
+/// reads it (the dialog says so when the file is not there).
+void PictureTsFit(TMainForm& main) {
+    auto driver = std::make_unique<TChassis>();
+    std::ifstream in("../shared/testdata/measurements/SpeAcouPy_FaitalPRO_12PR320_impedance.frd");
+    const MeasurementPoints points = ReadMeasurementPoints(in);
+    int n = 0;
+    for (int i = 0; i < points.count() && n < MeasuredMaxPoints; ++i) {
+        if (points.value1[i] > 0.0) {
+            driver->FgangIF[n] = points.f[i];
+            driver->FgangI[n++] = points.value1[i];
+        }
+    }
+    driver->Amem = 0.0531;
+    auto* dialog = new TsFitDialog(*driver, &main);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 /// A window named NAME:N, with N from 1 to `high`.
@@ -211,6 +234,10 @@ const WindowEntry Windows[] = {
              return std::nullopt;
          }
          return [&main, tuned] { PictureTuning(main, tuned); };
+     }},
+    {"tsfit", "tsfit",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { PictureTsFit(main); });
      }},
     {"calculators",
      "calculators:PAGE (sealed, port, crossovers, divider, correction, passive-radiator)",

@@ -6,6 +6,7 @@
 
 #include "driver_editor/driver_fields.h"
 #include "driver_editor/editor_controls.h"
+#include "driver_editor/measurement_import.h"
 #include "model/projekt.h"
 
 #include <QDialog>
@@ -70,6 +71,9 @@ public:
     void ImportResponse(bool impedance);
     void ModifyLevel();
     void FitVoiceCoil();
+    void FitThieleSmall();
+    /// After an import stored a magnitude: the file's phase or the minimum phase.
+    void choosePhase(ImportKind kind, const ImportDialogs& dialogs, bool fileHadPhase);
     void ShowVolumeHint();
     void ShowMassHint();
 
@@ -137,6 +141,10 @@ private:
     std::vector<QLabel*> m_derived;
     QLabel* m_radiatorTuning = nullptr; ///< fp and fb of passive radiators, beside their fields
     ChartBox* m_chart = nullptr;
+    /// Names the phase lists that hold a minimum phase computed from their magnitude.
+    QLabel* m_computedPhase = nullptr;
+    bool m_responsePhaseComputed = false;
+    bool m_impedancePhaseComputed = false;
 };
 
 } // namespace tavrel

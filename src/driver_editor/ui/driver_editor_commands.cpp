@@ -2,8 +2,10 @@
 // level change, voice-coil fit and the hint windows.
 #include "driver_editor/derived_data.h"
 #include "driver_editor/driver_editor_actions.h"
+#include "driver_editor/measured_minimum_phase.h"
 #include "driver_editor/measurement_import.h"
 #include "driver_editor/ui/driver_editor.h"
+#include "driver_editor/ui/ts_fit_dialog.h"
 #include "foundation/number_text.h"
 #include "foundation/ui/choice_dialog.h"
 #include "foundation/ui/store_form_dialog.h"
@@ -14,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 
 namespace tavrel {
 
@@ -70,6 +73,8 @@ void DriverEditor::LoadDriver() {
         return;
     }
     m_driverCoded = read.coded;
+    m_responsePhaseComputed = m_impedancePhaseComputed = false;
+    m_computedPhase->clear();
     AdoptLoadedDriver(*m_records);
     refreshDerived();
     ShowMessage(this, FromStoreText(DriverLoadedMessage).replace('\r', '\n'));
@@ -108,12 +113,40 @@ void DriverEditor::ImportResponse(bool impedance) {
         return chooseFile(use, FromStoreText(title), qtFilter(filters)).toStdString();
     };
     TChassis& c = m_records->chassis;
-    const bool imported =
-        impedance ? ImportImpedanceResponse(c.FgangIF, c.FgangI, c.FgangIPF, c.FgangIP, dialogs)
-                  : ImportFrequencyResponse(c.FgangAF, c.FgangA, c.FgangAPF, c.FgangAP, dialogs);
-    if (imported) {
+    const ImportResult result =
+        impedance
+            ? tavrel::ImportResponse(kind, {c.FgangIF, c.FgangI, c.FgangIPF, c.FgangIP}, dialogs)
+            : tavrel::ImportResponse(kind, {c.FgangAF, c.FgangA, c.FgangAPF, c.FgangAP}, dialogs);
+    if (result.imported) {
+        if (result.magnitudePoints > 0) {
+            choosePhase(kind, dialogs, result.phasePoints > 0);
+        }
         fillControls();
     }
+}
+
+void DriverEditor::choosePhase(ImportKind kind, const ImportDialogs& dialogs, bool fileHadPhase) {
+    const bool impedance = kind == ImportKind::Impedance;
+    const int pressed = dialogs.ask("Phase:", "from the file|minimum phase from the magnitude",
+                                    fileHadPhase ? 1 : 2);
+    const bool computed = pressed == 2 || (pressed == 0 && !fileHadPhase);
+    if (computed) {
+        const std::string fault = SetMinimumPhase(m_records->chassis, kind);
+        if (!fault.empty()) {
+            ShowMessage(this, FromStoreText(fault));
+        }
+    }
+    (impedance ? m_impedancePhaseComputed : m_responsePhaseComputed) = computed;
+    QStringList names;
+    if (m_responsePhaseComputed) {
+        names << "acoustic phase";
+    }
+    if (m_impedancePhaseComputed) {
+        names << "electrical phase";
+    }
+    m_computedPhase->setText(names.isEmpty() ? QString()
+                                             : "Computed (minimum phase from the magnitude): " +
+                                                   names.join(", "));
 }
 
 void DriverEditor::ModifyLevel() {
@@ -149,6 +182,16 @@ void DriverEditor::FitVoiceCoil() {
     if (TUniAuswahlDlg::Ask(this, FromStoreText(FitQuestionText(*fitted)), FitQuestionButtons, 2) ==
         1) {
         AdoptFit(m_records->chassis, *fitted);
+        fillControls();
+    }
+}
+
+void DriverEditor::FitThieleSmall() {
+    applyControls();
+    TsFitDialog dialog(m_records->chassis, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.AdoptInto(m_records->chassis);
+        refreshDerived();
         fillControls();
     }
 }

@@ -148,12 +148,15 @@ QWidget* DriverEditor::buildDriverPage() {
     QPushButton* level = button(page, "Modify level ...", "BtnModifyLevel");
     QPushButton* fit =
         button(page, "Calculate Re.. and Le.. From impedance response", "BtnFitVoiceCoil");
+    QPushButton* fitTs =
+        button(page, "Fit Thiele-Small parameters from impedance...", "BtnFitThieleSmall");
     importResponse->setToolTip("Import frequency response");
     importImpedance->setToolTip("Import impedance response");
     connect(importResponse, &QPushButton::clicked, this, [this] { ImportResponse(false); });
     connect(importImpedance, &QPushButton::clicked, this, [this] { ImportResponse(true); });
     connect(level, &QPushButton::clicked, this, &DriverEditor::ModifyLevel);
     connect(fit, &QPushButton::clicked, this, &DriverEditor::FitVoiceCoil);
+    connect(fitTs, &QPushButton::clicked, this, &DriverEditor::FitThieleSmall);
     commands->addWidget(new QLabel("Frequency response:", page));
     commands->addWidget(importResponse);
     commands->addWidget(level);
@@ -161,8 +164,12 @@ QWidget* DriverEditor::buildDriverPage() {
     commands->addWidget(new QLabel("Impedance:", page));
     commands->addWidget(importImpedance);
     commands->addWidget(fit);
+    commands->addWidget(fitTs);
     commands->addStretch();
     right->addLayout(commands);
+    m_computedPhase = new QLabel(page);
+    m_computedPhase->setObjectName("LabelComputedPhase");
+    right->addWidget(m_computedPhase);
     layout->addLayout(right, 1);
 
     connect(m_checks.at("CheckUseFgangA"), &QCheckBox::toggled, this,
