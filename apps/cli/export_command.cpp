@@ -1,9 +1,11 @@
 // tavrel-cli export: one curve of a full calculation as exp, frd, zma or csv text.
 #include "commands.h"
+#include "editor/part_curves.h"
 #include "engine/calc_engine.h"
 #include "export/limit_export.h"
 #include "export/result_export.h"
 #include "foundation/number_text.h"
+#include "level_option.h"
 #include "project_input.h"
 
 #include <algorithm>
@@ -26,7 +28,8 @@ struct ExportOptions {
     std::string output; ///< empty: standard output
     ExportFormat format = ExportFormat::Exp;
     bool force = false;
-    std::optional<std::string> volts; ///< --volts, for the excursion and vent curves
+    std::optional<double> volts; ///< --volts, for the excursion, vent and part curves
+    std::string partName;        ///< K of the part curves
 };
 
 void fail(const std::string& message) {
@@ -82,7 +85,7 @@ const CurveName* findCurve(const std::string& name, bool numbered) {
 }
 
 std::optional<ExportOptions> parseOptions(Arguments args) {
-    const auto line = ParseCommandLine("export", args, {"-o", "--format", "--volts"});
+    const auto line = ParseCommandLine("export", args, {"-o", "--format", "--volts", "--watts"});
     if (!line) {
         return std::nullopt;
     }
@@ -91,8 +94,11 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
     if (const auto output = line->values.find("-o"); output != line->values.end()) {
         options.output = output->second;
     }
-    if (const auto volts = line->values.find("--volts"); volts != line->values.end()) {
-        options.volts = volts->second;
+    if (line->values.contains("--volts") || line->values.contains("--watts")) {
+        options.volts = LevelVolts("export", *line);
+        if (!options.volts) {
+            return std::nullopt;
+        }
     }
     if (const auto name = line->values.find("--format"); name != line->values.end()) {
         const auto format = ParseExportFormat(name->second);
@@ -103,13 +109,16 @@ std::optional<ExportOptions> parseOptions(Arguments args) {
         options.format = *format;
     }
     const std::vector<std::string>& positional = line->positional;
-    if (positional.size() < 2 || positional.size() > 3) {
+    if (positional.size() < 2 || positional.size() > 4) {
         fail("needs PROJECT CURVE [N] (see tavrel-cli export --help)");
         return std::nullopt;
     }
     options.project = positional[0];
     options.curveName = positional[1];
-    if (positional.size() == 3) {
+    if (positional.size() == 4) {
+        options.partName = positional[3];
+    }
+    if (positional.size() >= 3) {
         const auto number = WholeNumber(positional[2], std::numeric_limits<int>::min(),
                                         std::numeric_limits<int>::max());
         if (!number) {
@@ -158,22 +167,6 @@ const LimitName* findLimitCurve(const std::string& name) {
     return nullptr;
 }
 
-/// The level from --volts: a whole positive number text (point or comma), else nothing.
-std::optional<double> voltsOf(const ExportOptions& options) {
-    if (!options.volts) {
-        return 2.83;
-    }
-    const std::string& text = *options.volts;
-    const ParsedFloat parsed = ParseFloat(text);
-    const auto volts = static_cast<double>(parsed.value);
-    if (text.empty() || parsed.consumed != static_cast<int>(text.size()) || !(volts > 0) ||
-        !std::isfinite(volts)) {
-        fail("--volts needs a positive number of volts, not '" + text + "'");
-        return std::nullopt;
-    }
-    return volts;
-}
-
 /// Writes `text` to the chosen output; the exit status of the command.
 int writeText(const ExportOptions& options, const std::string& text, bool calculated) {
     return WriteOutput("export", options.output, text) && calculated ? ExitOk : ExitFailed;
@@ -212,12 +205,9 @@ int runLimitExport(const ExportOptions& options, LimitCurve curve) {
         fail("curve '" + options.curveName + "' needs a number");
         return ExitUsage;
     }
-    const auto volts = voltsOf(options);
-    if (!volts) {
-        return ExitUsage;
-    }
+    const double volts = options.volts.value_or(DefaultLevelVolts);
     return exportCurve(options, [&](const TProjekt& project, const TResult& result) {
-        LimitExportSpec spec{curve, std::max(*options.number, 0) - 1, *volts};
+        LimitExportSpec spec{curve, std::max(*options.number, 0) - 1, volts};
         if (spec.driver >= 0 && spec.driver < MaxChassis) {
             spec.amem = project.Chassis[spec.driver].Amem;
             spec.einbau = project.Einbau[spec.driver];
@@ -231,6 +221,20 @@ int runLimitExport(const ExportOptions& options, LimitCurve curve) {
     });
 }
 
+/// "partpower A K", "partcurrent A K" and "partvoltage A K": part K of amplifier A.
+int runPartExport(const ExportOptions& options, PartQuantity quantity) {
+    if (!options.number || options.partName.empty()) {
+        fail("curve '" + options.curveName + "' needs an amplifier and a part name, e.g. 1 R1");
+        return ExitUsage;
+    }
+    const double volts = options.volts.value_or(DefaultLevelVolts);
+    return exportCurve(options, [&](const TProjekt& project, const TResult& result) {
+        const PartCurveSpec spec{quantity, *options.number - 1, options.partName, volts};
+        const PartCurveText curve = FormatPartCurve(project, result, spec, options.format);
+        return CurveText{curve.problem, curve.text};
+    });
+}
+
 } // namespace
 
 int RunExport(Arguments args) {
@@ -241,8 +245,16 @@ int RunExport(Arguments args) {
     if (const LimitName* limit = findLimitCurve(options->curveName)) {
         return runLimitExport(*options, limit->curve);
     }
+    if (const auto quantity = FindPartQuantity(options->curveName)) {
+        return runPartExport(*options, *quantity);
+    }
     if (options->volts) {
-        fail("--volts belongs to the curves excursion, ventvelocity and radiatorexcursion");
+        fail("--volts belongs to the curves excursion, ventvelocity, radiatorexcursion and the "
+             "part curves");
+        return ExitUsage;
+    }
+    if (!options->partName.empty()) {
+        fail("needs PROJECT CURVE [N] (see tavrel-cli export --help)");
         return ExitUsage;
     }
     const auto spec = specOf(*options);
@@ -259,7 +271,7 @@ int RunExport(Arguments args) {
 
 void PrintExportHelp(std::FILE* out) {
     std::fputs("usage: tavrel-cli export PROJECT CURVE [N] [-o FILE] [--format exp|frd|zma|csv]\n"
-               "                         [--volts V] [--plain] [--force]\n\n"
+               "                         [--volts V | --watts W] [--plain] [--force]\n\n"
                "Loads PROJECT, runs one full calculation and writes one curve. Options may stand\n"
                "anywhere on the command line. When the calculation reports errors, they are\n"
                "listed on standard error and nothing is written.\n\n"
@@ -286,6 +298,10 @@ void PrintExportHelp(std::FILE* out) {
                "  tiltplus       on-axis sum for a listening axis tilted about 1 degree up\n"
                "  tiltminus      the same tilted about 1 degree down\n"
                "  front N        driver N's own front output on axis (no rear, no others)\n"
+               "  partpower A K  power in W that part K (R1, C2, L1 ...) of amplifier A\n"
+               "                 dissipates at the input level\n"
+               "  partcurrent A K  current in A (rms) through part K of amplifier A\n"
+               "  partvoltage A K  voltage in V (rms) across part K of amplifier A\n"
                "  activefilter A transfer function of amplifier A's active filter: level,\n"
                "                 sections, delay and polarity (digital when the project has a\n"
                "                 DSP sample rate)\n\n"
@@ -294,8 +310,9 @@ void PrintExportHelp(std::FILE* out) {
                "                 frd, zma: frequency, level in dB or magnitude in ohm, phase in\n"
                "                 degrees, 10 significant digits, '*' comment header;\n"
                "                 csv: the same columns with a header row\n"
-               "  --volts V      input level of excursion, ventvelocity and radiatorexcursion,\n"
-               "                 V rms at the amplifier (default 2.83)\n"
+               "  --volts V      input level of excursion, ventvelocity, radiatorexcursion and\n"
+               "                 the part curves, V rms at the amplifier (default 2.83)\n"
+               "  --watts W      the same level as watts into 8 ohm\n"
                "  --plain        accepted, not needed: PROJECT may be plain or coded\n"
                "  --force        write the curve even when the calculation reported errors\n"
                "                 (the exit status stays 1)\n\n"

@@ -36,8 +36,12 @@ constexpr Command Commands[] = {
      PrintFitTsHelp},
     {"calculate", "one page of the design calculators (box, port, crossover, divider, ...)",
      RunCalculate, PrintCalculateHelp},
+    {"parts", "calculate a project and list its parts with their loads and ratings", RunParts,
+     PrintPartsHelp},
 #ifdef TAVREL_HAS_RENDER
     {"render", "calculate a project and draw one chart as PNG or SVG", RunRender, PrintRenderHelp},
+    {"report", "calculate a project and write its design report as PDF", RunReport,
+     PrintReportHelp},
 #endif
 };
 

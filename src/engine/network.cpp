@@ -235,7 +235,63 @@ bool solveAllPoints(const TProjekt& working, int a, TResult& result, NetworkScra
     return true;
 }
 
+TComplex nodeVoltage(const EquationLayout& layout, const LinearSystem& system, int node) {
+    const int unknown = layout.voltageOf[static_cast<std::size_t>(node)];
+    return unknown < 0 ? TComplex{} : system.solution(unknown);
+}
+
+/// The current from A to B of branch m: a kept unknown, or V/Z of a folded-in part.
+TComplex branchCurrent(const NetworkBranch& branch, int unknown, TComplex voltage,
+                       const LinearSystem& system, double omega) {
+    if (unknown >= 0) {
+        const TComplex i = system.solution(unknown);
+        // Z·I + s·(V_A − V_B) = 0: with s = −1 the unknown flows from A to B.
+        return branch.s < 0 ? i : TComplex{-i.Re, -i.Im};
+    }
+    return CDiv(voltage, passiveImpedance(branch, omega));
+}
+
+void recordFlows(const NetworkTopology& topology, const EquationLayout& layout,
+                 const LinearSystem& system, double f, std::vector<BranchFlow>& flows) {
+    const double omega = 2.0 * std::numbers::pi * f;
+    for (std::size_t m = 0; m < topology.branches.size(); ++m) {
+        const NetworkBranch& branch = topology.branches[m];
+        const TComplex voltage =
+            CSub(nodeVoltage(layout, system, branch.A), nodeVoltage(layout, system, branch.B));
+        flows[m].voltage.push_back(voltage);
+        flows[m].current.push_back(
+            branchCurrent(branch, layout.currentOf[m], voltage, system, omega));
+    }
+}
+
 } // namespace
+
+std::vector<BranchFlow> SolveBranchFlows(const TProjekt& working, int a, const TResult& result,
+                                         int points) {
+    if (a < 0 || a >= MaxAmps) {
+        return {};
+    }
+    const NetworkTopology topology = BuildNetworkTopology(working.Amps[a].Weiche);
+    if (topology.branches.empty() || HasShortedSource(topology) || !driversValid(topology)) {
+        return {};
+    }
+    std::vector<BranchFlow> flows;
+    for (const NetworkBranch& branch : topology.branches) {
+        flows.push_back({branch.slot, branch.typ, branch.A, branch.B, {}, {}});
+    }
+    const EquationLayout layout = layoutOf(topology);
+    NetworkScratch scratch;
+    buildConstantPart(topology, layout, scratch.constantPart);
+    for (int k = 0; k < points && k < GridSize && working.f[k] > 0; ++k) {
+        fillSystem(topology, layout, result, k, working.f[k], scratch);
+        scratch.work.solve();
+        if (!solutionFinite(scratch.work)) {
+            return {};
+        }
+        recordFlows(topology, layout, scratch.work, working.f[k], flows);
+    }
+    return flows;
+}
 
 std::string NetworkErrorText(int a) {
     return "Error: Crossover network at amp " + std::to_string(a + 1) + " cannot be calculated" +

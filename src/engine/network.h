@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tavrel {
 
@@ -29,6 +30,20 @@ inline std::unique_ptr<NetworkScratch> MakeNetworkScratch() {
 /// AmpOfChassis and ChassisZ of the same pass. Returns "Ok" or the error text; never throws.
 /// On an error the grid points already computed keep their new values.
 std::string RunNetworkJob(const TProjekt& working, int a, TResult& result, NetworkScratch& scratch);
+
+/// One branch of a solved network: the voltage across it (node A against node B) and the
+/// current through it from A to B, per grid point, for 1 V at the amplifier output.
+struct BranchFlow {
+    int slot = 0;
+    int typ = 0;
+    int A = 0, B = 0; ///< working node numbers (wires merged away)
+    std::vector<TComplex> voltage, current;
+};
+
+/// The branches of amplifier a's network solved at the first `points` grid points with the
+/// driver impedances of `result`; empty when the network cannot be solved (see RunNetworkJob).
+std::vector<BranchFlow> SolveBranchFlows(const TProjekt& working, int a, const TResult& result,
+                                         int points);
 
 /// The error text of the network job for amplifier a (0-based).
 std::string NetworkErrorText(int a);

@@ -104,6 +104,8 @@ void TMainForm::createMenus() {
             &QAction::triggered, this, &TMainForm::SaveProjectFromMenu);
     connect(addItem(file, "Export results ...", "ActExport"), &QAction::triggered, this,
             &TMainForm::ExportResults);
+    connect(addItem(file, "Export design report...", "ActDesignReport"), &QAction::triggered, this,
+            [this] { ExportDesignReport(); });
     connect(addItem(file, "Export DSP settings...", "ActExportDsp"), &QAction::triggered, this,
             &TMainForm::ExportDspSettings);
     connect(addItem(file, "Poject &properties", "ActProperties"), &QAction::triggered, this,
@@ -182,6 +184,8 @@ void TMainForm::createMenus() {
             this, &TMainForm::OpenOptimizer);
     connect(addItem(extras, "Tolerance analysis ...", "ActTolerance"), &QAction::triggered, this,
             &TMainForm::OpenToleranceAnalysis);
+    connect(addItem(extras, "Parts list ...", "ActPartsList"), &QAction::triggered, this,
+            &TMainForm::OpenPartsList);
 
     QMenu* windows = menuBar()->addMenu("&Windows");
     windows->setObjectName("MenuWindows");

@@ -34,6 +34,7 @@ class TFormRechnen;
 class TFormCalcUtils;
 class TFormWOptimize2;
 class ToleranceWindow;
+class PartsListWindow;
 struct ToleranceResult;
 class TFormWeicheneditor;
 class DriverEditor;
@@ -128,6 +129,12 @@ public:
     void OpenToleranceAnalysis();
     /// The tolerance analysis window, once opened.
     ToleranceWindow* ToleranceAnalysis() const { return m_tolerance; }
+    /// "Parts list ...": every part's load at the input level of the excursion chart.
+    void OpenPartsList();
+    PartsListWindow* PartsList() const { return m_partsList; }
+    /// "Export design report...": the PDF of the project as calculated, to `path` or to the
+    /// file the user chooses.
+    void ExportDesignReport(QString path = {});
 
     /// One live tuning step: pushes `undoText` when the step starts a new gesture on the value
     /// `key`, lets `change` write into the project, marks it modified and recalculates.
@@ -252,6 +259,7 @@ private:
     std::unique_ptr<RecoveryWriter> m_recovery;
     bool m_recoveryScheduled = false;
     ToleranceWindow* m_tolerance = nullptr;
+    PartsListWindow* m_partsList = nullptr;
     TuningGesture m_gesture;
     QDockWidget* m_tuningDock = nullptr;
     TuningPanel* m_tuningPanel = nullptr;

@@ -1,6 +1,8 @@
 // The main window's side of the crossover network editor: opening it for an amplifier,
 // writing an applied network into the project, and closing it before project-wide changes.
 #include "app/ui/main_window.h"
+#include "charts/ui/chart_tab_set.h"
+#include "editor/part_loads.h"
 #include "editor/ui/crossover_editor.h"
 #include "foundation/ui/store_text.h"
 
@@ -30,6 +32,10 @@ void TMainForm::createNetworkEditor() {
                     [&](TProjekt& p) { p.Amps[amp].Weiche = weiche; });
     };
     host.undo = [this] { Undo(); };
+    host.partLoads = [this](int amp, int slot) {
+        return PartLoadSummary(*m_project, *m_displayed, amp, slot,
+                               m_chartTabs->inputLevel().level().volts);
+    };
     host.closed = [this] {
         m_networkEditorOpen = false;
         m_showNetworkEditor->setEnabled(false);

@@ -169,6 +169,10 @@ const WindowEntry Windows[] = {
              args, [&main] { main.OpenToleranceAnalysis(); },
              [&main] { PictureToleranceRun(main); });
      }},
+    {"parts", "parts",
+     [](TMainForm& main, const QStringList& args) {
+         return noArguments(args, [&main] { main.OpenPartsList(); });
+     }},
     {"crossover-editor", "crossover-editor:A[:print] (amplifier 1..6)",
      [](TMainForm& main, const QStringList& args) -> std::optional<WindowOpener> {
          const auto amp = WindowArgument(args, 1, 1, MaxAmps);

@@ -54,6 +54,10 @@ TFormWeicheneditor::TFormWeicheneditor(TSettings& settings, Host host, QWidget* 
         central);
     m_view->SetTuneHandler(
         [this](QPoint p, int notches, bool shift, bool ctrl) { Tune(p, notches, shift, ctrl); });
+    m_view->SetTipSource([this](int slot) {
+        return m_host.partLoads && m_amp >= 0 ? QString::fromLatin1(m_host.partLoads(m_amp, slot))
+                                              : QString();
+    });
     row->addWidget(m_view, 0, Qt::AlignTop | Qt::AlignLeft);
     auto* side = new QWidget(central);
     createButtons(side);

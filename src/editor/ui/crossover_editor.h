@@ -37,6 +37,9 @@ public:
             tune;
         /// The main window's undo (Ctrl+Z in the editor).
         std::function<void()> undo;
+        /// The loads of part `slot` of network `amp` (0-based) as the charts were calculated,
+        /// for the tooltip; may be empty.
+        std::function<std::string(int amp, int slot)> partLoads;
         /// The editor has closed (the main window updates its menus).
         std::function<void()> closed;
     };

@@ -46,8 +46,12 @@ void SchematicPaintBox::mousePressEvent(QMouseEvent* event) {
 void SchematicPaintBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     m_mouse = p;
-    const bool overSlot = HitSlot(m_metrics, {p.x(), p.y()}) >= 0;
-    setCursor(overSlot ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    const int slot = HitSlot(m_metrics, {p.x(), p.y()});
+    setCursor(slot >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (m_tip && slot != m_tipSlot) {
+        m_tipSlot = slot; // loads are computed once per slot the mouse enters
+        setToolTip(slot >= 0 ? m_tip(slot) : QString());
+    }
 }
 
 void SchematicPaintBox::enterEvent(QEnterEvent* event) {

@@ -26,6 +26,9 @@ public:
     void SetMetrics(const SchematicMetrics& metrics, int fontPoints);
     /// Wheel notches and the keys + and − over the view go to `onTune`.
     void SetTuneHandler(TuneHandler onTune) { m_onTune = std::move(onTune); }
+    /// The tooltip over a grid slot (empty: none).
+    using TipSource = std::function<QString(int slot)>;
+    void SetTipSource(TipSource tip) { m_tip = std::move(tip); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +42,8 @@ private:
     Source m_source;
     ClickHandler m_onClick;
     TuneHandler m_onTune;
+    TipSource m_tip;
+    int m_tipSlot = -1;
     QPoint m_mouse{-1, -1};
     int m_wheelRest = 0; ///< eighths of a degree not yet used by a whole notch
     SchematicMetrics m_metrics;
