@@ -34,10 +34,13 @@ TEST_F(PartsList, FollowsEveryChangeAndMarksOverloadedParts) {
     EXPECT_EQ(table->item(0, 10)->foreground().color(), QColor(Qt::red));
 
     const auto pdf = dir / "Default.pdf";
+    window->SetReference(); // the report's response chart shows the window's reference curves
     window->ExportDesignReport(QString::fromStdString(pdf.string()));
     const std::string text = dir / "Default.txt";
     ASSERT_EQ(std::system(("pdftotext '" + pdf.string() + "' '" + text + "'").c_str()), 0);
-    EXPECT_NE(test::ReadWholeFile(text).find("0.1W"), std::string::npos); // the tuned project
+    const std::string report = test::ReadWholeFile(text);
+    EXPECT_NE(report.find("0.1W"), std::string::npos); // the tuned project
+    EXPECT_NE(report.find("with the reference (dotted)"), std::string::npos);
 }
 
 } // namespace

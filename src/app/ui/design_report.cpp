@@ -2,6 +2,7 @@
 
 #include "app/design_report_text.h"
 #include "app/version.h"
+#include "charts/ui/chart_painter.h"
 #include "charts/ui/chart_render.h"
 #include "editor/parts_table.h"
 #include "editor/schematic_layout.h"
@@ -16,6 +17,8 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <string_view>
 
 namespace tavrel {
 
@@ -23,10 +26,10 @@ namespace {
 
 /// The charts of the report, as the command line names them, with their captions.
 constexpr std::pair<const char*, const char*> ReportCharts[] = {
-    {"response", "Frequency response (with the reference)"},
+    {"response", "Frequency response and the impedance at each amplifier"},
     {"directions-left", "Frequency response in the horizontal directions"},
     {"directions-up", "Frequency response in the vertical directions"},
-    {"voltage", "Impedance"},
+    {"voltage", "Effective voltage at the drivers"},
     {"maxspl", "Maximum SPL"},
     {"excursion", "Excursion"},
     {"groupdelay", "Group delay"},
@@ -132,20 +135,38 @@ void writeParts(ReportPages& pages, const TProjekt& project, const TResult& resu
     }
 }
 
+bool showsReference(const TVChart& chart) {
+    for (int slot = 0; slot < TVChart::CurveSlots; ++slot) {
+        const ChartCurve& curve = chart.curves[TVChart::ReferenceOffset + slot];
+        if (curve.visible && curve.count > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void writeCharts(ReportPages& pages, QPainter& painter, const TProjekt& project,
-                 const TResult& result, const TJudgement& judgement) {
+                 const TResult& result, const TJudgement& judgement, const TVChart* response) {
     pages.heading("Charts");
     const QImage none;
     for (const auto& [name, caption] : ReportCharts) {
+        const bool withReference = response != nullptr && std::string_view(name) == "response" &&
+                                   showsReference(*response);
         pages.room(15 + pages.width() * 0.55); // the caption stays with its chart
-        pages.text(caption, 10, true);
+        pages.text(std::string(caption) + (withReference ? ", with the reference (dotted)" : ""),
+                   10, true);
         pages.picture(pages.width() * 0.55, [&](const QRectF& rect) {
             // Charts are laid out for screen pixels: draw at 96 dpi size, scaled to the page.
             const QRect pixels(0, 0, 1000, 550);
             painter.save();
             painter.translate(rect.topLeft());
             painter.scale(rect.width() / pixels.width(), rect.height() / pixels.height());
-            PaintNamedChart(painter, pixels, name, result, project, none, nullptr);
+            if (withReference) {
+                auto chart = std::make_unique<TVChart>(*response);
+                PaintChart(painter, *chart, pixels, none);
+            } else {
+                PaintNamedChart(painter, pixels, name, result, project, none, nullptr);
+            }
             painter.restore();
         });
     }
@@ -194,7 +215,7 @@ void writeReport(ReportPages& pages, QPainter& painter, const TProjekt& project,
     }
     if (input.errors.empty()) {
         writeParts(pages, project, result, input.volts);
-        writeCharts(pages, painter, project, result, judgement);
+        writeCharts(pages, painter, project, result, judgement, input.responseChart);
     }
 }
 

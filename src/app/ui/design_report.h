@@ -3,6 +3,7 @@
 // checks, drawn as vector graphics with real text by Qt's own PDF writer.
 #pragma once
 
+#include "charts/tv_chart.h"
 #include "engine/result.h"
 #include "model/projekt.h"
 #include "optimizer/judgement.h"
@@ -17,6 +18,9 @@ struct DesignReportInput {
     std::vector<std::string> errors; ///< the calculation's error list; charts and loads left out
     double volts = 2.83;             ///< input level of the parts list
     bool letter = false;             ///< US letter instead of A4
+    /// The window's response chart with the reference curves it holds, drawn instead of a
+    /// chart made from `result` (which has no reference); null for none.
+    const TVChart* responseChart = nullptr;
 };
 
 /// Writes the report of `project` with its `result` and `judgement` to `path`, atomically:

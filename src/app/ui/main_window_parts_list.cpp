@@ -2,7 +2,9 @@
 // and input level, and the design report of the project as calculated.
 #include "app/ui/design_report.h"
 #include "app/ui/main_window.h"
+#include "charts/ui/chart_box.h"
 #include "charts/ui/chart_tab_set.h"
+#include "charts/ui/chart_tabs.h"
 #include "editor/ui/parts_list_window.h"
 #include "engine/calc_thread.h"
 #include "foundation/ui/choice_dialog.h"
@@ -50,6 +52,7 @@ void TMainForm::ExportDesignReport(QString path) {
     DesignReportInput input;
     input.name = ToStoreText(name);
     input.volts = m_chartTabs->inputLevel().level().volts;
+    input.responseChart = &m_chartTabs->response()->chartBox()->chart(0);
     if (m_calc) {
         input.errors = CollectErrors(m_calc->Engine().Status(), *m_project);
     }
