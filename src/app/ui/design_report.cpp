@@ -182,8 +182,8 @@ void writeReport(ReportPages& pages, QPainter& painter, const TProjekt& project,
                  const TResult& result, const TJudgement& judgement,
                  const DesignReportInput& input) {
     pages.text(input.name, 18, true);
-    pages.text(project.Comment1.str(), 10);
-    pages.text(project.Comment2.str(), 10);
+    pages.text(result.Comment1.str(), 10); // as the charts show it, a "<d>" made the date
+    pages.text(result.Comment2.str(), 10);
     pages.text("Made " + QDate::currentDate().toString(Qt::ISODate).toStdString() +
                    " with Tavrel " + ProgramVersion,
                8);
