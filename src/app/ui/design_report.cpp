@@ -149,7 +149,10 @@ void writeCharts(ReportPages& pages, QPainter& painter, const TProjekt& project,
                  const TResult& result, const TJudgement& judgement, const TVChart* response) {
     pages.heading("Charts");
     const QImage none;
-    for (const auto& [name, caption] : ReportCharts) {
+    for (const auto& chartAndCaption : ReportCharts) {
+        // Plain names, not a structured binding: the lambda below captures the chart's name.
+        const char* name = chartAndCaption.first;
+        const char* caption = chartAndCaption.second;
         const bool withReference = response != nullptr && std::string_view(name) == "response" &&
                                    showsReference(*response);
         pages.room(15 + pages.width() * 0.55); // the caption stays with its chart
