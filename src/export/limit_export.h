@@ -18,10 +18,10 @@ enum class LimitCurve { Excursion, VentVelocity, RadiatorExcursion };
 /// What the export needs beyond the results: the level and the driver's own data.
 struct LimitExportSpec {
     LimitCurve curve = LimitCurve::Excursion;
-    int driver = 0;           ///< 0-based
-    double volts = 2.83;      ///< V rms at the amplifier
-    double amem = 0;          ///< m², the driver's piston area
-    TEinbau einbau{};         ///< the driver's enclosure: port areas, radiators
+    int driver = 0;      ///< 0-based
+    double volts = 2.83; ///< V rms at the amplifier
+    double amem = 0;     ///< m², the driver's piston area
+    TEinbau einbau{};    ///< the driver's enclosure: port areas, radiators
 };
 
 /// Why the curve cannot be exported (no such driver, no amplifier, no port or radiators, an
