@@ -2,10 +2,10 @@
 // or csv).
 #include "commands.h"
 #include "export/dsp_export.h"
-#include "foundation/number_text.h"
 #include "project_input.h"
 
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -24,13 +24,11 @@ std::optional<int> intOption(const CommandLine& line, const std::string& option,
     if (found == line.values.end()) {
         return fallback;
     }
-    const ParsedInt parsed = ParseInt(found->second);
-    if (found->second.empty() || parsed.consumed != static_cast<int>(found->second.size()) ||
-        parsed.value < 1) {
+    const auto number = WholeNumber(found->second, 1, std::numeric_limits<int>::max());
+    if (!number) {
         fail(option + " needs a positive whole number, not '" + found->second + "'");
-        return std::nullopt;
     }
-    return parsed.value;
+    return number;
 }
 
 struct DspOptions {
