@@ -27,8 +27,7 @@ void TMainForm::OpenPartsList() {
         connect(&m_chartTabs->inputLevel(), &InputLevelSetting::changed, m_partsList,
                 &PartsListWindow::Refresh);
     }
-    m_partsList->Refresh();
-    m_partsList->show();
+    m_partsList->show(); // shown, it shows the loads of the current results
     m_partsList->raise();
     m_partsList->activateWindow();
 }

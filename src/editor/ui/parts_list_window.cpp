@@ -42,7 +42,15 @@ PartsListWindow::PartsListWindow(PartsListHost host, QWidget* parent)
     resize(1400, 360);
 }
 
+void PartsListWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
+}
+
 void PartsListWindow::Refresh() {
+    if (!isVisible()) {
+        return;
+    }
     const double volts = m_host.volts();
     m_level->setText(QString("Loads at %1 V rms (%2 W into 8 ohm) at each amplifier's input; sine: "
                              "the largest over frequency, pink: pink noise of that level.")

@@ -25,9 +25,13 @@ class PartsListWindow : public QWidget {
 public:
     explicit PartsListWindow(PartsListHost host, QWidget* parent = nullptr);
 
-    /// Computes the loads anew from the host's project, result and level.
+    /// Shows the loads of the current results; a hidden window catches up when shown, so
+    /// the hand-overs of live tuning cost it nothing.
     void Refresh();
     QTableWidget* Table() const { return m_table; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     PartsListHost m_host;
