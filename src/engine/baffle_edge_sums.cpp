@@ -2,7 +2,6 @@
 
 #include "engine/baffle_sincos.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace tavrel {
@@ -44,27 +43,37 @@ double Projection(const TEdgePoint& p, int side, double factor) {
     }
 }
 
+/// Point weights with every inner-ring point that lies where its outer-ring twin lies (a
+/// baffle without chamfers) folded into the twin: one term instead of two in every direction.
+/// The twins share their window values, since every window repeats after one ring.
+std::array<double, MaxEdgePoints> FoldedWeights(const EdgeRings& rings) {
+    std::array<double, MaxEdgePoints> weight{};
+    for (int j = 0; j < rings.count; ++j) {
+        weight[j] = rings.points[j].w;
+    }
+    if (rings.count != EdgePointCount) {
+        return weight;
+    }
+    for (int j = 0; j < RingPointCount; ++j) {
+        const TEdgePoint& outer = rings.points[j];
+        const TEdgePoint& inner = rings.points[j + RingPointCount];
+        if (outer.x == inner.x && outer.y == inner.y && outer.z == inner.z) {
+            weight[j] += weight[j + RingPointCount];
+            weight[j + RingPointCount] = 0.0;
+        }
+    }
+    return weight;
+}
+
 } // namespace
 
 void EdgeSums::add(double amplitude, double path) {
-    m_pending.push_back({path, amplitude});
+    m_amplitude.push_back(amplitude);
+    m_path.push_back(path);
+    ++m_termCount;
 }
 
 void EdgeSums::closeDirection() {
-    // Terms of the same path are one term. A baffle without chamfers has its inner and outer
-    // edge rings in the same place, so every edge point stands twice: half its terms go.
-    std::sort(m_pending.begin(), m_pending.end());
-    for (std::size_t i = 0; i < m_pending.size(); ++i) {
-        const auto [path, amplitude] = m_pending[i];
-        if (i > 0 && path == m_pending[i - 1].first) {
-            m_amplitude.back() += amplitude;
-        } else {
-            m_amplitude.push_back(amplitude);
-            m_path.push_back(path);
-            ++m_termCount;
-        }
-    }
-    m_pending.clear();
     while (m_amplitude.size() % Lanes != 0) {
         m_amplitude.push_back(0.0);
         m_path.push_back(0.0);
@@ -76,17 +85,18 @@ void EdgeSums::closeDirection() {
 void EdgeSums::build(const EdgeRings& rings) {
     m_amplitude.clear();
     m_path.clear();
-    m_amplitude.reserve(EdgeSumDirections * 3 * EdgePointCount);
-    m_path.reserve(EdgeSumDirections * 3 * EdgePointCount);
+    m_amplitude.reserve(EdgeSumDirections * (EdgePointCount + Lanes));
+    m_path.reserve(EdgeSumDirections * (EdgePointCount + Lanes));
     m_direction = 0;
     m_termCount = 0;
     m_begin[0] = 0;
     const int count = rings.count;
     const auto& points = rings.points;
+    const std::array<double, MaxEdgePoints> weight = FoldedWeights(rings);
 
     for (int j = 0; j < count; ++j) {
-        if (points[j].w != 0.0) {
-            add(points[j].w, points[j].r - OnAxisDepthFactor * points[j].z);
+        if (weight[j] != 0.0) {
+            add(weight[j], points[j].r - OnAxisDepthFactor * points[j].z);
         }
     }
     closeDirection();
@@ -100,9 +110,9 @@ void EdgeSums::build(const EdgeRings& rings) {
             const EdgeWindow& window = *bySide[side];
             for (int j = 0; j < count; ++j) {
                 const TEdgePoint& p = points[j];
-                if (p.w != 0.0 && window[j] != 0.0) {
-                    add(p.w * window[j], p.r - group.depthFactor * p.z +
-                                             Projection(p, side, group.projectionFactor));
+                if (weight[j] != 0.0 && window[j] != 0.0) {
+                    add(weight[j] * window[j], p.r - group.depthFactor * p.z +
+                                                   Projection(p, side, group.projectionFactor));
                 }
             }
             closeDirection();
@@ -111,8 +121,8 @@ void EdgeSums::build(const EdgeRings& rings) {
 
     for (const double factor : RearPathFactors) {
         for (int j = 0; j < count; ++j) {
-            if (points[j].w != 0.0) {
-                add(RearPathAmplitude * points[j].w, factor * (points[j].r - points[j].z));
+            if (weight[j] != 0.0) {
+                add(RearPathAmplitude * weight[j], factor * (points[j].r - points[j].z));
             }
         }
     }

@@ -1,16 +1,14 @@
 // The edge-source sums per direction. Everything but the wave number is fixed for a baffle,
 // so each direction keeps a compact list of (amplitude, path) for the edge points that
-// contribute to it, and a frequency costs only Σ a·e^(−j·k0·P) over those lists. Terms of
-// equal path are merged into one; the lists are sorted by path for it, which changes the
-// order of the additions and so the sums only in their last bits (below 1e-13 of the
-// largest value of a response).
+// contribute to it, and a frequency costs only Σ a·e^(−j·k0·P) over those lists. Where the
+// two edge rings coincide (no chamfers) each point pair is one term; that changes the sums
+// only in their last bits (below 1e-13 of the largest value of a response).
 #pragma once
 
 #include "engine/baffle_geometry.h"
 #include "foundation/complex.h"
 
 #include <array>
-#include <utility>
 #include <vector>
 
 namespace tavrel {
@@ -34,7 +32,6 @@ private:
     void add(double amplitude, double path);
     void closeDirection();
 
-    std::vector<std::pair<double, double>> m_pending; ///< (path, amplitude) of this direction
     std::vector<double> m_amplitude;
     std::vector<double> m_path;
     std::array<int, EdgeSumDirections + 1> m_begin{};

@@ -10,14 +10,17 @@
 // node per connected part is the reference at 0 V and has neither unknown nor row.
 #include "engine/network.h"
 
+#include "engine/helper_thread.h"
 #include "engine/network_topology.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <numbers>
 #include <numeric>
+#include <thread>
 
 namespace tavrel {
 namespace {
@@ -143,9 +146,9 @@ void stampAdmittance(const EquationLayout& layout, const NetworkBranch& branch, 
 }
 
 void fillSystem(const NetworkTopology& topology, const EquationLayout& layout,
-                const TResult& result, int k, double f, NetworkScratch& scratch) {
-    LinearSystem& system = scratch.work;
-    system.copyFrom(scratch.constantPart);
+                const TResult& result, int k, double f, const LinearSystem& constantPart,
+                LinearSystem& system) {
+    system.copyFrom(constantPart);
     const double omega = 2.0 * std::numbers::pi * f;
     for (std::size_t m = 0; m < topology.branches.size(); ++m) {
         const NetworkBranch& branch = topology.branches[m];
@@ -222,17 +225,31 @@ bool solveAllPoints(const TProjekt& working, int a, TResult& result, NetworkScra
     }
     const EquationLayout layout = layoutOf(topology);
     buildConstantPart(topology, layout, scratch.constantPart);
-    PointResult point;
-    for (int k = 0; k < GridSize && working.f[k] > 0; ++k) {
-        fillSystem(topology, layout, result, k, working.f[k], scratch);
-        scratch.work.solve();
-        if (!solutionFinite(scratch.work) ||
-            !evaluatePoint(topology, layout, result, a, k, scratch.work, point)) {
-            return false;
-        }
-        storePoint(point, a, k, result);
+    int points = 0;
+    while (points < GridSize && working.f[points] > 0) {
+        ++points;
     }
-    return true;
+    // The points are independent: this thread and its helper take chunks of them, each
+    // solving in its own system.
+    constexpr int PointChunk = 64;
+    const std::thread::id owner = std::this_thread::get_id();
+    std::atomic<bool> solved{true};
+    ShareWithHelperThread(points, PointChunk, [&](int from, int to) noexcept {
+        LinearSystem& system =
+            std::this_thread::get_id() == owner ? scratch.work : scratch.helperWork;
+        PointResult point;
+        for (int k = from; k < to && solved; ++k) {
+            fillSystem(topology, layout, result, k, working.f[k], scratch.constantPart, system);
+            system.solve();
+            if (!solutionFinite(system) ||
+                !evaluatePoint(topology, layout, result, a, k, system, point)) {
+                solved = false;
+                return;
+            }
+            storePoint(point, a, k, result);
+        }
+    });
+    return solved;
 }
 
 TComplex nodeVoltage(const EquationLayout& layout, const LinearSystem& system, int node) {
@@ -283,7 +300,7 @@ std::vector<BranchFlow> SolveBranchFlows(const TProjekt& working, int a, const T
     NetworkScratch scratch;
     buildConstantPart(topology, layout, scratch.constantPart);
     for (int k = 0; k < points && k < GridSize && working.f[k] > 0; ++k) {
-        fillSystem(topology, layout, result, k, working.f[k], scratch);
+        fillSystem(topology, layout, result, k, working.f[k], scratch.constantPart, scratch.work);
         scratch.work.solve();
         if (!solutionFinite(scratch.work)) {
             return {};

@@ -13,12 +13,13 @@
 namespace tavrel {
 
 /// Working storage of the network job, kept by each calculation thread and reused for every
-/// amplifier and run: the frequency-independent part of the equations and the system that
-/// is filled and solved per grid frequency. It grows to the largest network seen and never
-/// allocates inside the frequency loop.
+/// amplifier and run: the frequency-independent part of the equations and the systems that
+/// are filled and solved per grid frequency, one for each of the two threads that share the
+/// points. It grows to the largest network seen and never allocates inside the frequency loop.
 struct NetworkScratch {
     LinearSystem constantPart;
     LinearSystem work;
+    LinearSystem helperWork; ///< the system of the helper thread's share of the points
 };
 
 inline std::unique_ptr<NetworkScratch> MakeNetworkScratch() {

@@ -3,11 +3,14 @@
 // pressure limits set by excursion and power.
 #include "engine/speaker.h"
 
+#include "engine/baffle_sincos.h"
 #include "engine/excursion.h"
+#include "engine/helper_thread.h"
 #include "engine/passive_radiator.h"
 #include "engine/vent_velocity.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace tavrel {
@@ -59,12 +62,18 @@ const CoefficientTable& coefficientTable() {
     return table;
 }
 
+/// e^(jφ) by the engine's inline sine and cosine: the library's cost more than the sums.
+TComplex unitPhasor(double phi) {
+    const baffle_math::SinCosValue sc = baffle_math::SinCos(phi);
+    return {sc.cos, sc.sin};
+}
+
 AxisPhasors axisPhasors(double v, double omega) {
     if (v == 0.0) {
         return {TComplex{1, 0}, TComplex{1, 0}, TComplex{1, 0}};
     }
-    const TComplex half = CPolar(1, 0.5 * omega * v);
-    return {half, CPolar(1, std::sqrt(3.0) / 2 * omega * v), CMul(half, half)};
+    const TComplex half = unitPhasor(0.5 * omega * v);
+    return {half, unitPhasor(std::sqrt(3.0) / 2 * omega * v), CMul(half, half)};
 }
 
 TComplex pick(const AxisPhasors& phasors, Coefficient c) {
@@ -102,6 +111,11 @@ struct SlotSetup {
     double powerVoltsGuard = 0; ///< the same with the tiny guard used in the comparison
 };
 
+/// Grid points [from, to).
+struct PointRange {
+    std::size_t from = 0, to = 0;
+};
+
 struct SpeakerSetup {
     int nChassis = 0;
     std::array<SlotSetup, ChassisSlots> slots{};
@@ -137,9 +151,10 @@ bool prepare(const TProjekt& working, const TResult& result, SpeakerSetup& setup
     return true;
 }
 
-/// Pressure of each driver alone when its excursion reaches xlin.
-void excursionLimitedPressure(const SpeakerSetup& setup, TResult& r, std::size_t k) {
-    for (std::size_t sd = 0; sd < ChassisSlots; ++sd) {
+/// Pressure of driver slot sd alone when its excursion reaches xlin.
+void excursionLimitedPressure(const SpeakerSetup& setup, TResult& r, std::size_t sd,
+                              const PointRange& points) {
+    for (std::size_t k = points.from; k < points.to; ++k) {
         if (static_cast<int>(sd) >= setup.nChassis) {
             r.PmaxChassis[sd][k] = UnusedPmax;
             continue;
@@ -171,8 +186,7 @@ void radiate(const std::array<TComplex, Directions>& baffle, TComplex u, TComple
 
 /// Adds a source's on-axis output heard on the axes tilted by +φ and −φ.
 void addTilted(TComplex onAxis, double phi, TComplex& plus, TComplex& minus) {
-    const double c = std::cos(phi);
-    const double s = std::sin(phi);
+    const auto [c, s] = unitPhasor(phi);
     plus = CAdd(plus, {onAxis.Re * c + onAxis.Im * s, onAxis.Im * c - onAxis.Re * s});
     minus = CAdd(minus, {onAxis.Re * c - onAxis.Im * s, onAxis.Im * c + onAxis.Re * s});
 }
@@ -184,38 +198,52 @@ void addStored(const std::array<TComplex, Directions>& out, std::array<TComplex,
     }
 }
 
-/// Every driver's directional outputs and their sums.
-void sumDrivers(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) {
-    auto& sum = r.SpeakerDir[k];
-    sum.fill(TComplex{});
-    TComplex tiltPlus{}, tiltMinus{};
-    const double omega = 2.0 * Pi * f / SpeedOfSound;
-    for (std::size_t d = 0; d < ChassisSlots; ++d) {
-        const SlotSetup& slot = setup.slots[d];
+/// The sums over the drivers before the first is added, and the lowest voltage limit before
+/// the first driver's.
+void clearSums(TResult& r, const PointRange& points) {
+    for (std::size_t k = points.from; k < points.to; ++k) {
+        r.Umax[k] = NoLimit;
+        r.SpeakerDir[k].fill(TComplex{});
+        r.SumTiltPlus[k] = TComplex{};
+        r.SumTiltMinus[k] = TComplex{};
+    }
+}
+
+/// Driver slot d's directional outputs at every point, added into the sums. The drivers are
+/// added one after another in slot order, front before rear, at every point.
+void addDriver(const SpeakerSetup& setup, TResult& r, std::size_t d, const Grid& freq,
+               const PointRange& points) {
+    const SlotSetup& slot = setup.slots[d];
+    if (slot.amp < 0) {
+        if (!setup.recompute[d]) {
+            return; // silent in the last pass too
+        }
+        for (std::size_t k = points.from; k < points.to; ++k) {
+            r.DirFront[d][k].fill(TComplex{});
+            r.DirRear[d][k].fill(TComplex{});
+        }
+        return;
+    }
+    for (std::size_t k = points.from; k < points.to; ++k) {
+        const double f = freq[k];
+        auto& sum = r.SpeakerDir[k];
         auto& front = r.DirFront[d][k];
         auto& rear = r.DirRear[d][k];
-        if (slot.amp < 0) {
-            front.fill(TComplex{});
-            rear.fill(TComplex{});
-            continue;
-        }
         if (!setup.recompute[d]) {
             addStored(front, sum);
             addStored(rear, sum);
         } else {
-            const int a = slot.amp;
+            const double omega = 2.0 * Pi * f / SpeedOfSound;
             const TComplex u = r.ChassisU[d][k];
-            const TComplex h = r.AktFilterH[a][k];
+            const TComplex h = r.AktFilterH[slot.amp][k];
             radiate(r.BaffleFront[d][k], u, CMul(h, r.PFrontBlend[d][k]), slot.front, omega, front,
                     sum);
             radiate(r.BaffleRear[d][k], u, CMul(h, r.PRearBlend[d][k]), slot.rear, omega, rear,
                     sum);
         }
-        addTilted(front[0], f * slot.tiltFront, tiltPlus, tiltMinus);
-        addTilted(rear[0], f * slot.tiltRear, tiltPlus, tiltMinus);
+        addTilted(front[0], f * slot.tiltFront, r.SumTiltPlus[k], r.SumTiltMinus[k]);
+        addTilted(rear[0], f * slot.tiltRear, r.SumTiltPlus[k], r.SumTiltMinus[k]);
     }
-    r.SumTiltPlus[k] = tiltPlus;
-    r.SumTiltMinus[k] = tiltMinus;
 }
 
 /// Passive radiators limit the driver like its own cone does, whichever comes first; the
@@ -239,11 +267,13 @@ void radiatorLimit(const SlotSetup& slot, TResult& r, std::size_t d, std::size_t
     }
 }
 
-/// Amplifier voltage at which each driver reaches excursion or power limit first.
-void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t k, double f) {
-    r.Umax[k] = NoLimit;
-    for (std::size_t d = 0; d < ChassisSlots; ++d) {
-        const SlotSetup& slot = setup.slots[d];
+/// Amplifier voltage at which driver slot d reaches its excursion or power limit first, and
+/// the lowest such voltage of the slots up to d.
+void voltageLimits(const SpeakerSetup& setup, TResult& r, std::size_t d, const Grid& freq,
+                   const PointRange& points) {
+    const SlotSetup& slot = setup.slots[d];
+    for (std::size_t k = points.from; k < points.to; ++k) {
+        const double f = freq[k];
         r.UmaxChassis[d][k] = NoLimit;
         if (slot.amp < 0) {
             continue;
@@ -296,6 +326,30 @@ bool pointIsFinite(const TResult& r, std::size_t k) {
     return probe == 0.0;
 }
 
+/// Driver by driver over a range of points rather than point by point: each step then streams
+/// through one driver's arrays instead of touching every driver's at every point, and every
+/// sum still adds the drivers in the same order. False at the first point that is not finite.
+bool computeRange(const SpeakerSetup& setup, const Grid& freq, TResult& r,
+                  const PointRange& points) {
+    for (std::size_t d = 0; d < ChassisSlots; ++d) {
+        excursionLimitedPressure(setup, r, d, points);
+    }
+    clearSums(r, points);
+    for (std::size_t d = 0; d < ChassisSlots; ++d) {
+        addDriver(setup, r, d, freq, points);
+    }
+    for (std::size_t d = 0; d < ChassisSlots; ++d) {
+        voltageLimits(setup, r, d, freq, points);
+    }
+    for (std::size_t k = points.from; k < points.to; ++k) {
+        speakerFigures(r, k);
+        if (!pointIsFinite(r, k)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool computeAllPoints(const TProjekt& working, TResult& r, const DriverMask* recompute) {
     SpeakerSetup setup;
     if (!prepare(working, r, setup)) {
@@ -306,17 +360,20 @@ bool computeAllPoints(const TProjekt& working, TResult& r, const DriverMask* rec
     } else {
         setup.recompute.fill(true);
     }
-    for (std::size_t k = 0; k < GridSize - 1 && working.f[k] > 0.0; ++k) {
-        const double f = working.f[k];
-        excursionLimitedPressure(setup, r, k);
-        sumDrivers(setup, r, k, f);
-        voltageLimits(setup, r, k, f);
-        speakerFigures(r, k);
-        if (!pointIsFinite(r, k)) {
-            return false;
-        }
+    int points = 0;
+    while (points < GridSize - 1 && working.f[points] > 0.0) {
+        ++points;
     }
-    return true;
+    // Every point is computed on its own, so the two threads take ranges of points.
+    constexpr int PointChunk = 64;
+    std::atomic<bool> finite{true};
+    ShareWithHelperThread(points, PointChunk, [&](int from, int to) noexcept {
+        const PointRange range{static_cast<std::size_t>(from), static_cast<std::size_t>(to)};
+        if (!computeRange(setup, working.f, r, range)) {
+            finite = false;
+        }
+    });
+    return finite;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <fftw3.h>
 #include <memory>
 #include <numbers>
+#include <sleef.h>
 #include <vector>
 
 namespace tavrel {
@@ -110,8 +111,9 @@ struct GridCurves {
     std::vector<double> logMagnitude = std::vector<double>(GridSize);
 };
 
-/// Level (ln of the magnitude), phase and magnitude of every bin; the magnitude holds the taper
-/// until fillSpectrum multiplies it in (0 for a silent bin).
+/// Level (ln of the magnitude, until fillSpectrum takes its exponential in place), phase and
+/// magnitude of every bin; the magnitude holds the taper until fillSpectrum multiplies the
+/// level in (0 for a silent bin).
 struct BinValues {
     std::vector<double> level = std::vector<double>(Bins, 0.0);
     std::vector<double> phase = std::vector<double>(Bins, 0.0);
@@ -142,10 +144,25 @@ void interpolateBins(const BinMap& map, const GridCurves& g, const double* delay
     }
 }
 
+/// e^x of every value in place, by SLEEF's vector exponential (within 1 ulp) where the
+/// processor has vectors, a fifth of the library's scalar exp.
+void expInPlace(double* values, int count) {
+    int m = 0;
+#if defined(__SSE2__)
+    for (; m + 2 <= count; m += 2) {
+        _mm_storeu_pd(values + m, Sleef_expd2_u10(_mm_loadu_pd(values + m)));
+    }
+#endif
+    for (; m < count; ++m) {
+        values[m] = std::exp(values[m]);
+    }
+}
+
 /// Separate from the interpolation, so that the compiler can vectorise the sine and cosine.
 void fillSpectrum(BinValues& bins, fftw_complex* spectrum) {
+    expInPlace(bins.level.data(), Bins);
     for (int m = 0; m < Bins; ++m) {
-        bins.magnitude[m] *= std::exp(bins.level[m]);
+        bins.magnitude[m] *= bins.level[m];
     }
     double* out = spectrum[0];
     const double* magnitude = bins.magnitude.data();
@@ -174,8 +191,13 @@ void storeTimeCurves(const double* samples, TimeCurve& impulse, TimeCurve& step)
     }
 }
 
+/// Without an early exit, so that the compiler can vectorise it.
 bool allFinite(const double* values, int count) {
-    return std::all_of(values, values + count, [](double v) { return std::isfinite(v); });
+    bool finite = true;
+    for (int i = 0; i < count; ++i) {
+        finite &= std::isfinite(values[i]);
+    }
+    return finite;
 }
 
 bool hasResponse(const TProjekt& p, const TResult& r, int slot) {
@@ -291,18 +313,22 @@ void RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
         }
     }
     const BinMap& map = binMapOf(p.f, count);
-    // Each slot writes only its own arrays of the results.
-    ShareWithHelperThread(todoCount, 1, [&](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            const int slot = todo[i];
-            if (computeSlot(p.f.data(), count, slot, map, threadSlotWork(), r)) {
-                r.HasTime[slot] = true;
-                std::fill(r.GroupDelay[slot].begin() + count, r.GroupDelay[slot].end(), 0.0);
-            } else {
-                clearSlot(r, slot);
+    // Each slot writes only its own arrays of the results; one slot is worth a wake-up.
+    constexpr int SlotsWorthSharing = 2;
+    ShareWithHelperThread(
+        todoCount, 1,
+        [&](int from, int to) {
+            for (int i = from; i < to; ++i) {
+                const int slot = todo[i];
+                if (computeSlot(p.f.data(), count, slot, map, threadSlotWork(), r)) {
+                    r.HasTime[slot] = true;
+                    std::fill(r.GroupDelay[slot].begin() + count, r.GroupDelay[slot].end(), 0.0);
+                } else {
+                    clearSlot(r, slot);
+                }
             }
-        }
-    });
+        },
+        SlotsWorthSharing);
 }
 
 } // namespace tavrel

@@ -213,9 +213,10 @@ double driverPhaseSpread(const Points& p, const TResult& r) {
         if (qmAbs == 0.0) {
             continue;
         }
+        const double loudestPhase = CArg(qm);
         for (int d = 0; d < p.nChassis; ++d) {
             const TComplex q = r.DirFront[d][i][0];
-            double delta = std::abs(CArg(q) - CArg(qm));
+            double delta = std::abs(CArg(q) - loudestPhase);
             if (delta > Pi) {
                 delta = 2 * Pi - delta;
             }

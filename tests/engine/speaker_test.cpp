@@ -265,12 +265,11 @@ TEST_F(SpeakerJob, DirectivityComparesOnAxisWithAllDirectionsAndTiltedAxesRotate
     expectNear(result->SumTiltMinus[2], CRotate(result->SpeakerDir[2][0], -phi));
 }
 
-TEST_F(SpeakerJob, ArithmeticFailureStopsWithItsErrorKeepingEarlierPoints) {
+TEST_F(SpeakerJob, ArithmeticFailureEndsWithItsErrorKeepingEarlierPoints) {
     drive(0, 0, {1, 0});
     result->PFrontBlend[0][1] = {std::nan(""), 0};
     EXPECT_EQ(RunSpeakerJob(*project, *result), "Error: Cannot calculate speaker.");
     EXPECT_EQ(result->SpeakerDir[0][0], (TComplex{1, 0}));
-    EXPECT_EQ(result->SpeakerDir[2][0], (TComplex{0, 0})); // never reached
 
     result->PFrontBlend[0].fill({1e200, 0});
     result->ChassisU[0][0] = {1e200, 0}; // overflows
