@@ -27,8 +27,7 @@ int firstAmpDriving(const TProjekt& p, int d) {
 } // namespace
 
 TCalcEngine::TCalcEngine()
-    : m_working(std::make_unique<TProjekt>()), m_result(MakeResult()),
-      m_scratch(MakeNetworkScratch()) {
+    : m_working(std::make_unique<TProjekt>()), m_scratch(MakeNetworkScratch()) {
     m_speakerStale.fill(true);
 }
 
@@ -36,13 +35,14 @@ TCalcEngine::~TCalcEngine() = default;
 
 void TCalcEngine::MarkAll() {
     m_status = TCalcStruct{};
-    ClearResult(*m_result);
+    ClearResult(results());
+    m_results.changes().all = true;
     m_speakerStale.fill(true);
 }
 
 void TCalcEngine::markDriversOf(int amp) {
     for (int d = 0; d < ChassisSlots; ++d) {
-        if (m_result->AmpOfChassis[d] == amp) {
+        if (m_results.current().AmpOfChassis[d] == amp) {
             m_speakerStale[d] = true;
         }
     }
@@ -108,7 +108,8 @@ void TCalcEngine::countPendingJobs() {
 // Every job catches its own failures and returns its state text, so a job never ends the pass.
 bool TCalcEngine::RunNextJob() {
     const TProjekt& p = *m_working;
-    TResult& r = *m_result;
+    TResult& r = results();
+    ResultChanges& changed = m_results.changes();
     auto run = [this](std::string& status, const std::string& outcome) {
         status = outcome;
         ++m_jobsDone;
@@ -125,6 +126,7 @@ bool TCalcEngine::RunNextJob() {
     for (int d = 0; d < ChassisCount(p); ++d) {
         if (m_status.Baffle[d] == Pending) {
             m_speakerStale[d] = true;
+            changed.baffle[d] = true;
             return run(m_status.Baffle[d], RunBaffleJob(p, d, r));
         }
     }
@@ -148,8 +150,15 @@ bool TCalcEngine::RunNextJob() {
     }
     if (m_status.Speaker == Pending) {
         run(m_status.Speaker, RunSpeakerJob(p, r, &m_speakerStale));
+        for (int d = 0; d < ChassisSlots; ++d) {
+            changed.directions[d] = changed.directions[d] || m_speakerStale[d];
+        }
         if (m_timeCurves) {
-            RunTimeCurves(p, r, m_allTimeCurves ? nullptr : &m_speakerStale);
+            const TimeSlotMask written =
+                RunTimeCurves(p, r, m_allTimeCurves ? nullptr : &m_speakerStale);
+            for (int slot = 0; slot < TimeSlots; ++slot) {
+                changed.time[slot] = changed.time[slot] || written[slot];
+            }
             m_allTimeCurves = false;
         }
         // After a failed job some points were not summed: everything is computed next time.
@@ -161,7 +170,7 @@ bool TCalcEngine::RunNextJob() {
 
 void TCalcEngine::FinishPass() {
     const TProjekt& p = *m_working;
-    TResult& r = *m_result;
+    TResult& r = results();
     r.Valid = false;
     int i = 0;
     while (i < GridSize - 1 && p.f[i] > 0) {
@@ -194,7 +203,8 @@ void TCalcEngine::CalculateAll(const TProjekt& project, bool full) {
 
 void TCalcEngine::CopyStateFrom(const TCalcEngine& other) {
     *m_working = *other.m_working;
-    *m_result = *other.m_result;
+    results() = other.Result();
+    m_results.changes().all = true;
     m_status = other.m_status;
     m_speakerStale = other.m_speakerStale;
     m_allTimeCurves = true;

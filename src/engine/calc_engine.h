@@ -6,6 +6,7 @@
 
 #include "engine/network.h"
 #include "engine/result.h"
+#include "engine/result_buffers.h"
 #include "engine/speaker.h"
 #include "model/projekt.h"
 // The engine's one upward include: every pass ends with the design judgement, handed over with
@@ -49,7 +50,10 @@ public:
     int JobCount() const { return m_jobCount; }
     int JobsDone() const { return m_jobsDone; }
     const TCalcStruct& Status() const { return m_status; }
-    const TResult& Result() const { return *m_result; }
+    const TResult& Result() const { return m_results.current(); }
+    /// The results of the finished pass, shared rather than copied: the engine writes its
+    /// next pass elsewhere and never touches them again.
+    std::shared_ptr<TResult> ShareResult() { return m_results.share(); }
     const TProjekt& Working() const { return *m_working; }
     TJudgement& Judgement() { return m_judgement; }
     const TJudgement& Judgement() const { return m_judgement; }
@@ -58,9 +62,10 @@ private:
     void detectChanges(const TProjekt& incoming);
     void countPendingJobs();
     void markDriversOf(int amp);
+    TResult& results() { return m_results.writable(); }
 
     std::unique_ptr<TProjekt> m_working;
-    std::unique_ptr<TResult> m_result;
+    ResultBuffers m_results;
     std::unique_ptr<NetworkScratch> m_scratch;
     TCalcStruct m_status;
     /// Drivers whose directional outputs the next speaker job must compute anew: those whose

@@ -150,7 +150,7 @@ bool TCalcThread::finishPass() {
         m_callbacks.errors(errors);
     }
     if (m_callbacks.handOver) {
-        m_callbacks.handOver(m_engine.Result(), errors.empty());
+        m_callbacks.handOver(m_engine.ShareResult(), errors.empty());
     }
     return true;
 }

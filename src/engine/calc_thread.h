@@ -26,8 +26,10 @@ struct CalcCallbacks {
     std::function<void(int jobsDone, int jobCount)> progress;
     /// The job states of the finished pass, as the error list shows them.
     std::function<void(const std::vector<std::string>& errors)> errors;
-    /// The finished results; `valid` is true when no job reported an error.
-    std::function<void(const TResult& result, bool valid)> handOver;
+    /// The finished results, shared: the thread never writes them again, the receiver keeps
+    /// them until the next hand-over (when it drops them) and may only mark them outdated
+    /// (Valid). `valid` is true when no job reported an error.
+    std::function<void(std::shared_ptr<TResult> result, bool valid)> handOver;
 };
 
 class TCalcThread {

@@ -23,6 +23,7 @@ constexpr int Directions = 30;
 /// that leads (a driver in front of the others) is not wrapped around to the end.
 constexpr int TimeSamples = 32768;
 constexpr int TimeSlots = 1 + MaxChassis;
+using TimeSlotMask = std::array<bool, TimeSlots>;
 constexpr double TimeSampleRate = 96000.0;
 constexpr int TimeLeadSamples = TimeSamples / 4;
 /// Sample i of every impulse and step response lies at TimeStart + i / TimeSampleRate seconds.
@@ -88,6 +89,11 @@ inline std::unique_ptr<TResult> MakeResult() {
 }
 
 static_assert(std::is_trivially_copyable_v<TResult>);
+
+/// The same, for results that are handed over and shared.
+inline std::shared_ptr<TResult> MakeSharedResult() {
+    return std::make_shared<TResult>();
+}
 
 /// Zeroes every byte in place; assigning TResult{} would build a 16 MB temporary on the stack.
 inline void ClearResult(TResult& result) {

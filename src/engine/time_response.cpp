@@ -293,7 +293,7 @@ void GroupDelayOf(const double* freq, const double* phase, int count, double* de
     }
 }
 
-void RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
+TimeSlotMask RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
     int count = 0;
     while (count < GridSize - 1 && p.f[count] > 0) {
         ++count;
@@ -302,14 +302,17 @@ void RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
     // A slot without a response is cleared once; one with HasTime false is all zeros already.
     std::array<int, TimeSlots> todo{};
     int todoCount = 0;
+    TimeSlotMask written{};
     for (int slot = 0; slot < TimeSlots; ++slot) {
         if (count < 2 || !hasResponse(p, r, slot)) {
             if (r.HasTime[slot]) {
                 clearSlot(r, slot);
+                written[slot] = true;
             }
         } else if (slot == 0 || recompute == nullptr || (*recompute)[slot - 1] ||
                    !r.HasTime[slot]) {
             todo[todoCount++] = slot;
+            written[slot] = true;
         }
     }
     const BinMap& map = binMapOf(p.f, count);
@@ -329,6 +332,7 @@ void RunTimeCurves(const TProjekt& p, TResult& r, const DriverMask* recompute) {
             }
         },
         SlotsWorthSharing);
+    return written;
 }
 
 } // namespace tavrel

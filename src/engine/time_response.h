@@ -28,7 +28,9 @@ void GroupDelayOf(const double* freq, const double* phase, int count, double* de
 /// responses of the speaker job and the grid of `working`. A slot whose response or outcome
 /// is not finite is left without time curves. With `recompute`, a driver's slot that already
 /// has time curves is computed anew only when the speaker job recomputed that driver (its
-/// flag is set), as its response is otherwise the one the curves were made from.
-void RunTimeCurves(const TProjekt& working, TResult& result, const DriverMask* recompute = nullptr);
+/// flag is set), as its response is otherwise the one the curves were made from. Returns the
+/// slots it wrote (computed or cleared).
+TimeSlotMask RunTimeCurves(const TProjekt& working, TResult& result,
+                           const DriverMask* recompute = nullptr);
 
 } // namespace tavrel

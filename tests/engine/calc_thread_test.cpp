@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
@@ -20,6 +21,7 @@ struct Reports {
     std::vector<std::vector<std::string>> errors;
     std::vector<double> pegelSeen; ///< the first amplifier's filter output at 1 kHz per hand-over
     std::atomic<int> handOvers{0};
+    std::shared_ptr<const TResult> shown; ///< kept until the next hand-over, as a window does
 
     CalcCallbacks callbacks() {
         CalcCallbacks c;
@@ -31,9 +33,10 @@ struct Reports {
             std::lock_guard lock(mutex);
             errors.push_back(e);
         };
-        c.handOver = [this](const TResult& r, bool) {
+        c.handOver = [this](std::shared_ptr<TResult> r, bool) {
             std::lock_guard lock(mutex);
-            pegelSeen.push_back(CAbs(r.AktFilterH[0][0]));
+            pegelSeen.push_back(CAbs(r->AktFilterH[0][0]));
+            shown = std::move(r);
             ++handOvers;
         };
         return c;
@@ -91,9 +94,9 @@ TEST_F(CalcThread, BurstOfRequestsCoalescesIntoTheResultOfTheFinalProject) {
     Reports slowUi; // a user interface that takes its time with every report
     CalcCallbacks callbacks = slowUi.callbacks();
     const auto handOver = callbacks.handOver;
-    callbacks.handOver = [handOver](const TResult& r, bool valid) {
+    callbacks.handOver = [handOver](std::shared_ptr<TResult> r, bool valid) {
         std::this_thread::sleep_for(5ms);
-        handOver(r, valid);
+        handOver(std::move(r), valid);
     };
     TCalcThread thread(false, std::move(callbacks));
     thread.RequestCalc(*project);
@@ -113,6 +116,36 @@ TEST_F(CalcThread, BurstOfRequestsCoalescesIntoTheResultOfTheFinalProject) {
     auto reference = std::make_unique<TCalcEngine>();
     reference->CalculateAll(*project);
     EXPECT_TRUE(thread.Result() == reference->Result());
+}
+
+// The thread writes each pass into the buffer handed over the time before, brought up to date
+// with what changed since: every kind of change must leave no stale block behind, so each
+// hand-over equals the results of an engine that computed the same passes in one buffer.
+TEST_F(CalcThread, EveryHandOverEqualsTheSamePassesInOneBuffer) {
+    TCalcThread thread(false, reports.callbacks());
+    const std::vector<std::function<void(TProjekt&)>> changes{
+        [](TProjekt& p) { p.Schallwand[0].b *= 1.1; },        // one baffle
+        [](TProjekt& p) { p.Amps[0].AktFilter.Pegel = 2.0; }, // a filter: both drivers
+        [](TProjekt& p) { p.Chassis[1].Re *= 1.05; },         // one driver
+        [](TProjekt& p) {                                     // the network
+            for (TWeichePart& part : p.Amps[0].Weiche) {
+                part.value *= part.typ == PartCapacitor ? 0.9 : 1.0;
+            }
+        },
+        [](TProjekt& p) { p.Schallwand[1].vert += 0.01; },    // a position only
+        [](TProjekt& p) { p.Option.sz = 250, BuildGrid(p); }, // the grid: everything
+    };
+    auto reference = std::make_unique<TCalcEngine>();
+    int expected = 0;
+    for (const auto& change : changes) {
+        change(*project);
+        thread.RequestCalc(*project);
+        ASSERT_TRUE(waitForHandOvers(reports, ++expected));
+        ASSERT_TRUE(thread.WaitFinished(60s));
+        reference->CalculateAll(*project, expected == 1);
+        std::lock_guard lock(reports.mutex);
+        EXPECT_TRUE(*reports.shown == reference->Result()) << "after change " << expected;
+    }
 }
 
 TEST_F(CalcThread, UnchangedRequestHandsOverAgainWithoutJobs) {

@@ -64,7 +64,7 @@ QAction* addItem(QMenu* menu, const QString& caption, const char* name,
 TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     : QMainWindow(parent), m_settings(std::move(settings)), m_programDir(std::move(programDir)),
       m_project(std::make_unique<TProjekt>()), m_reference(std::make_unique<TProjekt>()),
-      m_displayed(MakeResult()) {
+      m_displayed(MakeSharedResult()) {
     setObjectName("TMainForm");
     move(66, 0);
     resize(1100, 760);

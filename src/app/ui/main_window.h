@@ -169,7 +169,7 @@ private:
     void stopCalcThread();
     void showProgress(int done, int count);
     void showErrors(const std::vector<std::string>& errors);
-    void handOver(const TResult& result, bool valid);
+    void handOver(std::shared_ptr<TResult> result, bool valid);
     void updateCharts();
     void refreshMenus();
     void refreshUndoActions();
@@ -229,7 +229,8 @@ private:
     UndoStack m_undo;
     std::string m_fileName;
     bool m_projectCoded = true; ///< the form a save keeps
-    std::unique_ptr<TResult> m_displayed;
+    std::shared_ptr<TResult> m_displayed; ///< the calculation thread's last hand-over
+    std::shared_ptr<TResult> m_optimizerShown; ///< the optimizer's best design, when shown
     std::unique_ptr<TCalcThread> m_calc;
     int m_errorCount = 0; ///< errors of the last pass handed over
     int m_handOvers = 0;

@@ -39,8 +39,8 @@ void TMainForm::startCalcThread() {
     callbacks.errors = [this, ui](const std::vector<std::string>& errors) {
         ui->Run([this, &errors] { showErrors(errors); });
     };
-    callbacks.handOver = [this, ui](const TResult& result, bool valid) {
-        ui->Run([this, &result, valid] { handOver(result, valid); });
+    callbacks.handOver = [this, ui](std::shared_ptr<TResult> result, bool valid) {
+        ui->Run([this, &result, valid] { handOver(std::move(result), valid); });
     };
     m_calc = std::make_unique<TCalcThread>(false, std::move(callbacks));
 }
@@ -96,8 +96,8 @@ void TMainForm::showErrors(const std::vector<std::string>& errors) {
     }
 }
 
-void TMainForm::handOver(const TResult& result, bool valid) {
-    *m_displayed = result;
+void TMainForm::handOver(std::shared_ptr<TResult> result, bool valid) {
+    m_displayed = std::move(result); // drops the previous results, which the thread reuses
     m_displayed->Valid = valid;
     ++m_handOvers;
     updateCharts();

@@ -23,7 +23,12 @@ void TMainForm::createOptimizer() {
     host.partsMarked = [this] { MarkModified(); };
     host.showResults = [this](const TResult& result) {
         clearToleranceSpread(); // it belongs to the curves being replaced
-        *m_displayed = result;
+        // Into a buffer of this window's: the calculation thread's results stay untouched.
+        if (!m_optimizerShown) {
+            m_optimizerShown = MakeSharedResult();
+        }
+        *m_optimizerShown = result;
+        m_displayed = m_optimizerShown;
         m_displayed->Valid = true;
         // The optimizer's engines judge without time curves: the ones they carry belong to the
         // design the run started from, so the time charts stay empty until the run ends.

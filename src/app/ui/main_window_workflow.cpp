@@ -361,7 +361,9 @@ void TMainForm::ExportResults() {
     if (!waitForCalculation()) {
         return;
     }
-    TFormExport dialog(*m_displayed, FromStoreText(m_settings.ProjectDir), this);
+    // Held for the dialog's life: a hand-over meanwhile must not give these back to the thread.
+    const std::shared_ptr<const TResult> shown = m_displayed;
+    TFormExport dialog(*shown, FromStoreText(m_settings.ProjectDir), this);
     dialog.exec();
 }
 

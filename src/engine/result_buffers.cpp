@@ -1,0 +1,86 @@
+#include "engine/result_buffers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+namespace tavrel {
+namespace {
+
+/// A per-slot member of TResult as bytes: where it starts, the size of one slot, which slots
+/// changed.
+struct Block {
+    std::size_t offset = 0;
+    std::size_t slotSize = 0;
+    int slots = 0;
+    const bool* changed = nullptr;
+};
+
+template <typename Member, std::size_t N>
+Block BlockOf(const TResult& r, const std::array<Member, N>& member, const bool* changed) {
+    const auto offset = static_cast<std::size_t>(reinterpret_cast<const char*>(&member) -
+                                                 reinterpret_cast<const char*>(&r));
+    return {offset, sizeof(Member), static_cast<int>(N), changed};
+}
+
+void CopyBytes(TResult& to, const TResult& from, std::size_t offset, std::size_t size) {
+    std::memcpy(reinterpret_cast<char*>(&to) + offset,
+                reinterpret_cast<const char*>(&from) + offset, size);
+}
+
+} // namespace
+
+void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes) {
+    if (changes.all) {
+        to = from;
+        return;
+    }
+    std::array<Block, 6> blocks{
+        BlockOf(from, from.BaffleFront, changes.baffle.data()),
+        BlockOf(from, from.BaffleRear, changes.baffle.data()),
+        BlockOf(from, from.DirFront, changes.directions.data()),
+        BlockOf(from, from.DirRear, changes.directions.data()),
+        BlockOf(from, from.Impulse, changes.time.data()),
+        BlockOf(from, from.Step, changes.time.data()),
+    };
+    std::sort(blocks.begin(), blocks.end(),
+              [](const Block& a, const Block& b) { return a.offset < b.offset; });
+    // Whatever lies between the blocks is small: it is copied whole, fields added later too.
+    std::size_t done = 0;
+    for (const Block& block : blocks) {
+        CopyBytes(to, from, done, block.offset - done);
+        for (int s = 0; s < block.slots; ++s) {
+            if (block.changed[s]) {
+                CopyBytes(to, from, block.offset + s * block.slotSize, block.slotSize);
+            }
+        }
+        done = block.offset + block.slots * block.slotSize;
+    }
+    CopyBytes(to, from, done, sizeof(TResult) - done);
+}
+
+ResultBuffers::ResultBuffers() : m_current(MakeSharedResult()) {}
+
+TResult& ResultBuffers::writable() {
+    if (!m_shared) {
+        return *m_current;
+    }
+    if (m_spare && m_spare.use_count() == 1) {
+        // The receiver's last use of the snapshot happened before it let go of it.
+        std::atomic_thread_fence(std::memory_order_acquire);
+        CopyChangedResults(*m_spare, *m_current, m_changes);
+    } else {
+        m_spare = std::make_shared<TResult>(*m_current); // still held: a copy after all
+    }
+    std::swap(m_current, m_spare);
+    m_changes = ResultChanges{};
+    m_shared = false;
+    return *m_current;
+}
+
+std::shared_ptr<TResult> ResultBuffers::share() {
+    m_shared = true;
+    return m_current;
+}
+
+} // namespace tavrel

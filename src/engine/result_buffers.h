@@ -1,0 +1,47 @@
+// The engine's results in two buffers, so that a finished pass is handed over as a shared
+// snapshot instead of a copy: the snapshot is left alone, and the next pass writes the other
+// buffer after bringing it up to date with only what the passes since changed.
+#pragma once
+
+#include "engine/result.h"
+#include "engine/speaker.h"
+
+#include <array>
+#include <memory>
+
+namespace tavrel {
+
+/// The large per-slot blocks of the results a pass wrote. Everything else in the results is
+/// small and always brought over whole.
+struct ResultChanges {
+    bool all = false;
+    DriverMask baffle{};     ///< BaffleFront and BaffleRear
+    DriverMask directions{}; ///< DirFront and DirRear
+    TimeSlotMask time{};     ///< Impulse and Step
+};
+
+/// Copies into `to` what makes it equal to `from`, when the two differed only by `changes`.
+void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes);
+
+class ResultBuffers {
+public:
+    ResultBuffers();
+
+    const TResult& current() const { return *m_current; }
+    /// The buffer to write: the current one, or, once that is shared, the other one brought up
+    /// to date (a fresh copy while a receiver still holds the other).
+    TResult& writable();
+    /// What the passes since the last snapshot wrote; the jobs add to it.
+    ResultChanges& changes() { return m_changes; }
+    /// The current results as a snapshot nobody writes again; its receiver may mark it
+    /// outdated (Valid) and is expected to drop it when it takes the next one.
+    std::shared_ptr<TResult> share();
+
+private:
+    std::shared_ptr<TResult> m_current;
+    std::shared_ptr<TResult> m_spare; ///< the previous snapshot, or null
+    ResultChanges m_changes;
+    bool m_shared = false;
+};
+
+} // namespace tavrel
