@@ -228,8 +228,8 @@ private:
     bool m_hasReference = false;
     UndoStack m_undo;
     std::string m_fileName;
-    bool m_projectCoded = true; ///< the form a save keeps
-    std::shared_ptr<TResult> m_displayed; ///< the calculation thread's last hand-over
+    bool m_projectCoded = true;                ///< the form a save keeps
+    std::shared_ptr<TResult> m_displayed;      ///< the calculation thread's last hand-over
     std::shared_ptr<TResult> m_optimizerShown; ///< the optimizer's best design, when shown
     std::unique_ptr<TCalcThread> m_calc;
     int m_errorCount = 0; ///< errors of the last pass handed over
