@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 namespace tavrel {
 
@@ -18,6 +20,18 @@ std::string_view UnitLabel(AxisType type) {
 }
 
 TVChart::TVChart() = default;
+
+void* TVChart::operator new(std::size_t size) {
+    void* p = std::calloc(1, size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+
+void TVChart::operator delete(void* p) noexcept {
+    std::free(p);
+}
 
 void TVChart::StoreAsReference() {
     for (int slot = 0; slot < CurveSlots; ++slot) {

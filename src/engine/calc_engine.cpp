@@ -35,8 +35,7 @@ TCalcEngine::~TCalcEngine() = default;
 
 void TCalcEngine::MarkAll() {
     m_status = TCalcStruct{};
-    ClearResult(results());
-    m_results.changes().all = true;
+    m_results.clear();
     m_speakerStale.fill(true);
 }
 

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -72,6 +71,10 @@ struct TResult {
     std::array<TimeCurve, TimeSlots> Step{};       ///< running integral of Impulse
 
     bool operator==(const TResult&) const = default;
+
+    // Results come from calloc (see MakeResult) and go back to free, copies included.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
 };
 
 /// The amplifier (0-based) that drives driver slot d, or -1 when none does or d is no slot.
@@ -83,21 +86,16 @@ inline int AmpOfDriver(const TResult& result, int d) {
     return amp >= 0 && amp < MaxAmps ? amp : -1;
 }
 
-/// A zeroed result on the heap (a TResult never lives on a stack).
-inline std::unique_ptr<TResult> MakeResult() {
-    return std::make_unique<TResult>();
-}
+/// A zeroed result on the heap (a TResult never lives on a stack). All-zero bytes are a
+/// default TResult, and an aggregate comes to life in calloc's memory, so the 16 MB are not
+/// written here: the pages nobody writes later are never touched.
+std::unique_ptr<TResult> MakeResult();
 
 static_assert(std::is_trivially_copyable_v<TResult>);
 
 /// The same, for results that are handed over and shared.
 inline std::shared_ptr<TResult> MakeSharedResult() {
-    return std::make_shared<TResult>();
-}
-
-/// Zeroes every byte in place; assigning TResult{} would build a 16 MB temporary on the stack.
-inline void ClearResult(TResult& result) {
-    std::memset(static_cast<void*>(&result), 0, sizeof(TResult));
+    return MakeResult();
 }
 
 /// Job state texts: "F" pending, "Ok" done, anything longer is the job's error text.

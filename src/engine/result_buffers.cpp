@@ -78,6 +78,12 @@ TResult& ResultBuffers::writable() {
     return *m_current;
 }
 
+void ResultBuffers::clear() {
+    m_current = MakeSharedResult();
+    m_shared = false;
+    m_changes.all = true;
+}
+
 std::shared_ptr<TResult> ResultBuffers::share() {
     m_shared = true;
     return m_current;

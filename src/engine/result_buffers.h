@@ -36,6 +36,9 @@ public:
     /// The current results as a snapshot nobody writes again; its receiver may mark it
     /// outdated (Valid) and is expected to drop it when it takes the next one.
     std::shared_ptr<TResult> share();
+    /// Continues on zeroed results (a fresh buffer, not a cleared one: its pages are only
+    /// touched where the jobs write).
+    void clear();
 
 private:
     std::shared_ptr<TResult> m_current;

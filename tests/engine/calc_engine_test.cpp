@@ -85,6 +85,13 @@ protected:
 
 using Jobs = std::vector<std::string>;
 
+// Results are made from zeroed memory without running their initialisers: a field that
+// starts as anything but zero must not slip in unnoticed.
+TEST(Results, ZeroedMemoryIsADefaultResult) {
+    const std::unique_ptr<TResult> constructed(new TResult{});
+    EXPECT_TRUE(*MakeResult() == *constructed);
+}
+
 TEST_F(ChangeDetection, UnchangedProjectMarksNothingAndStillFinishes) {
     engine.Accept(*project);
     EXPECT_EQ(engine.JobCount(), 0);

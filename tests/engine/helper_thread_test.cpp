@@ -1,7 +1,6 @@
 #include "engine/helper_thread.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 #include <tuple>
 #include <vector>

@@ -73,7 +73,6 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createTabs();
     createStatusBar();
     createNetworkEditor();
-    createDriverEditor();
     createTuningPanel();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);

@@ -107,6 +107,7 @@ public:
     /// Closes the driver editor without applying its changes (before project-wide changes).
     void CloseDriverEditor();
     bool DriverEditorOpen() const { return m_driverEditorOpen; }
+    /// Null until the first EditDriver.
     DriverEditor* DriverEditorWindow() const { return m_driverEditor; }
     void ExportResults();
     void ExportDspSettings();

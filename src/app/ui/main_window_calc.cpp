@@ -54,6 +54,9 @@ void TMainForm::stopCalcThread() {
     m_calc->RequestTerminate();
     while (!m_calc->Ended()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!m_calc->Ended()) {
+            QThread::msleep(1); // processEvents returns at once when nothing is pending
+        }
     }
     m_calc->Terminate();
     m_calc.reset();

@@ -34,6 +34,9 @@ void TMainForm::EditDriver(int d, int page) {
     if (d < 0 || d >= ChassisSlots || !settleDriverEditor(d)) {
         return;
     }
+    if (m_driverEditor == nullptr) {
+        createDriverEditor(); // at its first use: most sessions never open it
+    }
     m_driverEditor->Open(d, *m_project, FromStoreText(m_settings.DriverDir), page);
     setDriverEditorOpen(true);
 }
