@@ -202,7 +202,8 @@ void TCalcEngine::CalculateAll(const TProjekt& project, bool full) {
 
 void TCalcEngine::CopyStateFrom(const TCalcEngine& other) {
     *m_working = *other.m_working;
-    results() = other.Result();
+    // The other engine's results may be a snapshot whose receiver writes Valid meanwhile.
+    CopyChangedResults(results(), other.Result(), ResultChanges{.all = true});
     m_results.changes().all = true;
     m_status = other.m_status;
     m_speakerStale = other.m_speakerStale;

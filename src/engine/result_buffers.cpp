@@ -16,12 +16,20 @@ struct Block {
     const bool* changed = nullptr;
 };
 
+std::size_t OffsetOf(const TResult& r, const void* member) {
+    return static_cast<std::size_t>(static_cast<const char*>(member) -
+                                    reinterpret_cast<const char*>(&r));
+}
+
 template <typename Member, std::size_t N>
 Block BlockOf(const TResult& r, const std::array<Member, N>& member, const bool* changed) {
-    const auto offset = static_cast<std::size_t>(reinterpret_cast<const char*>(&member) -
-                                                 reinterpret_cast<const char*>(&r));
-    return {offset, sizeof(Member), static_cast<int>(N), changed};
+    return {OffsetOf(r, &member), sizeof(Member), static_cast<int>(N), changed};
 }
+
+constexpr std::array<bool, 16> Every{true, true, true, true, true, true, true, true,
+                                     true, true, true, true, true, true, true, true};
+static_assert(ChassisSlots <= Every.size() && TimeSlots <= Every.size());
+constexpr bool Never = false;
 
 void CopyBytes(TResult& to, const TResult& from, std::size_t offset, std::size_t size) {
     std::memcpy(reinterpret_cast<char*>(&to) + offset,
@@ -31,17 +39,18 @@ void CopyBytes(TResult& to, const TResult& from, std::size_t offset, std::size_t
 } // namespace
 
 void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes) {
-    if (changes.all) {
-        to = from;
-        return;
-    }
-    std::array<Block, 6> blocks{
-        BlockOf(from, from.BaffleFront, changes.baffle.data()),
-        BlockOf(from, from.BaffleRear, changes.baffle.data()),
-        BlockOf(from, from.DirFront, changes.directions.data()),
-        BlockOf(from, from.DirRear, changes.directions.data()),
-        BlockOf(from, from.Impulse, changes.time.data()),
-        BlockOf(from, from.Step, changes.time.data()),
+    const bool* baffle = changes.all ? Every.data() : changes.baffle.data();
+    const bool* directions = changes.all ? Every.data() : changes.directions.data();
+    const bool* time = changes.all ? Every.data() : changes.time.data();
+    std::array<Block, 7> blocks{
+        // The receiver of a snapshot may mark it outdated at any time; the engine sets its own.
+        Block{OffsetOf(from, &from.Valid), sizeof(from.Valid), 1, &Never},
+        BlockOf(from, from.BaffleFront, baffle),
+        BlockOf(from, from.BaffleRear, baffle),
+        BlockOf(from, from.DirFront, directions),
+        BlockOf(from, from.DirRear, directions),
+        BlockOf(from, from.Impulse, time),
+        BlockOf(from, from.Step, time),
     };
     std::sort(blocks.begin(), blocks.end(),
               [](const Block& a, const Block& b) { return a.offset < b.offset; });
@@ -70,7 +79,8 @@ TResult& ResultBuffers::writable() {
         std::atomic_thread_fence(std::memory_order_acquire);
         CopyChangedResults(*m_spare, *m_current, m_changes);
     } else {
-        m_spare = std::make_shared<TResult>(*m_current); // still held: a copy after all
+        m_spare = MakeSharedResult(); // still held: a whole copy after all
+        CopyChangedResults(*m_spare, *m_current, ResultChanges{.all = true});
     }
     std::swap(m_current, m_spare);
     m_changes = ResultChanges{};

@@ -20,7 +20,8 @@ struct ResultChanges {
     TimeSlotMask time{};     ///< Impulse and Step
 };
 
-/// Copies into `to` what makes it equal to `from`, when the two differed only by `changes`.
+/// Copies into `to` what makes it equal to `from`, when the two differed only by `changes`;
+/// Valid is never read (a snapshot's receiver may be writing it).
 void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes);
 
 class ResultBuffers {
@@ -33,8 +34,8 @@ public:
     TResult& writable();
     /// What the passes since the last snapshot wrote; the jobs add to it.
     ResultChanges& changes() { return m_changes; }
-    /// The current results as a snapshot nobody writes again; its receiver may mark it
-    /// outdated (Valid) and is expected to drop it when it takes the next one.
+    /// The current results as a snapshot the engine never writes again. Its receiver owns
+    /// its Valid flag (to mark it outdated) and drops it when it takes the next one.
     std::shared_ptr<TResult> share();
     /// Continues on zeroed results (a fresh buffer, not a cleared one: its pages are only
     /// touched where the jobs write).
