@@ -54,6 +54,9 @@ public:
     /// The results of the finished pass, shared rather than copied: the engine writes its
     /// next pass elsewhere and never touches them again.
     std::shared_ptr<TResult> ShareResult() { return m_results.share(); }
+    /// Brings the buffer of the next pass up to date now, after a hand-over, rather than when
+    /// the next pass starts: done while the thread waits, it adds nothing to the next pass.
+    void PrepareNextPass() { m_results.prepare(); }
     const TProjekt& Working() const { return *m_working; }
     TJudgement& Judgement() { return m_judgement; }
     const TJudgement& Judgement() const { return m_judgement; }

@@ -151,6 +151,7 @@ bool TCalcThread::finishPass() {
     }
     if (m_callbacks.handOver) {
         m_callbacks.handOver(m_engine.ShareResult(), errors.empty());
+        m_engine.PrepareNextPass(); // the receiver has let go of the results before
     }
     return true;
 }

@@ -94,6 +94,12 @@ void ResultBuffers::clear() {
     m_changes.all = true;
 }
 
+void ResultBuffers::prepare() {
+    if (m_shared && m_spare && m_spare.use_count() == 1) {
+        writable();
+    }
+}
+
 std::shared_ptr<TResult> ResultBuffers::share() {
     m_shared = true;
     return m_current;

@@ -32,6 +32,9 @@ public:
     /// The buffer to write: the current one, or, once that is shared, the other one brought up
     /// to date (a fresh copy while a receiver still holds the other).
     TResult& writable();
+    /// What writable() does, done ahead when it is the update of the other buffer; a whole
+    /// copy (the first hand-over, a buffer still held) waits until a pass needs it.
+    void prepare();
     /// What the passes since the last snapshot wrote; the jobs add to it.
     ResultChanges& changes() { return m_changes; }
     /// The current results as a snapshot the engine never writes again. Its receiver owns

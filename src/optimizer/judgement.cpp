@@ -57,7 +57,8 @@ double softMinimumImpedance(const Points& p, const TResult& r) {
     double sum = 0;
     for (int a = 0; a < p.nAmps; ++a) {
         for (int i = 0; i < p.n; ++i) {
-            const double x2 = (CAbs(r.AmpZ[a][i]) + 1e-10) * (CAbs(r.AmpZ[a][i]) + 1e-10);
+            const double z = CAbs(r.AmpZ[a][i]) + 1e-10;
+            const double x2 = z * z;
             const double x8 = (x2 * x2) * (x2 * x2);
             sum += 1 / (x8 * x8);
         }
@@ -203,13 +204,15 @@ double driverPhaseSpread(const Points& p, const TResult& r) {
         }
         count += 1;
         int loudest = 0;
+        double qmAbs = CAbs(r.DirFront[0][i][0]);
         for (int d = 1; d < p.nChassis; ++d) {
-            if (CAbs(r.DirFront[d][i][0]) > CAbs(r.DirFront[loudest][i][0])) {
+            const double level = CAbs(r.DirFront[d][i][0]);
+            if (level > qmAbs) {
                 loudest = d;
+                qmAbs = level;
             }
         }
         const TComplex qm = r.DirFront[loudest][i][0];
-        const double qmAbs = CAbs(qm);
         if (qmAbs == 0.0) {
             continue;
         }

@@ -68,7 +68,6 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     setObjectName("TMainForm");
     move(66, 0);
     resize(1100, 760);
-    m_calcWindow = new TFormRechnen(this);
     createMenus();
     createTabs();
     createStatusBar();
@@ -230,7 +229,7 @@ void TMainForm::createTabs() {
 
 void TMainForm::createStatusBar() {
     auto* status = new StatusLabel(this);
-    status->onClick = [this] { m_calcWindow->show(); };
+    status->onClick = [this] { calcWindow()->show(); };
     m_status = status;
     m_status->setObjectName("StatusBar");
     m_status->setAutoFillBackground(true);

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,8 @@ private:
     void showProgress(int done, int count);
     void showErrors(const std::vector<std::string>& errors);
     void handOver(std::shared_ptr<TResult> result, bool valid);
+    /// The list of the last pass's errors, made when first needed.
+    TFormRechnen* calcWindow();
     void updateCharts();
     void refreshMenus();
     void refreshUndoActions();
@@ -242,8 +245,9 @@ private:
     QTabWidget* m_tabs = nullptr;
     std::unique_ptr<ChartTabSet> m_chartTabs;
     QLabel* m_status = nullptr;
-    TFormRechnen* m_calcWindow = nullptr;
-    TFormCalcUtils* m_calcUtils = nullptr; ///< made on first use
+    TFormRechnen* m_calcWindow = nullptr;                 ///< see calcWindow()
+    std::optional<std::vector<std::string>> m_lastErrors; ///< of the last pass
+    TFormCalcUtils* m_calcUtils = nullptr;                ///< made on first use
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     bool m_saveSettingsOnQuit = true;

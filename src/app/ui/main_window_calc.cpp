@@ -89,9 +89,22 @@ void TMainForm::showProgress(int done, int count) {
     }
 }
 
+TFormRechnen* TMainForm::calcWindow() {
+    if (m_calcWindow == nullptr) {
+        m_calcWindow = new TFormRechnen(this); // at its first use: most runs have no errors
+        if (m_lastErrors) {
+            m_calcWindow->ShowErrors(*m_lastErrors);
+        }
+    }
+    return m_calcWindow;
+}
+
 void TMainForm::showErrors(const std::vector<std::string>& errors) {
     m_errorCount = static_cast<int>(errors.size());
-    m_calcWindow->ShowErrors(errors);
+    m_lastErrors = errors;
+    if (m_calcWindow != nullptr || !errors.empty()) {
+        calcWindow()->ShowErrors(errors);
+    }
     if (errors.empty()) {
         setStatus(m_status, "Calculation successful.", palette().color(QPalette::Button));
     } else {
