@@ -1,6 +1,10 @@
 // A branch-free sine and cosine for the baffle's edge and piston sums. The library functions
 // cannot be vectorised by the compiler; this one inlines into a plain loop that can, and it
 // agrees with std::sin/std::cos to a few units in the last place for |x| below about 1e5.
+// The vector maths libraries Debian has are slower at this one job, as they must reduce any
+// argument and are called out of line: bench/phasor_sum_bench has SLEEF's portable sincos at
+// a tenth (1 ulp) and a fifth (3.5 ulp) of these terms per second, and called directly on
+// AVX-512 SLEEF took 1.6 ns and xsimd 2.2 ns a term against 0.95 ns here.
 #pragma once
 
 #include <bit>
