@@ -64,7 +64,14 @@ void ShareWithHelperThread(int count, int chunk, const Work& work, int minChunks
     const bool shared =
         helper.post([](void* context) { (*static_cast<const TakeChunks*>(context))(); },
                     const_cast<void*>(static_cast<const void*>(&takeChunks)));
-    takeChunks();
+    try {
+        takeChunks();
+    } catch (...) {
+        if (shared) {
+            helper.wait(); // it still works on this frame's chunks
+        }
+        throw;
+    }
     if (shared) {
         helper.wait();
     }

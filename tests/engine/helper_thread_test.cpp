@@ -1,6 +1,8 @@
 #include "engine/helper_thread.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -35,6 +37,22 @@ INSTANTIATE_TEST_SUITE_P(Splits, HelperThreadShares,
                          testing::Values(std::tuple{0, 16, 4}, std::tuple{1, 1, 2},
                                          std::tuple{3, 1, 4}, std::tuple{599, 64, 4},
                                          std::tuple{601, 16, 4}, std::tuple{9, 1, 2}));
+
+TEST(HelperThread, AnExceptionOnThisThreadWaitsForTheHelperFirst) {
+    const std::thread::id owner = std::this_thread::get_id();
+    std::atomic<int> done{0};
+    const auto work = [&](int from, int to) {
+        if (std::this_thread::get_id() == owner && from > 0) {
+            throw std::runtime_error("chunk failed");
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        done += to - from;
+    };
+    EXPECT_THROW(ShareWithHelperThread(64, 1, work), std::runtime_error);
+    const int seen = done; // the helper is finished: nothing changes any more
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(done, seen);
+}
 
 TEST(HelperThread, ThreadsSplittingAtOnceEachUseTheirOwnHelper) {
     std::vector<std::vector<int>> seen(3);
