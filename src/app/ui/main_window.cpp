@@ -72,7 +72,6 @@ TMainForm::TMainForm(TSettings settings, QString programDir, QWidget* parent)
     createTabs();
     createStatusBar();
     createNetworkEditor();
-    createTuningPanel();
     m_updateTimer = new QTimer(this);
     m_updateTimer->setInterval(200);
     connect(m_updateTimer, &QTimer::timeout, this, &TMainForm::checkNextDriverForUpdate);

@@ -144,6 +144,7 @@ public:
                      const std::function<void(TProjekt&)>& change);
     /// "Show tuning panel".
     void ShowTuningPanel();
+    /// Both null until the first ShowTuningPanel.
     TuningPanel* Tuning() const { return m_tuningPanel; }
     QDockWidget* TuningDock() const { return m_tuningDock; }
 

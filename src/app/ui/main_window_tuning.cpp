@@ -57,6 +57,9 @@ void TMainForm::createTuningPanel() {
 }
 
 void TMainForm::ShowTuningPanel() {
+    if (m_tuningPanel == nullptr) {
+        createTuningPanel(); // at its first use
+    }
     m_tuningPanel->Refresh();
     m_tuningDock->show();
     m_tuningDock->raise();
