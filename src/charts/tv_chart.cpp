@@ -1,9 +1,10 @@
 #include "charts/tv_chart.h"
 
+#include "foundation/zeroed_memory.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 
 namespace tavrel {
 
@@ -22,11 +23,7 @@ std::string_view UnitLabel(AxisType type) {
 TVChart::TVChart() = default;
 
 void* TVChart::operator new(std::size_t size) {
-    void* p = std::calloc(1, size);
-    if (p == nullptr) {
-        throw std::bad_alloc();
-    }
-    return p;
+    return AllocateZeroed(size);
 }
 
 void TVChart::operator delete(void* p) noexcept {

@@ -149,15 +149,10 @@ bool TCalcEngine::RunNextJob() {
     }
     if (m_status.Speaker == Pending) {
         run(m_status.Speaker, RunSpeakerJob(p, r, &m_speakerStale));
-        for (int d = 0; d < ChassisSlots; ++d) {
-            changed.directions[d] = changed.directions[d] || m_speakerStale[d];
-        }
+        AddFlags(changed.directions, m_speakerStale);
         if (m_timeCurves) {
-            const TimeSlotMask written =
-                RunTimeCurves(p, r, m_allTimeCurves ? nullptr : &m_speakerStale);
-            for (int slot = 0; slot < TimeSlots; ++slot) {
-                changed.time[slot] = changed.time[slot] || written[slot];
-            }
+            AddFlags(changed.time,
+                     RunTimeCurves(p, r, m_allTimeCurves ? nullptr : &m_speakerStale));
             m_allTimeCurves = false;
         }
         // After a failed job some points were not summed: everything is computed next time.

@@ -1,7 +1,8 @@
 #include "engine/result.h"
 
+#include "foundation/zeroed_memory.h"
+
 #include <cstdlib>
-#include <new>
 
 namespace tavrel {
 
@@ -9,11 +10,7 @@ static_assert(std::is_aggregate_v<TResult> && std::is_trivially_destructible_v<T
               "calloc's zeroed memory holds a TResult only while it is a plain aggregate");
 
 void* TResult::operator new(std::size_t size) {
-    void* p = std::malloc(size);
-    if (p == nullptr) {
-        throw std::bad_alloc();
-    }
-    return p;
+    return AllocateZeroed(size);
 }
 
 void TResult::operator delete(void* p) noexcept {
@@ -21,11 +18,7 @@ void TResult::operator delete(void* p) noexcept {
 }
 
 std::unique_ptr<TResult> MakeResult() {
-    void* p = std::calloc(1, sizeof(TResult));
-    if (p == nullptr) {
-        throw std::bad_alloc();
-    }
-    return std::unique_ptr<TResult>(static_cast<TResult*>(p));
+    return std::unique_ptr<TResult>(static_cast<TResult*>(AllocateZeroed(sizeof(TResult))));
 }
 
 } // namespace tavrel

@@ -72,7 +72,8 @@ struct TResult {
 
     bool operator==(const TResult&) const = default;
 
-    // Results come from calloc (see MakeResult) and go back to free, copies included.
+    // Results come from calloc (foundation/zeroed_memory.h) and go back to free, copies
+    // included.
     static void* operator new(std::size_t size);
     static void operator delete(void* p) noexcept;
 };

@@ -26,9 +26,6 @@ Block BlockOf(const TResult& r, const std::array<Member, N>& member, const bool*
     return {OffsetOf(r, &member), sizeof(Member), static_cast<int>(N), changed};
 }
 
-constexpr std::array<bool, 16> Every{true, true, true, true, true, true, true, true,
-                                     true, true, true, true, true, true, true, true};
-static_assert(ChassisSlots <= Every.size() && TimeSlots <= Every.size());
 constexpr bool Never = false;
 
 void CopyBytes(TResult& to, const TResult& from, std::size_t offset, std::size_t size) {
@@ -39,18 +36,21 @@ void CopyBytes(TResult& to, const TResult& from, std::size_t offset, std::size_t
 } // namespace
 
 void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes) {
-    const bool* baffle = changes.all ? Every.data() : changes.baffle.data();
-    const bool* directions = changes.all ? Every.data() : changes.directions.data();
-    const bool* time = changes.all ? Every.data() : changes.time.data();
+    ResultChanges slots = changes;
+    if (changes.all) {
+        slots.baffle.fill(true);
+        slots.directions.fill(true);
+        slots.time.fill(true);
+    }
     std::array<Block, 7> blocks{
         // The receiver of a snapshot may mark it outdated at any time; the engine sets its own.
         Block{OffsetOf(from, &from.Valid), sizeof(from.Valid), 1, &Never},
-        BlockOf(from, from.BaffleFront, baffle),
-        BlockOf(from, from.BaffleRear, baffle),
-        BlockOf(from, from.DirFront, directions),
-        BlockOf(from, from.DirRear, directions),
-        BlockOf(from, from.Impulse, time),
-        BlockOf(from, from.Step, time),
+        BlockOf(from, from.BaffleFront, slots.baffle.data()),
+        BlockOf(from, from.BaffleRear, slots.baffle.data()),
+        BlockOf(from, from.DirFront, slots.directions.data()),
+        BlockOf(from, from.DirRear, slots.directions.data()),
+        BlockOf(from, from.Impulse, slots.time.data()),
+        BlockOf(from, from.Step, slots.time.data()),
     };
     std::sort(blocks.begin(), blocks.end(),
               [](const Block& a, const Block& b) { return a.offset < b.offset; });
@@ -74,7 +74,7 @@ TResult& ResultBuffers::writable() {
     if (!m_shared) {
         return *m_current;
     }
-    if (m_spare && m_spare.use_count() == 1) {
+    if (spareFree()) {
         // The receiver's last use of the snapshot happened before it let go of it.
         std::atomic_thread_fence(std::memory_order_acquire);
         CopyChangedResults(*m_spare, *m_current, m_changes);
@@ -95,7 +95,7 @@ void ResultBuffers::clear() {
 }
 
 void ResultBuffers::prepare() {
-    if (m_shared && m_spare && m_spare.use_count() == 1) {
+    if (m_shared && spareFree()) {
         writable();
     }
 }

@@ -20,6 +20,14 @@ struct ResultChanges {
     TimeSlotMask time{};     ///< Impulse and Step
 };
 
+/// Sets in `to` every flag set in `from`.
+template <std::size_t N>
+void AddFlags(std::array<bool, N>& to, const std::array<bool, N>& from) {
+    for (std::size_t i = 0; i < N; ++i) {
+        to[i] = to[i] || from[i];
+    }
+}
+
 /// Copies into `to` what makes it equal to `from`, when the two differed only by `changes`;
 /// Valid is never read (a snapshot's receiver may be writing it).
 void CopyChangedResults(TResult& to, const TResult& from, const ResultChanges& changes);
@@ -45,6 +53,9 @@ public:
     void clear();
 
 private:
+    /// Nobody but this holds the previous snapshot any more.
+    bool spareFree() const { return m_spare && m_spare.use_count() == 1; }
+
     std::shared_ptr<TResult> m_current;
     std::shared_ptr<TResult> m_spare; ///< the previous snapshot, or null
     ResultChanges m_changes;
